@@ -1,0 +1,75 @@
+#include "TextCatalogue.h"
+
+#include "TptRecord.h"
+#include "rom/RomAddress.h"
+#include "rom/RomFile.h"
+#include "text/TextDecoder.h"
+
+namespace scrivlet {
+
+TextCatalogue& textCatalogue()
+{
+    static TextCatalogue table;
+    return table;
+}
+
+void walkBlocks(TextCatalogue& catalogue, RomFile& rom, std::int32_t start, std::int32_t endBound)
+{
+    std::int32_t offset = start;
+    do {
+        const int size = decodeText(rom, offset, true).size;
+        if (!catalogue.append({0, static_cast<std::int32_t>(fileOffsetToSnes(offset)), 0, 0}))
+            return;
+        offset += size;
+    } while (static_cast<std::uint32_t>(offset) < static_cast<std::uint32_t>(endBound));
+}
+
+void fillCatalogue(TextCatalogue& catalogue, RomFile& rom, ListingSource source)
+{
+    catalogue.count = 0;
+    switch (source) {
+    case ListingSource::RawText:
+        for (const TextRange& range : RawTextRanges)
+            walkBlocks(catalogue, rom, range.start, range.endBound);
+        break;
+    case ListingSource::PointerTable:
+        scanPointerTable(catalogue, rom);
+        break;
+    case ListingSource::ExpandedRom:
+        walkBlocks(catalogue, rom, ExpandedTextRange.start, ExpandedTextRange.endBound);
+        break;
+    }
+}
+
+std::string listLabel(RomFile& rom, const TextEntry& entry)
+{
+    std::string text = decodeText(rom, snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)), false).text;
+    if (text.size() > ListLabelMaxChars)
+        text.resize(ListLabelMaxChars);
+    return text;
+}
+
+const char* dumpFileName(ListingSource source)
+{
+    switch (source) {
+    case ListingSource::PointerTable: return "ptrlist.txt";
+    case ListingSource::RawText: return "rawlist.txt";
+    case ListingSource::ExpandedRom: return "explist.txt";
+    }
+    return "ptrlist.txt";
+}
+
+bool parseListingSource(const std::string& word, ListingSource& source)
+{
+    if (word == "pointer")
+        source = ListingSource::PointerTable;
+    else if (word == "raw")
+        source = ListingSource::RawText;
+    else if (word == "expanded")
+        source = ListingSource::ExpandedRom;
+    else
+        return false;
+    return true;
+}
+
+} // namespace scrivlet

@@ -1,0 +1,77 @@
+#include "rom/RomExpansion.h"
+#include "rom/RomFile.h"
+#include "support/TestImage.h"
+
+#include <gtest/gtest.h>
+
+using namespace scrivlet;
+using namespace scrivlet::testing;
+
+namespace {
+
+TEST(PadRomFile, GrowsA3MiBImageTo0x400200WithFillerBlocks)
+{
+    TempDir dir;
+    TestImage image(0x300200, "EARTH BOUND (J)", 0x5A);
+    const auto path = image.writeTo(dir.file("e.smc"));
+    RomFile rom;
+    ASSERT_TRUE(rom.open(path.string()));
+    rom.seek(0x1000);
+    rom.writeByte(0x77); // an edit still buffered must land before the append
+
+    ASSERT_EQ(padRomFile(rom, path.string(), ExpandedRomSize), PadResult::Padded);
+    ASSERT_TRUE(rom.isOpen());
+    const auto onDisk = readFile(path);
+    ASSERT_EQ(onDisk.size(), 0x400200u);
+    EXPECT_EQ(onDisk[0x1000], 0x77);
+    EXPECT_TRUE(std::equal(onDisk.begin(), onDisk.begin() + 0x1000, image.data().begin()));
+    for (std::size_t b = 0x300200; b < 0x400200; b += 256) {
+        ASSERT_EQ(onDisk[b + 255], 0x02) << std::hex << b;
+        ASSERT_EQ(std::count(onDisk.begin() + static_cast<std::ptrdiff_t>(b), onDisk.begin() + static_cast<std::ptrdiff_t>(b + 255), 0), 255);
+    }
+    // The reopened stream reads and writes.
+    rom.seek(0x300200);
+    EXPECT_EQ(rom.readByte(), 0x00);
+    rom.seek(0x300200);
+    EXPECT_TRUE(rom.writeByte(0x71));
+    EXPECT_TRUE(rom.flush());
+    EXPECT_EQ(readFile(path)[0x300200], 0x71);
+}
+
+TEST(PadRomFile, RoundsUpToWholeBlocksFromTheOldEnd)
+{
+    TempDir dir;
+    const auto path = TestImage(0x4001FE).writeTo(dir.file("e.smc"));
+    RomFile rom;
+    ASSERT_TRUE(rom.open(path.string()));
+    ASSERT_EQ(padRomFile(rom, path.string(), ExpandedRomSize), PadResult::Padded);
+    const auto onDisk = readFile(path);
+    EXPECT_EQ(onDisk.size(), 0x4002FEu);
+    EXPECT_EQ(onDisk[0x4001FE + 255], 0x02);
+}
+
+TEST(PadRomFile, LeavesALargeEnoughFileAsItIs)
+{
+    TempDir dir;
+    const auto path = TestImage(0x4001FF).writeTo(dir.file("e.smc"));
+    RomFile rom;
+    ASSERT_TRUE(rom.open(path.string()));
+    EXPECT_EQ(padRomFile(rom, path.string(), ExpandedRomSize), PadResult::AlreadyLargeEnough);
+    EXPECT_TRUE(rom.isOpen());
+    EXPECT_EQ(rom.readByte(), -1) << "left at the end of the file";
+    EXPECT_EQ(readFile(path).size(), 0x4001FFu);
+}
+
+TEST(PadRomFile, ReportsAFileThatCannotBeReopened)
+{
+    TempDir dir;
+    const auto path = TestImage(0x1000).writeTo(dir.file("e.smc"));
+    RomFile rom;
+    ASSERT_TRUE(rom.open(path.string()));
+    std::filesystem::remove(path);
+    EXPECT_EQ(padRomFile(rom, path.string(), 0x2000), PadResult::ReopenFailed);
+    EXPECT_FALSE(rom.isOpen());
+    EXPECT_FALSE(std::filesystem::exists(path)) << "a removed image is not recreated as filler";
+}
+
+} // namespace

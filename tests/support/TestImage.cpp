@@ -1,0 +1,111 @@
+#include "TestImage.h"
+
+#include "catalogue/TptRecord.h"
+#include "rom/RomIdentity.h"
+#include "text/CompressionDictionary.h"
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace scrivlet::testing {
+
+std::vector<std::uint8_t> gameText(std::string_view characters)
+{
+    std::vector<std::uint8_t> out;
+    for (char c : characters)
+        out.push_back(static_cast<std::uint8_t>(static_cast<unsigned char>(c) + CharacterOffset));
+    return out;
+}
+
+std::vector<std::uint8_t> bytes(std::initializer_list<std::vector<std::uint8_t>> parts)
+{
+    std::vector<std::uint8_t> out;
+    for (const auto& part : parts)
+        out.insert(out.end(), part.begin(), part.end());
+    return out;
+}
+
+TestImage::TestImage(std::size_t size, std::string_view title, std::uint8_t fill) : data_(size, fill)
+{
+    setTitle(title);
+}
+
+void TestImage::setTitle(std::string_view title)
+{
+    for (int i = 0; i < HeaderTitleLength && i < static_cast<int>(title.size()); ++i) {
+        const std::size_t at = static_cast<std::size_t>(HeaderTitleOffset + i);
+        if (at < data_.size())
+            data_[at] = static_cast<std::uint8_t>(title[static_cast<std::size_t>(i)]);
+    }
+}
+
+void TestImage::setDictionary(const std::vector<std::string>& strings)
+{
+    std::vector<std::uint8_t> stored;
+    for (const std::string& s : strings) {
+        const auto encoded = gameText(s);
+        stored.insert(stored.end(), encoded.begin(), encoded.end());
+        stored.push_back(0x00);
+    }
+    put(static_cast<std::size_t>(DictionaryOffset), stored);
+}
+
+void TestImage::setTptRecord(int index, std::uint32_t textPointer, int spriteNumber, int movementNumber)
+{
+    const std::size_t r = static_cast<std::size_t>(TptFirstRecord + TptRecordSize * index);
+    put(r + TptRecord::SpriteNumberAt,
+        {static_cast<std::uint8_t>(spriteNumber & 0xFF), static_cast<std::uint8_t>((spriteNumber >> 8) & 0xFF)});
+    put(r + TptRecord::MovementNumberAt, {static_cast<std::uint8_t>(movementNumber & 0xFF)});
+    put(r + TptRecord::TextPointerAt,
+        {static_cast<std::uint8_t>(textPointer), static_cast<std::uint8_t>(textPointer >> 8),
+            static_cast<std::uint8_t>(textPointer >> 16), static_cast<std::uint8_t>(textPointer >> 24)});
+}
+
+void TestImage::put(std::size_t offset, const std::vector<std::uint8_t>& data)
+{
+    if (offset + data.size() > data_.size())
+        throw std::out_of_range("TestImage::put past the end of the image");
+    std::copy(data.begin(), data.end(), data_.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+std::filesystem::path TestImage::writeTo(const std::filesystem::path& path) const
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data_.data()), static_cast<std::streamsize>(data_.size()));
+    if (!out)
+        throw std::runtime_error("cannot write test image " + path.string());
+    return path;
+}
+
+TempDir::TempDir()
+{
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path()
+        / ("scrivlet-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<std::uint8_t> readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string readTextFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace scrivlet::testing

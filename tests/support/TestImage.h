@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace scrivlet::testing {
+
+// Game bytes of plain characters: each display character + 0x30.
+std::vector<std::uint8_t> gameText(std::string_view characters);
+// Joins byte runs, e.g. bytes({gameText("Hi"), {0x02}}).
+std::vector<std::uint8_t> bytes(std::initializer_list<std::vector<std::uint8_t>> parts);
+
+// A synthetic headered HiROM image, built in memory and written to a file.
+class TestImage {
+public:
+    explicit TestImage(std::size_t size, std::string_view title = "EARTH BOUND (J)", std::uint8_t fill = 0x00);
+
+    void setTitle(std::string_view title); // the 15 bytes at 0x101C0, cut or as given
+    // Display strings stored one after another at 0x8BE3E, each ended by 0x00.
+    void setDictionary(const std::vector<std::string>& strings);
+    void setTptRecord(int index, std::uint32_t textPointer, int spriteNumber, int movementNumber);
+    void put(std::size_t offset, const std::vector<std::uint8_t>& data);
+
+    std::vector<std::uint8_t>& data() { return data_; }
+    const std::vector<std::uint8_t>& data() const { return data_; }
+
+    std::filesystem::path writeTo(const std::filesystem::path& path) const;
+
+private:
+    std::vector<std::uint8_t> data_;
+};
+
+// A fresh folder, removed with its contents at the end of the test.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path file(std::string_view name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
+std::string readTextFile(const std::filesystem::path& path);
+
+} // namespace scrivlet::testing

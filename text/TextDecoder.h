@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ByteClass.h"
+#include "CompressionDictionary.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace scrivlet {
+
+class RomFile;
+
+// One decode reads items only while fewer than this many bytes are consumed.
+inline constexpr int DecodeByteLimit = 4000;
+
+struct DecodedText {
+    std::string text; // display text; grows as far as the block needs
+    int size = 0;     // game bytes consumed, end code included
+};
+
+// Decodes the block at `fileOffset`. With `showCodes` control codes and their
+// arguments appear as bracket groups ([1C 05 07 02]); without, only characters
+// and dictionary strings. The size is the same either way.
+DecodedText decodeText(RomFile& rom, std::int32_t fileOffset, bool showCodes,
+    const CompressionDictionary& dictionary = compressionDictionary());
+
+// The same decode over bytes in memory (offset 0 is the first byte); reads
+// past the end give -1 as a file would. Used to compare and to test the codec.
+DecodedText decodeBytes(std::span<const std::uint8_t> bytes, bool showCodes,
+    const CompressionDictionary& dictionary = compressionDictionary());
+
+// The codes-only form: "[" then each of `size` bytes from the offset as two
+// upper-case hex digits and a blank, the last blank replaced by "]". A read past
+// the end shows as FFFFFFFF, the end-of-file value as a 32-bit number.
+std::string renderCodesOnly(RomFile& rom, std::int32_t fileOffset, int size);
+
+} // namespace scrivlet

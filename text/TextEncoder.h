@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace scrivlet {
+
+class RomFile;
+
+// 0-9, A-F, a-f give 0..15; any other character gives 0 and is no error.
+int hexDigitValue(char c);
+
+// The token values of one group, from its "[" through its "]".
+std::vector<std::uint32_t> parseBracketGroup(std::string_view group);
+
+// Game bytes of display text that passes the bracket check: characters become
+// (c + 0x30) mod 256, each token of a group one byte. Never compresses and adds
+// no end code.
+std::vector<std::uint8_t> encodeText(std::string_view text);
+
+// The byte count encodeText gives, or -1 for a bracket error (unequal numbers
+// of "[" and "]", or a group that never closes). 0 for the empty text.
+int encodedSize(std::string_view text);
+
+struct TextWriteResult {
+    int bytesWritten = 0; // bytes handed to the file
+    bool complete = false; // every byte reached the file
+};
+
+// Encodes `text` and writes its bytes from `fileOffset` on, nothing else; the
+// bytes after them keep their old values. A text with a bracket error, a
+// negative offset, or a write the file did not take gives complete = false.
+TextWriteResult writeText(RomFile& rom, std::int32_t fileOffset, std::string_view text);
+
+} // namespace scrivlet
