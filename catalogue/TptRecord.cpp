@@ -4,7 +4,14 @@
 #include "rom/RomAddress.h"
 #include "rom/RomFile.h"
 
+#include <cstdlib>
+
 namespace scrivlet {
+
+std::uint32_t parseAddressText(const char* text)
+{
+    return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 16));
+}
 
 bool isValidTextPointer(std::int32_t textPointer)
 {

@@ -27,6 +27,17 @@ inline constexpr std::int32_t TptValidFirstOffset = 0x51D12;
 inline constexpr std::int32_t TptValidLastOffset = 0x4001FF;
 bool isValidTextPointer(std::int32_t textPointer);
 
+// The limits the record editor lets through.
+inline constexpr int TptAddressMaxChars = 6;
+inline constexpr int TptSpriteMax = 463;
+inline constexpr int TptMovementMax = 255;
+
+// Reads an address field as the standard unsigned conversion in base 16 does:
+// leading white space, an optional sign (minus negates modulo 2^32), an
+// optional 0x or 0X, then hex digits up to the first other character. No
+// digits gives 0.
+std::uint32_t parseAddressText(const char* text);
+
 // Reads the next 17 bytes of the stream as the record at `recordOffset`. A read
 // at end of file enters the sums as -1, so a cut-off pointer turns negative.
 TextEntry readTptRecord(RomFile& rom, std::int32_t recordOffset);

@@ -26,6 +26,7 @@ RomFile& RomFile::operator=(RomFile&& other) noexcept
     if (this != &other) {
         close();
         file_ = std::exchange(other.file_, nullptr);
+        readOnly_ = other.readOnly_;
         position_ = other.position_;
         window_ = std::move(other.window_);
         windowStart_ = other.windowStart_;
@@ -40,12 +41,13 @@ RomFile& RomFile::operator=(RomFile&& other) noexcept
     return *this;
 }
 
-bool RomFile::open(const std::string& path)
+bool RomFile::open(const std::string& path, Access access)
 {
     close();
     if (path.empty())
         return false;
-    file_ = std::fopen(path.c_str(), "rb+");
+    file_ = std::fopen(path.c_str(), access == Access::Update ? "rb+" : "rb");
+    readOnly_ = access == Access::ReadOnly;
     if (!file_)
         return false;
     // Our own window does the buffering; stdio's would only copy twice.
@@ -161,7 +163,7 @@ int RomFile::peekByte(int ahead)
 
 bool RomFile::writeByte(int value)
 {
-    if (!file_ || position_ < 0) {
+    if (!file_ || position_ < 0 || readOnly_) {
         writeFailed_ = true;
         return false;
     }

@@ -30,8 +30,10 @@ public:
     RomFile(RomFile&& other) noexcept;
     RomFile& operator=(RomFile&& other) noexcept;
 
-    // Opens an existing file for update ("rb+"): never created, never truncated.
-    bool open(const std::string& path);
+    enum class Access { Update, ReadOnly };
+    // Opens an existing file, for update ("rb+") unless asked otherwise; never
+    // created, never truncated. A read-only stream refuses every write.
+    bool open(const std::string& path, Access access = Access::Update);
     bool isOpen() const { return file_ != nullptr; }
     // Passes pending writes to the file and closes it; false if they did not all land.
     bool close();
@@ -73,6 +75,7 @@ private:
     bool commitWrites();
 
     std::FILE* file_ = nullptr;
+    bool readOnly_ = false;
     std::int64_t position_ = 0;
 
     std::vector<unsigned char> window_;

@@ -1,0 +1,196 @@
+#include "CliSupport.h"
+
+#include "edit/Messages.h"
+#include "rom/RomAddress.h"
+#include "rom/RomIdentity.h"
+#include "text/CompressionDictionary.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace scrivlet::cli {
+
+std::optional<Arguments> parseArguments(const CommandSpec& spec, const std::vector<std::string>& words, int& exitCode)
+{
+    Arguments args;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word == "--help" || word == "-h") {
+            printUsage(spec);
+            exitCode = ExitOk;
+            return std::nullopt;
+        }
+        if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
+            const std::string name = word.substr(2);
+            if (spec.flags.count(name)) {
+                args.flags.insert(name);
+            } else if (spec.valued.count(name)) {
+                if (i + 1 >= words.size()) {
+                    exitCode = usageError(spec, "The option " + word + " needs a value.");
+                    return std::nullopt;
+                }
+                args.options[name] = words[++i];
+            } else {
+                exitCode = usageError(spec, "Unknown option " + word + ".");
+                return std::nullopt;
+            }
+        } else {
+            args.positional.push_back(word);
+        }
+    }
+    if (args.positional.size() != spec.positionals) {
+        exitCode = usageError(spec, args.positional.size() < spec.positionals ? "Missing arguments." : "Too many arguments.");
+        return std::nullopt;
+    }
+    return args;
+}
+
+void printUsage(const CommandSpec& spec)
+{
+    std::cout << "Usage: scrivlet-cli " << spec.usage << "\n\n" << spec.help << "\n";
+}
+
+int usageError(const CommandSpec& spec, const std::string& sentence)
+{
+    std::cerr << sentence << "\nUsage: scrivlet-cli " << spec.usage << "\n";
+    return ExitUsage;
+}
+
+int refuse(const std::string& sentence)
+{
+    std::string line = sentence;
+    for (char& c : line)
+        if (c == '\n')
+            c = ' ';
+    std::cerr << line << "\n";
+    return ExitRefused;
+}
+
+std::optional<std::uint32_t> parseSnesAddress(const std::string& text)
+{
+    std::string digits = text;
+    if (!digits.empty() && digits[0] == '$')
+        digits.erase(0, 1);
+    else if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+        digits.erase(0, 2);
+    if (digits.empty() || digits.size() > 8)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : digits) {
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return std::nullopt;
+        value = value * 16 + static_cast<std::uint32_t>(d);
+    }
+    return value;
+}
+
+std::optional<long> parseInteger(const std::string& text)
+{
+    if (text.empty())
+        return std::nullopt;
+    std::size_t used = 0;
+    try {
+        const long value = std::stol(text, &used, 10);
+        if (used != text.size())
+            return std::nullopt;
+        return value;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+std::optional<ListingSource> sourceOption(const Arguments& args, int& exitCode, const CommandSpec& spec)
+{
+    ListingSource source = ListingSource::PointerTable;
+    if (const std::string* word = args.option("source"); word && !parseListingSource(*word, source)) {
+        exitCode = usageError(spec, "The source must be pointer, raw or expanded, not " + *word + ".");
+        return std::nullopt;
+    }
+    return source;
+}
+
+bool openAcceptedRom(const std::string& path, RomFile::Access access, RomFile& rom, int& exitCode)
+{
+    if (!rom.open(path, access)) {
+        exitCode = refuse("The ROM file " + path + " cannot be opened"
+            + (access == RomFile::Access::Update ? " for update." : "."));
+        return false;
+    }
+    const RomType type = identifyRom(rom);
+    if (type == RomType::Mother2) {
+        exitCode = refuse(messages::Mother2Rom);
+        return false;
+    }
+    if (!isAcceptedRomType(type)) {
+        exitCode = refuse(messages::UnrecognizedRom);
+        return false;
+    }
+    return true;
+}
+
+void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source)
+{
+    loadDictionary(rom);
+    fillCatalogue(catalogue, rom, source);
+}
+
+std::optional<Target> resolveTarget(const CommandSpec& spec, const Arguments& args, RomFile& rom,
+    TextCatalogue& catalogue, int& exitCode)
+{
+    const std::string* address = args.option("address");
+    const std::string* row = args.option("row");
+    if ((address != nullptr) == (row != nullptr)) {
+        exitCode = usageError(spec, "Give either --address or --row.");
+        return std::nullopt;
+    }
+    const auto source = sourceOption(args, exitCode, spec);
+    if (!source)
+        return std::nullopt;
+    if (address) {
+        const auto snes = parseSnesAddress(*address);
+        if (!snes) {
+            exitCode = usageError(spec, "The address " + *address + " is not a hexadecimal SNES address.");
+            return std::nullopt;
+        }
+        loadDictionary(rom);
+        return Target{snesToFileOffset(*snes), -1};
+    }
+    const auto index = parseInteger(*row);
+    if (!index) {
+        exitCode = usageError(spec, "The row " + *row + " is not a number.");
+        return std::nullopt;
+    }
+    buildListing(rom, catalogue, *source);
+    if (!catalogue.isRow(static_cast<int>(*index)) || *index > CatalogueCapacity) {
+        exitCode = refuse("The listing has no row " + *row + "; it has " + std::to_string(catalogue.count) + " rows.");
+        return std::nullopt;
+    }
+    const auto& entry = catalogue.rows[static_cast<std::size_t>(*index)];
+    return Target{snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)), static_cast<int>(*index)};
+}
+
+std::string hexAddress(std::uint32_t snesAddress)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "$%06X", snesAddress & 0xFFFFFFu);
+    return buf;
+}
+
+std::string hexOffset(std::int64_t offset)
+{
+    char buf[24];
+    if (offset < 0)
+        std::snprintf(buf, sizeof buf, "-0x%llX", static_cast<unsigned long long>(-offset));
+    else
+        std::snprintf(buf, sizeof buf, "0x%llX", static_cast<unsigned long long>(offset));
+    return buf;
+}
+
+} // namespace scrivlet::cli

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "catalogue/TextCatalogue.h"
+#include "rom/RomFile.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace scrivlet::cli {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitRefused = 1;
+inline constexpr int ExitUsage = 2;
+
+// A command's words after its name: positionals, "--name value" options and flags.
+struct Arguments {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> options;
+    std::set<std::string> flags;
+
+    bool has(const std::string& name) const { return options.count(name) || flags.count(name); }
+    const std::string* option(const std::string& name) const
+    {
+        auto it = options.find(name);
+        return it == options.end() ? nullptr : &it->second;
+    }
+};
+
+struct CommandSpec {
+    const char* name;
+    const char* usage; // one line, after "scrivlet-cli "
+    const char* help;  // what it does
+    std::set<std::string> valued;
+    std::set<std::string> flags;
+    std::size_t positionals; // how many positionals it takes
+};
+
+// Parses `words` against the spec; on a usage error prints it and returns nullopt.
+std::optional<Arguments> parseArguments(const CommandSpec& spec, const std::vector<std::string>& words, int& exitCode);
+
+void printUsage(const CommandSpec& spec);
+int usageError(const CommandSpec& spec, const std::string& sentence);
+// One sentence on standard error; a line break in the window's words becomes a blank.
+int refuse(const std::string& sentence);
+
+// "$C51B12", "0xC51B12" or "C51B12".
+std::optional<std::uint32_t> parseSnesAddress(const std::string& text);
+std::optional<long> parseInteger(const std::string& text);
+std::optional<ListingSource> sourceOption(const Arguments& args, int& exitCode, const CommandSpec& spec);
+
+// Opens the image and refuses one the editor would refuse, with its words.
+bool openAcceptedRom(const std::string& path, RomFile::Access access, RomFile& rom, int& exitCode);
+
+// Loads the dictionary and fills the catalogue, as a listing build does.
+void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source);
+
+// The block a command acts on: --address, or --row of a listing (--source).
+struct Target {
+    std::int32_t fileOffset = 0;
+    int row = -1;
+};
+std::optional<Target> resolveTarget(const CommandSpec& spec, const Arguments& args, RomFile& rom,
+    TextCatalogue& catalogue, int& exitCode);
+
+// Prints a block as `show` does: the text in `mode` (codes, plain or hex) on
+// standard output and "Size: N" on standard error.
+void printBlock(RomFile& rom, std::int32_t fileOffset, const std::string& mode);
+
+std::string hexAddress(std::uint32_t snesAddress); // "$C51B12"
+std::string hexOffset(std::int64_t offset);        // "0x51D12"
+
+} // namespace scrivlet::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace scrivlet::cli {
+
+using Words = std::vector<std::string>;
+
+struct Command {
+    const char* name;
+    const char* summary;
+    int (*run)(const Words& words);
+};
+
+int runIdentify(const Words& words);
+int runList(const Words& words);
+int runShow(const Words& words);
+int runDump(const Words& words);
+int runSearch(const Words& words);
+int runWrite(const Words& words);
+int runExpand(const Words& words);
+int runTpt(const Words& words);
+int runEncode(const Words& words);
+int runSample(const Words& words);
+
+} // namespace scrivlet::cli

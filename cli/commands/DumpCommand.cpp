@@ -1,0 +1,45 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "catalogue/TextDump.h"
+#include "edit/Messages.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace scrivlet::cli {
+
+int runDump(const Words& words)
+{
+    static const CommandSpec spec{"dump", "dump ROM [--source pointer|raw|expanded] [--output FILE|-]",
+        "Writes the text of every row, with codes, one row per line. The file is named by the\n"
+        "source (ptrlist.txt, rawlist.txt, explist.txt) in the current folder unless --output\n"
+        "names another; --output - writes to standard output.",
+        {"source", "output"}, {}, 1};
+    int exitCode = ExitOk;
+    const auto args = parseArguments(spec, words, exitCode);
+    if (!args)
+        return exitCode;
+    const auto source = sourceOption(*args, exitCode, spec);
+    if (!source)
+        return exitCode;
+    RomFile rom;
+    if (!openAcceptedRom(args->positional[0], RomFile::Access::ReadOnly, rom, exitCode))
+        return exitCode;
+    TextCatalogue& catalogue = textCatalogue();
+    buildListing(rom, catalogue, *source);
+
+    const std::string output = args->option("output") ? *args->option("output") : dumpFileName(*source);
+    if (output == "-")
+        return writeDump(rom, catalogue, stdout) && std::fflush(stdout) == 0 ? ExitOk : refuse("The dump could not be written.");
+    if (!writeDumpFile(rom, catalogue, output)) {
+        char sentence[512];
+        std::snprintf(sentence, sizeof sentence, messages::DumpFailed, output.c_str());
+        return refuse(sentence);
+    }
+    char sentence[512];
+    std::snprintf(sentence, sizeof sentence, messages::TextDumped, output.c_str());
+    std::cout << sentence << "\n";
+    return ExitOk;
+}
+
+} // namespace scrivlet::cli

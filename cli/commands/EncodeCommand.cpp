@@ -1,0 +1,35 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "edit/Messages.h"
+#include "text/TextEncoder.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace scrivlet::cli {
+
+int runEncode(const Words& words)
+{
+    static const CommandSpec spec{"encode", "encode TEXT",
+        "Prints the byte count of display text, then its game bytes in hexadecimal.\n"
+        "Exits 1 for a bracket error.",
+        {}, {}, 1};
+    int exitCode = ExitOk;
+    const auto args = parseArguments(spec, words, exitCode);
+    if (!args)
+        return exitCode;
+    const std::string& text = args->positional[0];
+    const int size = encodedSize(text);
+    if (size < 0)
+        return refuse("A bracket error was detected.");
+    std::string hex;
+    char digits[4];
+    for (std::uint8_t b : encodeText(text)) {
+        std::snprintf(digits, sizeof digits, hex.empty() ? "%02X" : " %02X", b);
+        hex += digits;
+    }
+    std::cout << size << "\n" << hex << "\n";
+    return ExitOk;
+}
+
+} // namespace scrivlet::cli

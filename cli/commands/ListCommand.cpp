@@ -1,0 +1,42 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "rom/RomAddress.h"
+#include "text/TextDecoder.h"
+
+#include <iostream>
+
+namespace scrivlet::cli {
+
+int runList(const Words& words)
+{
+    static const CommandSpec spec{"list", "list ROM [--source pointer|raw|expanded]",
+        "Prints one line per row of the listing, fields separated by a tab: row, SNES address,\n"
+        "file offset, block size, pointer-table record offset (or -), sprite number,\n"
+        "movement number, list label.",
+        {"source"}, {}, 1};
+    int exitCode = ExitOk;
+    const auto args = parseArguments(spec, words, exitCode);
+    if (!args)
+        return exitCode;
+    const auto source = sourceOption(*args, exitCode, spec);
+    if (!source)
+        return exitCode;
+    RomFile rom;
+    if (!openAcceptedRom(args->positional[0], RomFile::Access::ReadOnly, rom, exitCode))
+        return exitCode;
+    TextCatalogue& catalogue = textCatalogue();
+    buildListing(rom, catalogue, *source);
+    std::string out;
+    for (int row = 0; row < catalogue.count; ++row) {
+        const TextEntry& e = catalogue.rows[static_cast<std::size_t>(row)];
+        const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(e.snesAddress));
+        out += std::to_string(row) + '\t' + hexAddress(static_cast<std::uint32_t>(e.snesAddress)) + '\t'
+            + hexOffset(offset) + '\t' + std::to_string(decodeText(rom, offset, true).size) + '\t'
+            + (e.tptRecordOffset ? hexOffset(e.tptRecordOffset) : "-") + '\t' + std::to_string(e.spriteNumber)
+            + '\t' + std::to_string(e.movementNumber) + '\t' + listLabel(rom, e) + '\n';
+    }
+    std::cout << out;
+    return ExitOk;
+}
+
+} // namespace scrivlet::cli

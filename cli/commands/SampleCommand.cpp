@@ -1,0 +1,31 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/SampleImage.h"
+
+#include <fstream>
+#include <iostream>
+
+namespace scrivlet::cli {
+
+int runSample(const Words& words)
+{
+    static const CommandSpec spec{"sample", "sample OUT [--expanded]",
+        "Writes a demo image with invented dialogue (0x300200 bytes, or 0x400200 with\n"
+        "--expanded) that the editor opens. The same bytes on every run.",
+        {}, {"expanded"}, 1};
+    int exitCode = ExitOk;
+    const auto args = parseArguments(spec, words, exitCode);
+    if (!args)
+        return exitCode;
+    const auto image = buildSampleImage(args->has("expanded"));
+    const std::string& path = args->positional[0];
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    out.close();
+    if (!out)
+        return refuse("The sample image " + path + " could not be written.");
+    std::cout << path << "\n" << image.size() << "\n";
+    return ExitOk;
+}
+
+} // namespace scrivlet::cli

@@ -1,0 +1,47 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "catalogue/TextSearch.h"
+#include "edit/Messages.h"
+
+#include <iostream>
+
+namespace scrivlet::cli {
+
+int runSearch(const Words& words)
+{
+    static const CommandSpec spec{"search", "search ROM NEEDLE [--source pointer|raw|expanded] [--after ROW] [--all]",
+        "Finds rows whose text with codes contains NEEDLE, ignoring the case of a-z. Prints\n"
+        "'row<TAB>label' of the first match (from row 0, or after ROW), or of every match with\n"
+        "--all. Exits 1 with 'String not found.' when nothing matches.",
+        {"source", "after"}, {"all"}, 2};
+    int exitCode = ExitOk;
+    const auto args = parseArguments(spec, words, exitCode);
+    if (!args)
+        return exitCode;
+    const auto source = sourceOption(*args, exitCode, spec);
+    if (!source)
+        return exitCode;
+    int first = 0;
+    if (const std::string* after = args->option("after")) {
+        const auto row = parseInteger(*after);
+        if (!row || *row < -1 || *row >= CatalogueCapacity)
+            return usageError(spec, "The row " + *after + " is not a row number.");
+        first = static_cast<int>(*row) + 1;
+    }
+    RomFile rom;
+    if (!openAcceptedRom(args->positional[0], RomFile::Access::ReadOnly, rom, exitCode))
+        return exitCode;
+    TextCatalogue& catalogue = textCatalogue();
+    buildListing(rom, catalogue, *source);
+
+    const std::string needle = searchNeedle(args->positional[1]);
+    int found = 0;
+    for (int row = findMatchingRow(rom, catalogue, needle, first); row >= 0;
+         row = args->has("all") ? findMatchingRow(rom, catalogue, needle, row + 1) : -1) {
+        std::cout << row << '\t' << listLabel(rom, catalogue.rows[static_cast<std::size_t>(row)]) << '\n';
+        ++found;
+    }
+    return found ? ExitOk : refuse(messages::StringNotFound);
+}
+
+} // namespace scrivlet::cli

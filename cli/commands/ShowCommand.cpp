@@ -1,0 +1,44 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "text/TextDecoder.h"
+
+#include <iostream>
+
+namespace scrivlet::cli {
+
+void printBlock(RomFile& rom, std::int32_t fileOffset, const std::string& mode)
+{
+    const DecodedText decoded = decodeText(rom, fileOffset, mode != "plain");
+    const std::string text = mode == "hex" ? renderCodesOnly(rom, fileOffset, decoded.size) : decoded.text;
+    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
+    std::cout << "\n";
+    std::cout.flush();
+    std::cerr << "Size: " << decoded.size << "\n";
+}
+
+int runShow(const Words& words)
+{
+    static const CommandSpec spec{"show",
+        "show ROM (--address A | --row N [--source pointer|raw|expanded]) [--mode codes|plain|hex]",
+        "Prints a block's display text: codes (default) shows control codes as bracket groups,\n"
+        "plain shows the text alone, hex shows every byte in one group. The block size goes\n"
+        "to standard error as 'Size: N'.",
+        {"address", "row", "source", "mode"}, {}, 1};
+    int exitCode = ExitOk;
+    const auto args = parseArguments(spec, words, exitCode);
+    if (!args)
+        return exitCode;
+    const std::string mode = args->option("mode") ? *args->option("mode") : "codes";
+    if (mode != "codes" && mode != "plain" && mode != "hex")
+        return usageError(spec, "The mode must be codes, plain or hex, not " + mode + ".");
+    RomFile rom;
+    if (!openAcceptedRom(args->positional[0], RomFile::Access::ReadOnly, rom, exitCode))
+        return exitCode;
+    const auto target = resolveTarget(spec, *args, rom, textCatalogue(), exitCode);
+    if (!target)
+        return exitCode;
+    printBlock(rom, target->fileOffset, mode);
+    return ExitOk;
+}
+
+} // namespace scrivlet::cli

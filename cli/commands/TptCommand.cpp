@@ -1,0 +1,99 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "catalogue/TptRecord.h"
+#include "edit/Messages.h"
+#include "rom/RomFile.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace scrivlet::cli {
+
+namespace {
+
+void printRecord(RomFile& rom, std::int32_t recordOffset)
+{
+    rom.seek(recordOffset);
+    const TextEntry e = readTptRecord(rom, recordOffset);
+    std::cout << hexOffset(recordOffset) << '\t' << hexAddress(static_cast<std::uint32_t>(e.snesAddress)) << '\t'
+              << e.spriteNumber << '\t' << e.movementNumber << '\n';
+}
+
+std::optional<int> rangedInteger(const std::string& text, int low, int high, int& exitCode)
+{
+    const auto value = parseInteger(text);
+    char sentence[128];
+    if (!value) {
+        exitCode = refuse(messages::EnterInteger);
+        return std::nullopt;
+    }
+    if (*value < low || *value > high) {
+        std::snprintf(sentence, sizeof sentence, messages::EnterIntegerBetween, low, high);
+        exitCode = refuse(sentence);
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
+}
+
+} // namespace
+
+int runTpt(const Words& words)
+{
+    static const CommandSpec spec{"tpt", "tpt ROM --row N [--address HEX] [--sprite N] [--movement N]",
+        "Prints the text pointer table record of a row of the pointer listing: record offset,\n"
+        "address, sprite number, movement number. With options, writes those fields first\n"
+        "(sprite 0-463, movement 0-255, address of at most 6 hex digits read like the editor's\n"
+        "address field) and prints the record as read back.",
+        {"row", "address", "sprite", "movement"}, {}, 1};
+    int exitCode = ExitOk;
+    const auto args = parseArguments(spec, words, exitCode);
+    if (!args)
+        return exitCode;
+    if (!args->has("row"))
+        return usageError(spec, "Give the --row of the pointer listing.");
+    const auto row = parseInteger(*args->option("row"));
+    if (!row)
+        return usageError(spec, "The row " + *args->option("row") + " is not a number.");
+
+    const bool writes = args->has("address") || args->has("sprite") || args->has("movement");
+    RomFile rom;
+    if (!openAcceptedRom(args->positional[0], writes ? RomFile::Access::Update : RomFile::Access::ReadOnly, rom, exitCode))
+        return exitCode;
+    TextCatalogue& catalogue = textCatalogue();
+    fillCatalogue(catalogue, rom, ListingSource::PointerTable);
+    if (!catalogue.isRow(static_cast<int>(*row)) || *row > CatalogueCapacity)
+        return refuse("The pointer listing has no row " + *args->option("row") + "; it has "
+            + std::to_string(catalogue.count) + " rows.");
+    TextEntry entry = catalogue.rows[static_cast<std::size_t>(*row)];
+
+    if (writes) {
+        // Checked in the editor's order: address, sprite, movement.
+        if (const std::string* address = args->option("address")) {
+            if (address->size() > TptAddressMaxChars) {
+                char sentence[128];
+                std::snprintf(sentence, sizeof sentence, messages::EnterNoMoreThan, TptAddressMaxChars);
+                return refuse(sentence);
+            }
+            entry.snesAddress = static_cast<std::int32_t>(parseAddressText(address->c_str()));
+        }
+        if (const std::string* sprite = args->option("sprite")) {
+            const auto value = rangedInteger(*sprite, 0, TptSpriteMax, exitCode);
+            if (!value)
+                return exitCode;
+            entry.spriteNumber = *value;
+        }
+        if (const std::string* movement = args->option("movement")) {
+            const auto value = rangedInteger(*movement, 0, TptMovementMax, exitCode);
+            if (!value)
+                return exitCode;
+            entry.movementNumber = *value;
+        }
+        if (!writeTptRecord(rom, entry.tptRecordOffset, static_cast<std::uint32_t>(entry.snesAddress),
+                entry.spriteNumber, entry.movementNumber))
+            return refuse("The record could not be written to the ROM file.");
+    }
+    printRecord(rom, entry.tptRecordOffset);
+    return rom.close() ? ExitOk : refuse("The record could not be written to the ROM file.");
+}
+
+} // namespace scrivlet::cli

@@ -1,0 +1,46 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "edit/TextApply.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace scrivlet::cli {
+
+int runWrite(const Words& words)
+{
+    static const CommandSpec spec{"write",
+        "write ROM (--address A | --row N [--source S]) (--text TEXT | --text-file FILE) [--allow-overwrite]",
+        "Writes display text into a block in place, as the editor's Apply Changes does: a text\n"
+        "with a bracket error is refused, and so is one longer than the stored block unless\n"
+        "--allow-overwrite is given. Prints the block as read back.",
+        {"address", "row", "source", "text", "text-file"}, {"allow-overwrite"}, 1};
+    int exitCode = ExitOk;
+    const auto args = parseArguments(spec, words, exitCode);
+    if (!args)
+        return exitCode;
+    if (args->has("text") == args->has("text-file"))
+        return usageError(spec, "Give either --text or --text-file.");
+    std::string text;
+    if (const std::string* inline_ = args->option("text")) {
+        text = *inline_;
+    } else {
+        std::ifstream in(*args->option("text-file"), std::ios::binary);
+        if (!in)
+            return refuse("The text file " + *args->option("text-file") + " cannot be read.");
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    RomFile rom;
+    if (!openAcceptedRom(args->positional[0], RomFile::Access::Update, rom, exitCode))
+        return exitCode;
+    const auto target = resolveTarget(spec, *args, rom, textCatalogue(), exitCode);
+    if (!target)
+        return exitCode;
+    const ApplyOutcome outcome = applyText(rom, target->fileOffset, text, !args->has("allow-overwrite"));
+    if (outcome != ApplyOutcome::Written)
+        return refuse(applyOutcomeMessage(outcome));
+    printBlock(rom, target->fileOffset, "codes");
+    return rom.close() ? ExitOk : refuse(applyOutcomeMessage(ApplyOutcome::NotWritten));
+}
+
+} // namespace scrivlet::cli

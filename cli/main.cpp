@@ -1,0 +1,52 @@
+#include "CliSupport.h"
+#include "Commands.h"
+
+#include <iostream>
+#include <string_view>
+
+using namespace scrivlet::cli;
+
+namespace {
+
+constexpr Command Table[] = {
+    {"identify", "print the ROM type and the file size", runIdentify},
+    {"list", "list the text blocks of a listing", runList},
+    {"show", "print one block's display text", runShow},
+    {"dump", "write every block of a listing to a text file", runDump},
+    {"search", "find blocks whose text contains a string", runSearch},
+    {"write", "write new text into a block, as Apply Changes does", runWrite},
+    {"expand", "expand the ROM to 4 MiB with empty text blocks", runExpand},
+    {"tpt", "show or edit a text pointer table record", runTpt},
+    {"encode", "print the game bytes of display text", runEncode},
+    {"sample", "write a demo image to open in the editor", runSample},
+};
+
+void printOverview()
+{
+    std::cout << "Usage: scrivlet-cli COMMAND ARGS...\n\n"
+                 "Reads and edits the dialogue text of an EarthBound ROM image.\n\nCommands:\n";
+    for (const Command& c : Table)
+        std::cout << "  " << c.name << std::string(10 - std::string_view(c.name).size(), ' ') << c.summary << "\n";
+    std::cout << "\nRun 'scrivlet-cli COMMAND --help' for a command's arguments.\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        printOverview();
+        return ExitUsage;
+    }
+    const std::string_view name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printOverview();
+        return ExitOk;
+    }
+    for (const Command& c : Table)
+        if (name == c.name)
+            return c.run(Words(argv + 2, argv + argc));
+    std::cerr << "Unknown command " << name << ".\n";
+    printOverview();
+    return ExitUsage;
+}

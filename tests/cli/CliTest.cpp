@@ -1,0 +1,276 @@
+#include "support/TestImage.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+using namespace scrivlet::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quote(const std::string& word)
+{
+    std::string q = "'";
+    for (char c : word)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    CliRun cli(const std::vector<std::string>& words)
+    {
+        std::string command = "cd " + quote(dir.path().string()) + " && " + quote(SCRIVLET_CLI_PATH);
+        for (const auto& w : words)
+            command += " " + quote(w);
+        command += " >" + quote(dir.file("out.txt").string()) + " 2>" + quote(dir.file("err.txt").string());
+        const int status = std::system(command.c_str());
+        CliRun run;
+        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = readTextFile(dir.file("out.txt"));
+        run.err = readTextFile(dir.file("err.txt"));
+        return run;
+    }
+
+    // An image with three pointer rows and two raw blocks of known text.
+    std::string smallRom()
+    {
+        TestImage image(0x100000);
+        image.put(0x51D12, bytes({gameText("Hello"), {0x03}, gameText("World"), {0x02}}));
+        image.put(0x51D12 + 12, bytes({gameText("Second line"), {0x02}}));
+        image.put(0x60000, bytes({{0x1C, 0x02, 0x01}, gameText("hello again"), {0x02}}));
+        image.setTptRecord(0, 0xC51B12, 300, 7);
+        image.setTptRecord(1, 0, 1, 1); // no row
+        image.setTptRecord(2, 0xC5FE00, 12, 0);
+        image.setTptRecord(3, 0xC51B1E, 5, 6);
+        return image.writeTo(dir.file("small.smc")).string();
+    }
+
+    TempDir dir;
+};
+
+TEST_F(CliTest, HelpAndUsageErrors)
+{
+    EXPECT_EQ(cli({}).code, 2);
+    const CliRun help = cli({"--help"});
+    EXPECT_EQ(help.code, 0);
+    for (const char* command : {"identify", "list", "show", "dump", "search", "write", "expand", "tpt", "encode", "sample"}) {
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+        const CliRun commandHelp = cli({command, "--help"});
+        EXPECT_EQ(commandHelp.code, 0) << command;
+        EXPECT_NE(commandHelp.out.find(std::string("Usage: scrivlet-cli ") + command), std::string::npos) << command;
+    }
+    EXPECT_EQ(cli({"frobnicate"}).code, 2);
+    EXPECT_EQ(cli({"list"}).code, 2) << "missing ROM";
+    EXPECT_EQ(cli({"list", "a", "b"}).code, 2);
+    EXPECT_EQ(cli({"list", "a", "--bogus"}).code, 2);
+    EXPECT_EQ(cli({"list", "a", "--source"}).code, 2) << "option without its value";
+    const std::string rom = smallRom();
+    EXPECT_EQ(cli({"list", rom, "--source", "sideways"}).code, 2);
+    EXPECT_EQ(cli({"show", rom}).code, 2) << "neither --address nor --row";
+    EXPECT_EQ(cli({"show", rom, "--address", "C51B12", "--row", "0"}).code, 2);
+    EXPECT_EQ(cli({"show", rom, "--address", "nothex"}).code, 2);
+    EXPECT_EQ(cli({"show", rom, "--row", "0", "--mode", "loud"}).code, 2);
+}
+
+TEST_F(CliTest, IdentifyNamesTheTypeAndSize)
+{
+    const CliRun good = cli({"identify", smallRom()});
+    EXPECT_EQ(good.code, 0);
+    EXPECT_EQ(good.out, "EarthBound ROM\n1048576\n");
+
+    const auto mother = TestImage(0x20000, "MOTHER-2       ").writeTo(dir.file("m2.smc")).string();
+    const CliRun m2 = cli({"identify", mother});
+    EXPECT_EQ(m2.code, 1);
+    EXPECT_EQ(m2.out, "Mother 2 ROM\n131072\n");
+
+    const CliRun missing = cli({"identify", dir.file("none.smc").string()});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_FALSE(missing.err.empty());
+}
+
+TEST_F(CliTest, CommandsRefuseWhatTheEditorRefuses)
+{
+    const auto unknown = TestImage(0x20000, "SUPER MARIOWRLD").writeTo(dir.file("u.smc")).string();
+    const auto mother = TestImage(0x20000, "MOTHER-2       ").writeTo(dir.file("m2.smc")).string();
+    for (const auto& command : std::vector<std::vector<std::string>>{
+             {"list", unknown}, {"dump", unknown}, {"show", unknown, "--row", "0"}, {"expand", unknown}}) {
+        const CliRun r = cli(command);
+        EXPECT_EQ(r.code, 1) << command[0];
+        EXPECT_EQ(r.err, "This is an unrecognized ROM.\n") << command[0];
+    }
+    const CliRun m2 = cli({"list", mother});
+    EXPECT_EQ(m2.code, 1);
+    EXPECT_EQ(m2.err, "This program does not work with the Mother 2 ROM.\n");
+    EXPECT_EQ(fs::file_size(unknown), 0x20000u) << "a refused expand writes nothing";
+}
+
+TEST_F(CliTest, ListPrintsOneTabSeparatedLinePerRow)
+{
+    const std::string rom = smallRom();
+    const CliRun r = cli({"list", rom});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out,
+        "0\t$C51B12\t0x51D12\t12\t0xF8B92\t300\t7\tHelloWorld\n"
+        "1\t$C5FE00\t0x60000\t15\t0xF8BB4\t12\t0\thello again\n"
+        "2\t$C51B1E\t0x51D1E\t12\t0xF8BC5\t5\t6\tSecond line\n");
+
+    const CliRun raw = cli({"list", rom, "--source", "raw"});
+    ASSERT_EQ(raw.code, 0);
+    EXPECT_EQ(raw.out.substr(0, raw.out.find('\n')), "0\t$C51B12\t0x51D12\t12\t-\t0\t0\tHelloWorld");
+}
+
+TEST_F(CliTest, ShowTakesEveryAddressFormAndMode)
+{
+    const std::string rom = smallRom();
+    for (const char* address : {"$C51B12", "0xC51B12", "C51B12", "c51b12"}) {
+        const CliRun r = cli({"show", rom, "--address", address});
+        EXPECT_EQ(r.code, 0) << address;
+        EXPECT_EQ(r.out, "Hello[03]World[02]\n") << address;
+        EXPECT_EQ(r.err, "Size: 12\n");
+    }
+    EXPECT_EQ(cli({"show", rom, "--row", "1", "--mode", "plain"}).out, "hello again\n");
+    EXPECT_EQ(cli({"show", rom, "--row", "1"}).out, "[1C 02 01]hello again[02]\n");
+    EXPECT_EQ(cli({"show", rom, "--row", "0", "--source", "raw", "--mode", "hex"}).out,
+        "[78 95 9C 9C 9F 03 87 9F A2 9C 94 02]\n");
+    const CliRun noRow = cli({"show", rom, "--row", "3"});
+    EXPECT_EQ(noRow.code, 1);
+    EXPECT_NE(noRow.err.find("no row 3"), std::string::npos);
+}
+
+TEST_F(CliTest, DumpWritesTheSourcesFileOrStandardOutput)
+{
+    const std::string rom = smallRom();
+    const CliRun r = cli({"dump", rom});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "Text has been dumped to ptrlist.txt!\nHave a nice day!\n");
+    EXPECT_EQ(readTextFile(dir.file("ptrlist.txt")), "Hello[03]World[02]\n[1C 02 01]hello again[02]\nSecond line[02]\n");
+
+    const CliRun out = cli({"dump", rom, "--output", "-"});
+    EXPECT_EQ(out.out, readTextFile(dir.file("ptrlist.txt")));
+
+    EXPECT_EQ(cli({"dump", rom, "--source", "raw"}).code, 0);
+    EXPECT_TRUE(fs::exists(dir.file("rawlist.txt")));
+    const std::string rawDump = readTextFile(dir.file("rawlist.txt"));
+    EXPECT_EQ(rawDump.substr(0, rawDump.find('\n', rawDump.find('\n') + 1) + 1), "Hello[03]World[02]\nSecond line[02]\n");
+
+    fs::create_directory(dir.file("explist.txt"));
+    const CliRun blocked = cli({"dump", rom, "--source", "expanded"});
+    EXPECT_EQ(blocked.code, 1);
+    EXPECT_EQ(blocked.out.find("dumped to"), std::string::npos) << "nothing is claimed as dumped";
+    EXPECT_NE(blocked.err.find("could not be written"), std::string::npos);
+}
+
+TEST_F(CliTest, SearchIgnoresCaseAndNeverWraps)
+{
+    const std::string rom = smallRom();
+    EXPECT_EQ(cli({"search", rom, "HELLO"}).out, "0\tHelloWorld\n");
+    EXPECT_EQ(cli({"search", rom, "hello", "--after", "0"}).out, "1\thello again\n");
+    EXPECT_EQ(cli({"search", rom, "hello", "--all"}).out, "0\tHelloWorld\n1\thello again\n");
+    EXPECT_EQ(cli({"search", rom, "[1c 02"}).out, "1\thello again\n") << "codes are found by their hex form";
+    const CliRun none = cli({"search", rom, "hello", "--after", "1"});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_EQ(none.err, "String not found.\n");
+}
+
+TEST_F(CliTest, WriteRefusesLikeApplyChangesAndWritesInPlace)
+{
+    const std::string rom = smallRom();
+    const auto before = readFile(rom);
+
+    const CliRun tooLong = cli({"write", rom, "--row", "0", "--text", "Hello there World[02]"});
+    EXPECT_EQ(tooLong.code, 1);
+    EXPECT_EQ(tooLong.err,
+        "The new text is larger than the old text. Shorten the text, or uncheck the Prevent Overwrite box.\n");
+    const CliRun brackets = cli({"write", rom, "--row", "0", "--text", "Hi[02"});
+    EXPECT_EQ(brackets.code, 1);
+    EXPECT_EQ(brackets.err, "A bracket error was detected.  Make sure all brackets are correct and try again.\n");
+    const CliRun negative = cli({"write", rom, "--address", "0", "--text", "Hi"});
+    EXPECT_EQ(negative.code, 1);
+    EXPECT_NE(negative.err.find("could not be written"), std::string::npos);
+    EXPECT_EQ(readFile(rom), before) << "refused writes change nothing";
+
+    const CliRun exact = cli({"write", rom, "--row", "0", "--text", "Howdy[03]Earth[02]"});
+    EXPECT_EQ(exact.code, 0) << exact.err;
+    EXPECT_EQ(exact.out, "Howdy[03]Earth[02]\n");
+
+    const CliRun longer = cli({"write", rom, "--row", "0", "--text", "Hello there World[02]", "--allow-overwrite"});
+    EXPECT_EQ(longer.code, 0);
+    EXPECT_EQ(cli({"show", rom, "--address", "C51B12"}).out, "Hello there World[02]\n");
+
+    fs::path textFile = dir.file("new.txt");
+    { std::ofstream(textFile) << "Yo[02]"; }
+    EXPECT_EQ(cli({"write", rom, "--address", "$C5FE00", "--text-file", textFile.string()}).out, "Yo[02]\n");
+}
+
+TEST_F(CliTest, ExpandGrowsOnceAndSaysSoAfter)
+{
+    const auto rom = TestImage(0x300200).writeTo(dir.file("e.smc")).string();
+    const CliRun r = cli({"expand", rom});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "4194816\n");
+    EXPECT_EQ(fs::file_size(rom), 0x400200u);
+    const CliRun again = cli({"expand", rom});
+    EXPECT_EQ(again.code, 0);
+    EXPECT_EQ(again.out, "4194816\n");
+    EXPECT_NE(again.err.find("already"), std::string::npos);
+    EXPECT_EQ(cli({"list", rom, "--source", "expanded"}).out.substr(0, 28), "0\t$F00000\t0x300200\t256\t-\t0\t0");
+}
+
+TEST_F(CliTest, TptPrintsAndWritesWithinTheEditorsLimits)
+{
+    const std::string rom = smallRom();
+    EXPECT_EQ(cli({"tpt", rom, "--row", "0"}).out, "0xF8B92\t$C51B12\t300\t7\n");
+    const CliRun w = cli({"tpt", rom, "--row", "1", "--address", "c51b12", "--sprite", "463", "--movement", "255"});
+    EXPECT_EQ(w.code, 0) << w.err;
+    EXPECT_EQ(w.out, "0xF8BB4\t$C51B12\t463\t255\n");
+    const auto onDisk = readFile(rom);
+    EXPECT_EQ(onDisk[0xF8BB4 + 5], 0xCF);
+    EXPECT_EQ(onDisk[0xF8BB4 + 6], 0x01);
+    EXPECT_EQ(onDisk[0xF8BB4 + 8], 0xFF);
+
+    const CliRun sprite = cli({"tpt", rom, "--row", "0", "--sprite", "464"});
+    EXPECT_EQ(sprite.code, 1);
+    EXPECT_EQ(sprite.err, "Please enter an integer between 0 and 463.\n");
+    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--movement", "256"}).err, "Please enter an integer between 0 and 255.\n");
+    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--sprite", "many"}).err, "Please enter an integer.\n");
+    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--address", "1234567"}).err, "Please enter no more than 6 characters.\n");
+    EXPECT_EQ(readFile(rom), onDisk) << "refusals write nothing";
+    EXPECT_EQ(cli({"tpt", rom, "--row", "9"}).code, 1);
+}
+
+TEST_F(CliTest, EncodePrintsSizeAndBytes)
+{
+    const CliRun r = cli({"encode", "Hello[02]"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "6\n78 95 9C 9C 9F 02\n");
+    EXPECT_EQ(cli({"encode", ""}).out, "0\n\n");
+    const CliRun bad = cli({"encode", "A]B["});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_EQ(bad.err, "A bracket error was detected.\n");
+}
+
+TEST_F(CliTest, SampleIsDeterministicAndOpensInTheEditor)
+{
+    ASSERT_EQ(cli({"sample", "a.smc"}).code, 0);
+    ASSERT_EQ(cli({"sample", "b.smc"}).code, 0);
+    EXPECT_EQ(readFile(dir.file("a.smc")), readFile(dir.file("b.smc")));
+    EXPECT_EQ(fs::file_size(dir.file("a.smc")), 0x300200u);
+    EXPECT_EQ(cli({"identify", "a.smc"}).out, "EarthBound ROM\n3146240\n");
+    ASSERT_EQ(cli({"sample", "x.smc", "--expanded"}).code, 0);
+    EXPECT_EQ(fs::file_size(dir.file("x.smc")), 0x400200u);
+    EXPECT_EQ(cli({"expand", "x.smc"}).out, "4194816\n");
+}
+
+} // namespace
