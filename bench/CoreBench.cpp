@@ -1,0 +1,183 @@
+// Listing, search, dump and codec costs on the expanded sample image and on a
+// worst-case image. Run with: bash scripts/bench.sh
+#include "catalogue/TextCatalogue.h"
+#include "catalogue/TextDump.h"
+#include "catalogue/TextSearch.h"
+#include "catalogue/TptRecord.h"
+#include "cli/SampleImage.h"
+#include "rom/RomAddress.h"
+#include "rom/RomFile.h"
+#include "text/TextDecoder.h"
+#include "text/TextEncoder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+using namespace scrivlet;
+
+namespace {
+
+std::string writeImage(const std::string& name, const std::vector<std::uint8_t>& image)
+{
+    const auto path = std::filesystem::temp_directory_path() / name;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    return path.string();
+}
+
+// Pointer records all aimed at blocks without an end code (4000-byte decodes),
+// raw ranges of the same, and an expanded area of one-byte blocks.
+std::vector<std::uint8_t> worstCaseImage()
+{
+    std::vector<std::uint8_t> image = buildSampleImage(true);
+    for (const TextRange& range : RawTextRanges)
+        std::fill(image.begin() + range.start, image.begin() + range.endBound, 0x71);
+    for (int k = 0; k < TptRecordCount; ++k) {
+        const std::size_t r = static_cast<std::size_t>(TptFirstRecord + TptRecordSize * k);
+        const std::uint32_t pointer = fileOffsetToSnes(RawTextRanges[0].start + 16 * k);
+        for (int b = 0; b < 4; ++b)
+            image[r + TptRecord::TextPointerAt + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(pointer >> (8 * b));
+    }
+    std::fill(image.begin() + 0x300200, image.end(), 0x02);
+    return image;
+}
+
+const std::string& samplePath()
+{
+    static const std::string path = writeImage("scrivlet-bench-sample.smc", buildSampleImage(true));
+    return path;
+}
+
+const std::string& worstPath()
+{
+    static const std::string path = writeImage("scrivlet-bench-worst.smc", worstCaseImage());
+    return path;
+}
+
+const std::string& imagePath(int which) { return which == 0 ? samplePath() : worstPath(); }
+
+void BM_ListingWithLabels(benchmark::State& state)
+{
+    RomFile rom;
+    rom.open(imagePath(static_cast<int>(state.range(0))), RomFile::Access::ReadOnly);
+    const auto source = static_cast<ListingSource>(state.range(1));
+    static TextCatalogue catalogue;
+    std::size_t labelChars = 0;
+    for (auto _ : state) {
+        loadDictionary(rom);
+        fillCatalogue(catalogue, rom, source);
+        for (int i = 0; i < catalogue.count; ++i)
+            labelChars += listLabel(rom, catalogue.rows[static_cast<std::size_t>(i)]).size();
+    }
+    benchmark::DoNotOptimize(labelChars);
+    state.counters["rows"] = catalogue.count;
+    state.SetLabel(std::string(state.range(0) == 0 ? "sample" : "worst") + "/"
+        + (source == ListingSource::PointerTable ? "pointer" : source == ListingSource::RawText ? "raw" : "expanded"));
+}
+BENCHMARK(BM_ListingWithLabels)
+    ->ArgsProduct({{0, 1}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_SearchNoMatchRaw(benchmark::State& state)
+{
+    RomFile rom;
+    rom.open(imagePath(static_cast<int>(state.range(0))), RomFile::Access::ReadOnly);
+    static TextCatalogue catalogue;
+    loadDictionary(rom);
+    fillCatalogue(catalogue, rom, ListingSource::RawText);
+    const std::string needle = searchNeedle("no such words anywhere");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(findMatchingRow(rom, catalogue, needle, 1));
+    state.counters["rows"] = catalogue.count;
+    state.SetLabel(state.range(0) == 0 ? "sample" : "worst");
+}
+BENCHMARK(BM_SearchNoMatchRaw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_DumpRaw(benchmark::State& state)
+{
+    RomFile rom;
+    rom.open(imagePath(static_cast<int>(state.range(0))), RomFile::Access::ReadOnly);
+    static TextCatalogue catalogue;
+    loadDictionary(rom);
+    fillCatalogue(catalogue, rom, ListingSource::RawText);
+    std::FILE* sink = std::fopen("/dev/null", "w");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(writeDump(rom, catalogue, sink));
+    std::fclose(sink);
+    state.SetLabel(state.range(0) == 0 ? "sample" : "worst");
+}
+BENCHMARK(BM_DumpRaw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_EncodedSize4000(benchmark::State& state)
+{
+    std::string text;
+    while (text.size() < 4000)
+        text += "@Hello, [1C 02 01]! How are you?[03][00]";
+    text.resize(4000);
+    text.back() = ']';
+    text[text.rfind('[')] = '[';
+    for (auto _ : state)
+        benchmark::DoNotOptimize(encodedSize(text));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 4000);
+}
+BENCHMARK(BM_EncodedSize4000)->Unit(benchmark::kMicrosecond);
+
+// Decoding the sample's pointer blocks (typical dialogue) or one 4000-byte
+// block, through the file and from memory: compare the ns per byte.
+std::vector<std::int32_t> blockOffsets(int kind)
+{
+    if (kind == 1)
+        return {RawTextRanges[0].start}; // worst image: 4000 characters
+    RomFile rom;
+    rom.open(samplePath(), RomFile::Access::ReadOnly);
+    static TextCatalogue catalogue;
+    fillCatalogue(catalogue, rom, ListingSource::PointerTable);
+    std::vector<std::int32_t> offsets;
+    for (int i = 0; i < catalogue.count; ++i)
+        offsets.push_back(snesToFileOffset(static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(i)].snesAddress)));
+    return offsets;
+}
+
+void BM_DecodeThroughRomFile(benchmark::State& state)
+{
+    const int kind = static_cast<int>(state.range(0));
+    const auto offsets = blockOffsets(kind);
+    RomFile rom;
+    rom.open(imagePath(kind), RomFile::Access::ReadOnly);
+    loadDictionary(rom);
+    std::int64_t bytes = 0;
+    for (auto _ : state)
+        for (std::int32_t offset : offsets)
+            bytes += decodeText(rom, offset, true).size;
+    state.SetBytesProcessed(bytes);
+    state.counters["ns_per_byte"] = benchmark::Counter(static_cast<double>(bytes) * 1e-9,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.SetLabel(kind == 0 ? "dialogue blocks" : "4000-byte block");
+}
+BENCHMARK(BM_DecodeThroughRomFile)->Arg(0)->Arg(1);
+
+void BM_DecodeFromMemory(benchmark::State& state)
+{
+    const int kind = static_cast<int>(state.range(0));
+    const auto offsets = blockOffsets(kind);
+    const std::vector<std::uint8_t> image = kind == 0 ? buildSampleImage(true) : worstCaseImage();
+    RomFile rom;
+    rom.open(imagePath(kind), RomFile::Access::ReadOnly);
+    loadDictionary(rom);
+    std::int64_t bytes = 0;
+    for (auto _ : state)
+        for (std::int32_t offset : offsets)
+            bytes += decodeBytes(std::span(image).subspan(static_cast<std::size_t>(offset)), true).size;
+    state.SetBytesProcessed(bytes);
+    state.counters["ns_per_byte"] = benchmark::Counter(static_cast<double>(bytes) * 1e-9,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.SetLabel(kind == 0 ? "dialogue blocks" : "4000-byte block");
+}
+BENCHMARK(BM_DecodeFromMemory)->Arg(0)->Arg(1);
+
+} // namespace
+
+BENCHMARK_MAIN();
