@@ -1,0 +1,35 @@
+#include "MainDialog.h"
+
+#include "catalogue/TextCatalogue.h"
+#include "resources/ResourceIds.h"
+#include "text/CompressionDictionary.h"
+
+namespace scrivlet {
+
+void MainDialog::refreshListing()
+{
+    if (!romOpen())
+        return;
+    loadDictionary(romFile);
+    TextCatalogue& catalogue = textCatalogue();
+    fillCatalogue(catalogue, romFile, static_cast<ListingSource>(listingSource));
+    window_->listDeleteAll(ids::ListView);
+    for (int i = 0; i < catalogue.count; ++i)
+        window_->listInsertRow(ids::ListView, i, listLabel(romFile, catalogue.rows[static_cast<std::size_t>(i)]));
+    window_->setListSelectionMark(ids::ListView, 0);
+    showEntry(0);
+    updateCurrentSize();
+}
+
+void MainDialog::selectListingSource(int source)
+{
+    const int previous = listingSource;
+    listingSource = source;
+    window_->checkMenuItem(ids::OptionsPointerListing, source == 0);
+    window_->checkMenuItem(ids::OptionsExpandedListing, source == 2);
+    window_->checkMenuItem(ids::OptionsRawListing, source == 1);
+    if (source != previous)
+        refreshListing();
+}
+
+} // namespace scrivlet

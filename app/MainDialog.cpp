@@ -1,0 +1,88 @@
+#include "MainDialog.h"
+
+#include "resources/ResourceIds.h"
+
+namespace scrivlet {
+
+void MainDialog::onInitDialog()
+{
+    window_->listDeleteAll(ids::ListView);
+    window_->setEditLimit(ids::EditBox, 4000);
+    preventOverwrites = 1;
+    listingSource = 0;
+    showTextAndCodes = 1;
+    window_->checkMenuItem(ids::OptionsPointerListing, true);
+    window_->checkMenuItem(ids::OptionsRawListing, false);
+    window_->checkMenuItem(ids::OptionsUseCompression, false);
+    window_->checkMenuItem(ids::OptionsTextAndCodes, true);
+    window_->checkMenuItem(ids::OptionsCodesOnly, false);
+    closeRom();
+}
+
+void MainDialog::onCommand(int id)
+{
+    switch (id) {
+    case ids::FileOpen: openRom(); break;
+    case ids::FileClose: closeRom(); break;
+    case ids::FileExit: exitProgram(); break;
+    case ids::EditUndo: window_->editUndo(ids::EditBox); break;
+    case ids::EditCut: window_->editCut(ids::EditBox); break;
+    case ids::EditCopy: window_->editCopy(ids::EditBox); break;
+    case ids::EditPaste: window_->editPaste(ids::EditBox); break;
+    case ids::ToolsExpandRom: expandRom(); break;
+    case ids::ToolsDumpText: dumpText(); break;
+    case ids::OptionsPointerListing: selectListingSource(0); break;
+    case ids::OptionsRawListing: selectListingSource(1); break;
+    case ids::OptionsExpandedListing: selectListingSource(2); break;
+    case ids::OptionsTextAndCodes: selectDisplayMode(1); break;
+    case ids::OptionsCodesOnly: selectDisplayMode(0); break;
+    case ids::OptionsPreventOverwrites: togglePreventOverwrites(); break;
+    case ids::HelpHelp: window_->showHelpTopics(); break;
+    case ids::ApplyButton: applyChanges(); break;
+    default: break; // the tool windows arrive with their own commands
+    }
+}
+
+void MainDialog::onNotify(int controlId, ui::Notification notification)
+{
+    using ui::Notification;
+    if (controlId == ids::ListView) {
+        switch (notification) {
+        case Notification::Click:
+        case Notification::KeyDown:
+        case Notification::RightClick:
+            // The list has already moved the mark for a click or a key, so the
+            // row shown is the row that Apply Changes writes.
+            showEntry(currentRow());
+            updateCurrentSize();
+            break;
+        case Notification::DoubleClick:
+            window_->setListHotItem(ids::ListView, currentRow());
+            break;
+        default: break;
+        }
+    } else if (controlId == ids::EditBox) {
+        if (notification == Notification::TextChanged)
+            updateCurrentSize();
+        else if (notification == Notification::GotFocus)
+            setEditCommandsEnabled(true);
+        else if (notification == Notification::LostFocus)
+            setEditCommandsEnabled(false);
+    }
+}
+
+void MainDialog::setEditCommandsEnabled(bool enabled)
+{
+    for (int id : {ids::EditUndo, ids::EditCut, ids::EditCopy, ids::EditPaste})
+        window_->enableMenuItem(id, enabled);
+}
+
+void MainDialog::exitProgram()
+{
+    closeRom();
+    window_->endDialog(0);
+}
+
+int MainDialog::currentRow() const { return window_->listSelectionMark(ids::ListView); }
+
+} // namespace scrivlet

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "rom/RomFile.h"
+#include "ui/Window.h"
+
+#include <string>
+
+namespace scrivlet {
+
+// The main window: the open ROM, the option flags, and the handlers of every
+// command and notification of template 102 and menu 129.
+class MainDialog : public ui::DialogHandler {
+public:
+    MainDialog() = default;
+
+    // Binds the live window; called by whoever runs the dialog, before onInitDialog.
+    void attach(ui::Window& window) { window_ = &window; }
+
+    void onInitDialog() override;
+    void onCommand(int id) override;
+    void onNotify(int controlId, ui::Notification notification) override;
+    bool onCloseRequest() override { return true; }
+
+    // File
+    void openRom();
+    void closeRom();
+    void exitProgram();
+    // Listing
+    void refreshListing();
+    void selectListingSource(int source);
+    // Entry view
+    void showEntry(int row);
+    void updateCurrentSize();
+    void selectDisplayMode(int showTextAndCodes);
+    int currentRow() const;
+    void selectCatalogueRow(int row);
+    // Editing
+    void applyChanges();
+    void togglePreventOverwrites();
+    void expandRom();
+    void dumpText();
+
+    // State record
+    int preventOverwrites = 0;
+    int showTextAndCodes = 0;
+    std::string romFileName;
+    std::string romPath;
+    int listingSource = 0;
+    RomFile romFile; // closed when no file is loaded
+
+    bool romOpen() const { return romFile.isOpen(); }
+    ui::Window& window() { return *window_; }
+
+private:
+    void setEditCommandsEnabled(bool enabled);
+    void refreshListRow(int row, std::int32_t fileOffset);
+
+    ui::Window* window_ = nullptr;
+};
+
+} // namespace scrivlet

@@ -1,0 +1,89 @@
+#include "MainDialog.h"
+
+#include "edit/Messages.h"
+#include "resources/ResourceIds.h"
+#include "rom/RomExpansion.h"
+#include "rom/RomIdentity.h"
+
+namespace scrivlet {
+
+namespace {
+constexpr const char* RomFilter = "SNES ROM (*.smc, *.sfc, *.fig)|*.smc; *.sfc; *.fig|All Files (*.*)|*.*||";
+}
+
+void MainDialog::openRom()
+{
+    const ui::FileChoice choice = window_->chooseFileToOpen(RomFilter);
+    RomFile candidate;
+    if (!candidate.open(choice.path))
+        return; // cancelled, missing or read-only: silently, the open ROM stays
+    const RomType type = identifyRom(candidate);
+    if (type == RomType::Unknown) {
+        window_->messageBox(messages::UnrecognizedRom, messages::BadRomCaption, ui::MessageIcon::None);
+        return;
+    }
+    if (type == RomType::Mother2) {
+        window_->messageBox(messages::Mother2Rom, messages::Mother2Caption, ui::MessageIcon::None);
+        return;
+    }
+    romFileName = choice.name;
+    romPath = choice.path;
+    closeRom();
+    romFile = std::move(candidate);
+    window_->setCaption("Scrivlet 3.0 - File Loaded");
+    window_->listDeleteAll(ids::ListView);
+    window_->enableControl(ids::ListView, true);
+    window_->enableControl(ids::EditBox, true);
+    for (int id : {ids::ToolsViewDetails, ids::ToolsDumpText, ids::FileClose, ids::EditSearch, ids::OptionsPointerListing,
+             ids::OptionsRawListing, ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites,
+             ids::OptionsUseCompression})
+        window_->enableMenuItem(id, true);
+    if (romFileSize(romFile) < ExpandedRomSize)
+        window_->enableMenuItem(ids::ToolsExpandRom, true);
+    else
+        window_->enableMenuItem(ids::OptionsExpandedListing, true);
+    refreshListing();
+}
+
+void MainDialog::closeRom()
+{
+    romFile.close();
+    window_->setCaption("Scrivlet 3.0 - No File Loaded");
+    window_->listDeleteAll(ids::ListView);
+    window_->enableControl(ids::ListView, false);
+    window_->enableControl(ids::EditBox, false);
+    for (int id : {ids::EditBox, ids::SizeLabel, ids::CurrentSizeLabel, ids::LineLabel})
+        window_->setControlText(id, "");
+    for (int id : {ids::ToolsViewDetails, ids::ToolsDumpText, ids::FileClose, ids::EditSearch, ids::ToolsExpandRom,
+             ids::ToolsEditTptEntry, ids::OptionsPointerListing, ids::OptionsRawListing, ids::OptionsExpandedListing,
+             ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites, ids::OptionsUseCompression})
+        window_->enableMenuItem(id, false);
+    window_->checkMenuItem(ids::OptionsPointerListing, true);
+    window_->checkMenuItem(ids::OptionsRawListing, false);
+    window_->checkMenuItem(ids::OptionsExpandedListing, false);
+    listingSource = 0;
+    setEditCommandsEnabled(false);
+}
+
+void MainDialog::expandRom()
+{
+    if (!romOpen())
+        return;
+    switch (padRomFile(romFile, romPath, ExpandedRomSize)) {
+    case PadResult::ReopenFailed:
+        closeRom();
+        window_->messageBox(messages::ExpansionReopenFailed, messages::ExpansionErrorCaption, ui::MessageIcon::Exclamation);
+        return;
+    case PadResult::AppendFailed:
+        window_->messageBox(messages::ExpansionNotWritten, messages::ExpansionErrorCaption, ui::MessageIcon::Exclamation);
+        return;
+    case PadResult::AlreadyLargeEnough:
+    case PadResult::Padded:
+        break;
+    }
+    window_->enableMenuItem(ids::ToolsExpandRom, false);
+    window_->enableMenuItem(ids::OptionsExpandedListing, true);
+    window_->messageBox(messages::RomExpanded, messages::RomExpandedCaption, ui::MessageIcon::None);
+}
+
+} // namespace scrivlet

@@ -1,0 +1,46 @@
+#include "app/MainDialog.h"
+
+#include "Messages.h"
+#include "TextApply.h"
+#include "catalogue/TextCatalogue.h"
+#include "resources/ResourceIds.h"
+#include "rom/RomAddress.h"
+
+namespace scrivlet {
+
+void MainDialog::applyChanges()
+{
+    const int row = currentRow();
+    if (!romOpen())
+        return;
+    const TextCatalogue& catalogue = textCatalogue();
+    if (!catalogue.isRow(row))
+        return; // no block to write to
+    const std::string text = window_->controlText(ids::EditBox);
+    const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(row)].snesAddress));
+    const ApplyOutcome outcome = applyText(romFile, offset, text, preventOverwrites != 0);
+    if (outcome != ApplyOutcome::Written) {
+        window_->messageBox(applyOutcomeMessage(outcome), messages::PreWriteErrorCaption, ui::MessageIcon::Exclamation);
+        return;
+    }
+    refreshListRow(row, offset);
+    window_->setListSelectionMark(ids::ListView, row);
+    showEntry(row);
+    updateCurrentSize();
+}
+
+void MainDialog::refreshListRow(int row, std::int32_t fileOffset)
+{
+    const TextEntry entry{0, static_cast<std::int32_t>(fileOffsetToSnes(fileOffset)), 0, 0};
+    const std::string label = listLabel(romFile, entry);
+    window_->listDeleteRow(ids::ListView, row);
+    window_->listInsertRow(ids::ListView, row, label);
+}
+
+void MainDialog::togglePreventOverwrites()
+{
+    preventOverwrites = preventOverwrites == 0 ? 1 : 0;
+    showEntry(-1);
+}
+
+} // namespace scrivlet

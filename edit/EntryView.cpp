@@ -1,0 +1,65 @@
+#include "app/MainDialog.h"
+
+#include "catalogue/TextCatalogue.h"
+#include "resources/ResourceIds.h"
+#include "rom/RomAddress.h"
+#include "text/TextDecoder.h"
+#include "text/TextEncoder.h"
+
+namespace scrivlet {
+
+void MainDialog::showEntry(int row)
+{
+    if (row != -1) {
+        const TextCatalogue& catalogue = textCatalogue();
+        if (!catalogue.isRow(row) || !romOpen()) {
+            // No row of the catalogue: an empty view, and no tool to offer.
+            for (int id : {ids::EditBox, ids::LineLabel, ids::SizeLabel})
+                window_->setControlText(id, "");
+            window_->enableMenuItem(ids::ToolsEditTptEntry, false);
+        } else {
+            const TextEntry& entry = catalogue.rows[static_cast<std::size_t>(row)];
+            const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress));
+            DecodedText decoded = decodeText(romFile, offset, true);
+            if (showTextAndCodes == 0)
+                decoded.text = renderCodesOnly(romFile, offset, decoded.size);
+            window_->setControlText(ids::EditBox, decoded.text);
+            window_->setControlText(ids::LineLabel, "Line: " + std::to_string(row + 1) + "/" + std::to_string(catalogue.count));
+            window_->setControlText(ids::SizeLabel, "Size: " + std::to_string(decoded.size));
+            window_->enableMenuItem(ids::ToolsEditTptEntry,
+                listingSource == 0 && entry.spriteNumber != 0 && entry.movementNumber != 0);
+        }
+    }
+    window_->checkMenuItem(ids::OptionsPreventOverwrites, preventOverwrites != 0);
+}
+
+void MainDialog::updateCurrentSize()
+{
+    const int n = encodedSize(window_->controlText(ids::EditBox));
+    window_->setControlText(ids::CurrentSizeLabel,
+        n == -1 ? std::string("Current Size: Unknown") : "Current Size: " + std::to_string(n) + " (uncompressed)");
+}
+
+void MainDialog::selectDisplayMode(int target)
+{
+    if (showTextAndCodes == target)
+        return;
+    window_->checkMenuItem(ids::OptionsTextAndCodes, target == 1);
+    window_->checkMenuItem(ids::OptionsCodesOnly, target == 0);
+    showTextAndCodes = target;
+    if (romOpen()) {
+        showEntry(currentRow());
+        updateCurrentSize();
+    }
+}
+
+void MainDialog::selectCatalogueRow(int row)
+{
+    window_->setListSelectionMark(ids::ListView, row);
+    window_->listEnsureVisible(ids::ListView, row);
+    window_->listSelectRow(ids::ListView, row);
+    showEntry(row);
+    updateCurrentSize();
+}
+
+} // namespace scrivlet

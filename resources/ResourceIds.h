@@ -1,0 +1,40 @@
+#pragma once
+
+// Numbers of the templates, controls and menu commands.
+namespace scrivlet::ids {
+
+inline constexpr int MainDialogTemplate = 102;
+inline constexpr int MainMenu = 129;
+
+// Controls of the main window.
+inline constexpr int ListView = 32774;
+inline constexpr int EditBox = 1001;
+inline constexpr int ApplyButton = 1002;
+inline constexpr int CurrentSizeLabel = 1030;
+inline constexpr int LineLabel = 1046;
+inline constexpr int SizeLabel = 1047;
+
+// Menu commands.
+inline constexpr int FileOpen = 32771;
+inline constexpr int FileClose = 32772;
+inline constexpr int FileExit = 32773;
+inline constexpr int EditUndo = 57643;
+inline constexpr int EditCut = 57635;
+inline constexpr int EditCopy = 57634;
+inline constexpr int EditPaste = 57637;
+inline constexpr int EditSearch = 32794;
+inline constexpr int ToolsExpandRom = 32797;
+inline constexpr int ToolsEditTptEntry = 32798;
+inline constexpr int ToolsViewDetails = 32780;
+inline constexpr int ToolsDumpText = 32800;
+inline constexpr int OptionsPointerListing = 32778;
+inline constexpr int OptionsRawListing = 32779;
+inline constexpr int OptionsExpandedListing = 32799;
+inline constexpr int OptionsTextAndCodes = 32795;
+inline constexpr int OptionsCodesOnly = 32796;
+inline constexpr int OptionsUseCompression = 32775;
+inline constexpr int OptionsPreventOverwrites = 32776;
+inline constexpr int HelpHelp = 32777;
+inline constexpr int HelpAbout = 32774;
+
+} // namespace scrivlet::ids

@@ -1,0 +1,54 @@
+#include "ResourceIds.h"
+#include "ui/Template.h"
+
+namespace scrivlet::ui {
+
+namespace {
+
+const DialogTemplate MainDialog102 = {
+    ids::MainDialogTemplate, "", 320, 230,
+    {
+        {-1, ControlKind::StaticBitmap, 0, 0, 320, 1, "", 0, 147},
+        {ids::ListView, ControlKind::ListView, 7, 10, 306, 115, "",
+            ReportView | SingleSelection | ShowSelectionAlways | NoColumnHeader | SunkenEdge},
+        {ids::LineLabel, ControlKind::StaticText, 7, 128, 68, 10, ""},
+        {ids::SizeLabel, ControlKind::StaticText, 83, 128, 60, 10, ""},
+        {ids::EditBox, ControlKind::Edit, 7, 144, 306, 60, "", MultiLine | VerticalScroll | AutoVerticalScroll | Border},
+        {ids::CurrentSizeLabel, ControlKind::StaticText, 7, 208, 111, 10, ""},
+        {ids::ApplyButton, ControlKind::PushButton, 241, 208, 72, 16, "&Apply Changes"},
+    },
+    ids::MainMenu,
+};
+
+const std::vector<MenuTemplate> Menu129 = {
+    {"&File", {{"&Open", ids::FileOpen}, {"&Close", ids::FileClose}, {}, {"E&xit", ids::FileExit}}},
+    {"&Edit",
+        {{"&Undo", ids::EditUndo}, {}, {"Cu&t", ids::EditCut}, {"&Copy", ids::EditCopy}, {"&Paste", ids::EditPaste}, {},
+            {"&Search", ids::EditSearch}}},
+    {"&Tools",
+        {{"&Expand ROM", ids::ToolsExpandRom}, {"Edit &TPT entry", ids::ToolsEditTptEntry},
+            {"&View current details", ids::ToolsViewDetails}, {}, {"&Dump to text file", ids::ToolsDumpText}}},
+    {"&Options",
+        {{"&Pointer table listing", ids::OptionsPointerListing, true}, {"&Raw text listing", ids::OptionsRawListing},
+            {"&Expanded ROM listing", ids::OptionsExpandedListing}, {},
+            {"Display &text and codes", ids::OptionsTextAndCodes, true}, {"Display &codes only", ids::OptionsCodesOnly}, {},
+            {"Use &Compression", ids::OptionsUseCompression}, {"Prevent &Overwrites", ids::OptionsPreventOverwrites, true}}},
+    {"&Help", {{"&Help", ids::HelpHelp}, {"&About", ids::HelpAbout}}, true},
+};
+
+} // namespace
+
+const DialogTemplate* findDialogTemplate(int id)
+{
+    switch (id) {
+    case ids::MainDialogTemplate: return &MainDialog102;
+    default: return nullptr;
+    }
+}
+
+const std::vector<MenuTemplate>* findMenuTemplate(int id)
+{
+    return id == ids::MainMenu ? &Menu129 : nullptr;
+}
+
+} // namespace scrivlet::ui

@@ -1,0 +1,399 @@
+#include "app/MainDialog.h"
+#include "catalogue/TextCatalogue.h"
+#include "resources/ResourceIds.h"
+#include "support/TestImage.h"
+#include "ui/headless/HeadlessWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace scrivlet;
+using namespace scrivlet::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Commands whose state Open and Close set.
+const int RomCommands[] = {ids::FileClose, ids::EditSearch, ids::ToolsExpandRom, ids::ToolsEditTptEntry,
+    ids::ToolsViewDetails, ids::ToolsDumpText, ids::OptionsPointerListing, ids::OptionsRawListing,
+    ids::OptionsExpandedListing, ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsUseCompression,
+    ids::OptionsPreventOverwrites};
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedDirectory = fs::current_path();
+        dialog.attach(window);
+        dialog.onInitDialog();
+    }
+    void TearDown() override { fs::current_path(savedDirectory); }
+
+    // Three pointer rows: "Hello" (sprite/movement set), a text with a dictionary
+    // string, and one with movement 0.
+    TestImage standardImage(std::size_t size = 0x100000)
+    {
+        TestImage image(size);
+        image.setDictionary({"the ", "Onett"});
+        image.put(0x51D12, bytes({gameText("Hello"), {0x02}}));
+        image.put(0x51D20, bytes({gameText("Go to "), {0x15, 0x02}, gameText("!"), {0x03, 0x02}}));
+        image.put(0x51D40, {0x78, 0x95, 0x02});
+        image.put(0x51D50, bytes({gameText("AAAA"), {0x02}}));
+        image.setTptRecord(0, 0xC51B12, 5, 6);
+        image.setTptRecord(1, 0xC51B20, 7, 8);
+        image.setTptRecord(2, 0xC51B40, 9, 0);
+        image.setTptRecord(3, 0xC51B50, 1, 1);
+        return image;
+    }
+
+    fs::path write(const TestImage& image, const std::string& name = "rom.smc") { return image.writeTo(dir.file(name)); }
+
+    void open(const fs::path& path)
+    {
+        window.fileAnswers.push_back({path.string(), path.filename().string()});
+        ASSERT_TRUE(window.chooseMenu(ids::FileOpen));
+    }
+
+    std::string text(int id) const { return window.controlText(id); }
+
+    TempDir dir;
+    fs::path savedDirectory;
+    MainDialog dialog;
+    ui::HeadlessWindow window{*ui::findDialogTemplate(ids::MainDialogTemplate), dialog};
+};
+
+TEST_F(MainDialogTest, StartsWithNoFileAndItsMenuState)
+{
+    EXPECT_EQ(window.caption(), "Scrivlet 3.0 - No File Loaded");
+    for (int id : RomCommands)
+        EXPECT_FALSE(window.isMenuItemEnabled(id)) << id;
+    EXPECT_TRUE(window.isMenuItemEnabled(ids::FileOpen));
+    EXPECT_TRUE(window.isMenuItemEnabled(ids::FileExit));
+    EXPECT_TRUE(window.isMenuItemChecked(ids::OptionsPointerListing));
+    EXPECT_FALSE(window.isMenuItemChecked(ids::OptionsRawListing));
+    EXPECT_FALSE(window.isMenuItemChecked(ids::OptionsExpandedListing));
+    EXPECT_FALSE(window.isMenuItemChecked(ids::OptionsUseCompression));
+    EXPECT_FALSE(window.isMenuItemChecked(ids::OptionsCodesOnly));
+    EXPECT_TRUE(window.isMenuItemChecked(ids::OptionsTextAndCodes));
+    EXPECT_TRUE(window.isMenuItemChecked(ids::OptionsPreventOverwrites));
+    EXPECT_FALSE(window.isControlEnabled(ids::ListView));
+    EXPECT_FALSE(window.isControlEnabled(ids::EditBox));
+    EXPECT_TRUE(window.isControlEnabled(ids::ApplyButton));
+    EXPECT_EQ(window.control(ids::EditBox).editLimit, 4000);
+
+    for (int id : {ids::EditUndo, ids::EditCut, ids::EditCopy, ids::EditPaste})
+        EXPECT_FALSE(window.isMenuItemEnabled(id));
+    window.clickButton(ids::ApplyButton);
+    EXPECT_TRUE(window.messages.empty()) << "Apply with no ROM says nothing";
+}
+
+TEST_F(MainDialogTest, EditCommandsFollowTheEditBoxFocus)
+{
+    open(write(standardImage()));
+    window.focus(ids::EditBox);
+    for (int id : {ids::EditUndo, ids::EditCut, ids::EditCopy, ids::EditPaste})
+        EXPECT_TRUE(window.isMenuItemEnabled(id));
+    window.chooseMenu(ids::EditCut);
+    EXPECT_EQ(text(ids::EditBox), "");
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 0 (uncompressed)");
+    window.chooseMenu(ids::EditUndo);
+    EXPECT_EQ(text(ids::EditBox), "Hello[02]");
+    window.blur(ids::EditBox);
+    for (int id : {ids::EditUndo, ids::EditCut, ids::EditCopy, ids::EditPaste})
+        EXPECT_FALSE(window.isMenuItemEnabled(id));
+}
+
+TEST_F(MainDialogTest, OpenListsThePointerTableAndShowsRowZero)
+{
+    open(write(standardImage()));
+    EXPECT_EQ(window.lastFileFilters.back(), "SNES ROM (*.smc, *.sfc, *.fig)|*.smc; *.sfc; *.fig|All Files (*.*)|*.*||");
+    EXPECT_EQ(window.caption(), "Scrivlet 3.0 - File Loaded");
+    EXPECT_EQ(dialog.romFileName, "rom.smc");
+    EXPECT_EQ(fs::current_path(), fs::canonical(dir.path())) << "the chosen folder becomes current";
+    ASSERT_EQ(window.listRowCount(ids::ListView), 4);
+    EXPECT_EQ(window.listRowText(ids::ListView, 1), "Go to Onett!");
+    EXPECT_EQ(window.listSelectionMark(ids::ListView), 0);
+    EXPECT_EQ(window.control(ids::ListView).selected, -1) << "the mark is set without a highlight";
+    EXPECT_EQ(text(ids::EditBox), "Hello[02]");
+    EXPECT_EQ(text(ids::LineLabel), "Line: 1/4");
+    EXPECT_EQ(text(ids::SizeLabel), "Size: 6");
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 6 (uncompressed)");
+    for (int id : {ids::ToolsViewDetails, ids::ToolsDumpText, ids::FileClose, ids::EditSearch, ids::OptionsPointerListing,
+             ids::OptionsRawListing, ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites,
+             ids::OptionsUseCompression, ids::ToolsExpandRom, ids::ToolsEditTptEntry})
+        EXPECT_TRUE(window.isMenuItemEnabled(id)) << id;
+    EXPECT_FALSE(window.isMenuItemEnabled(ids::OptionsExpandedListing));
+}
+
+TEST_F(MainDialogTest, ExpandedSizeDecidesWhichCommandIsOffered)
+{
+    open(write(standardImage(0x4001FE), "small.smc"));
+    EXPECT_TRUE(window.isMenuItemEnabled(ids::ToolsExpandRom));
+    EXPECT_FALSE(window.isMenuItemEnabled(ids::OptionsExpandedListing));
+    open(write(standardImage(0x4001FF), "big.smc"));
+    EXPECT_FALSE(window.isMenuItemEnabled(ids::ToolsExpandRom));
+    EXPECT_TRUE(window.isMenuItemEnabled(ids::OptionsExpandedListing));
+}
+
+TEST_F(MainDialogTest, RefusedOpensLeaveTheOpenRomAsItWas)
+{
+    open(write(standardImage()));
+    window.clickRow(ids::ListView, 2);
+    fs::create_directory(dir.file("other"));
+    const auto unknown = TestImage(0x20000, "NOT EARTHBOUND!").writeTo(dir.file("other/u.smc"));
+    const auto mother = TestImage(0x20000, "MOTHER-2       ").writeTo(dir.file("other/m.smc"));
+
+    open(unknown);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "This is an unrecognized ROM.");
+    EXPECT_EQ(window.messages[0].caption, "Bad ROM");
+    EXPECT_EQ(window.messages[0].icon, ui::MessageIcon::None);
+    EXPECT_EQ(fs::current_path(), fs::canonical(dir.file("other")));
+    open(mother);
+    EXPECT_EQ(window.messages[1].text, "This program does not work with the Mother 2 ROM.");
+    EXPECT_EQ(window.messages[1].caption, "Mother 2 ROM Not Supported");
+    window.chooseMenu(ids::FileOpen); // cancelled: no answer scripted
+    open(dir.file("missing.smc"));
+    EXPECT_EQ(window.messages.size(), 2u) << "cancel and a file that cannot be opened say nothing";
+
+    EXPECT_EQ(window.caption(), "Scrivlet 3.0 - File Loaded");
+    EXPECT_EQ(dialog.romFileName, "rom.smc");
+    EXPECT_EQ(window.listRowCount(ids::ListView), 4);
+    EXPECT_EQ(window.listSelectionMark(ids::ListView), 2);
+    EXPECT_EQ(text(ids::LineLabel), "Line: 3/4");
+    EXPECT_TRUE(dialog.romOpen());
+}
+
+TEST_F(MainDialogTest, CloseEmptiesTheWindowAndGraysEveryRomCommand)
+{
+    open(write(standardImage()));
+    window.chooseMenu(ids::OptionsRawListing);
+    window.chooseMenu(ids::FileClose);
+    EXPECT_FALSE(dialog.romOpen());
+    EXPECT_EQ(window.caption(), "Scrivlet 3.0 - No File Loaded");
+    EXPECT_EQ(window.listRowCount(ids::ListView), 0);
+    for (int id : {ids::EditBox, ids::LineLabel, ids::SizeLabel, ids::CurrentSizeLabel})
+        EXPECT_EQ(text(id), "") << id;
+    for (int id : RomCommands)
+        EXPECT_FALSE(window.isMenuItemEnabled(id)) << id;
+    EXPECT_TRUE(window.isMenuItemChecked(ids::OptionsPointerListing));
+    EXPECT_FALSE(window.isMenuItemChecked(ids::OptionsRawListing));
+    EXPECT_EQ(dialog.listingSource, 0);
+    dialog.closeRom(); // harmless to repeat
+    EXPECT_EQ(window.caption(), "Scrivlet 3.0 - No File Loaded");
+}
+
+TEST_F(MainDialogTest, KeysShowTheRowTheyReachAndApplyWritesThatRow)
+{
+    const auto path = write(standardImage());
+    open(path);
+    window.pressKey(ids::ListView, 1); // Down from row 0
+    EXPECT_EQ(text(ids::EditBox), "Go to Onett![03 02]");
+    EXPECT_EQ(text(ids::LineLabel), "Line: 2/4");
+    window.pressKey(ids::ListView, 3);
+    EXPECT_EQ(text(ids::EditBox), "AAAA[02]");
+    window.typeText(ids::EditBox, "BBBB[02]");
+    window.clickButton(ids::ApplyButton);
+    const auto onDisk = readFile(path);
+    EXPECT_EQ(onDisk[0x51D50], 0x72) << "the row shown is the row written";
+    EXPECT_EQ(onDisk[0x51D40], 0x78) << "the row before it is untouched";
+    EXPECT_EQ(window.listRowText(ids::ListView, 3), "BBBB");
+
+    window.typeText(ids::EditBox, "unapplied");
+    window.clickRow(ids::ListView, 3);
+    EXPECT_EQ(text(ids::EditBox), "BBBB[02]") << "a click on the shown row decodes it again";
+    window.doubleClickRow(ids::ListView, 0);
+    EXPECT_EQ(window.control(ids::ListView).hot, 0);
+}
+
+TEST_F(MainDialogTest, SizeLineFollowsEveryChange)
+{
+    open(write(standardImage()));
+    window.typeText(ids::EditBox, "Hello there[02]");
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 12 (uncompressed)");
+    window.typeText(ids::EditBox, "Hello[02");
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: Unknown");
+    window.typeText(ids::EditBox, "");
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 0 (uncompressed)");
+    EXPECT_EQ(text(ids::SizeLabel), "Size: 6") << "the stored size does not follow typing";
+}
+
+TEST_F(MainDialogTest, DisplayModesRoundTripAndTheTptCommandFollowsTheRow)
+{
+    open(write(standardImage()));
+    EXPECT_TRUE(window.isMenuItemEnabled(ids::ToolsEditTptEntry));
+    window.clickRow(ids::ListView, 2);
+    EXPECT_FALSE(window.isMenuItemEnabled(ids::ToolsEditTptEntry)) << "movement number 0";
+    window.chooseMenu(ids::OptionsCodesOnly);
+    EXPECT_TRUE(window.isMenuItemChecked(ids::OptionsCodesOnly));
+    EXPECT_FALSE(window.isMenuItemChecked(ids::OptionsTextAndCodes));
+    EXPECT_EQ(text(ids::EditBox), "[78 95 02]");
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 3 (uncompressed)");
+    window.typeText(ids::EditBox, "edited");
+    window.chooseMenu(ids::OptionsCodesOnly);
+    EXPECT_EQ(text(ids::EditBox), "edited") << "the mode already checked changes nothing";
+    window.chooseMenu(ids::OptionsTextAndCodes);
+    EXPECT_EQ(text(ids::EditBox), "He[02]");
+}
+
+class ApplyTest : public MainDialogTest {
+protected:
+    void SetUp() override
+    {
+        MainDialogTest::SetUp();
+        path = write(standardImage());
+        open(path);
+        before = readFile(path);
+    }
+    fs::path path;
+    std::vector<std::uint8_t> before;
+};
+
+TEST_F(ApplyTest, RefusesBracketErrorsAndLongerTextsWithPreventOverwrites)
+{
+    window.typeText(ids::EditBox, "Hello[02");
+    window.clickButton(ids::ApplyButton);
+    window.typeText(ids::EditBox, "Hello!![02]");
+    window.clickButton(ids::ApplyButton);
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_EQ(window.messages[0].text, "A bracket error was detected.  Make sure all brackets are correct and try again.");
+    EXPECT_EQ(window.messages[1].text,
+        "The new text is larger than the old text.\nShorten the text, or uncheck the Prevent Overwrite box.");
+    for (const auto& m : window.messages) {
+        EXPECT_EQ(m.caption, "Pre-Write Error");
+        EXPECT_EQ(m.icon, ui::MessageIcon::Exclamation);
+    }
+    EXPECT_EQ(text(ids::EditBox), "Hello!![02]") << "the edit box keeps its text";
+    dialog.romFile.seek(0);
+    EXPECT_EQ(readFile(path), before);
+}
+
+TEST_F(ApplyTest, WritesAtTheExactSizeAndLeavesOldBytesAfterAShorterText)
+{
+    window.typeText(ids::EditBox, "Jelly[02]");
+    window.clickButton(ids::ApplyButton);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(window.listRowText(ids::ListView, 0), "Jelly");
+    window.typeText(ids::EditBox, "Hi[02]");
+    window.clickButton(ids::ApplyButton);
+    const auto onDisk = readFile(path);
+    EXPECT_EQ(std::vector<std::uint8_t>(onDisk.begin() + 0x51D12, onDisk.begin() + 0x51D18),
+        bytes({gameText("Hi"), {0x02}, gameText("ly"), {0x02}}));
+    EXPECT_EQ(text(ids::SizeLabel), "Size: 3");
+    EXPECT_EQ(window.listSelectionMark(ids::ListView), 0);
+}
+
+TEST_F(ApplyTest, DictionaryStringsOutgrowTheBlockUnlessWrittenFromCodesOnly)
+{
+    window.clickRow(ids::ListView, 1);
+    window.clickButton(ids::ApplyButton);
+    ASSERT_EQ(window.messages.size(), 1u) << "Onett is 5 characters for a 2-byte reference";
+    window.chooseMenu(ids::OptionsCodesOnly);
+    window.clickButton(ids::ApplyButton);
+    EXPECT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(readFile(path), before) << "identical bytes";
+    window.chooseMenu(ids::OptionsPreventOverwrites);
+    EXPECT_FALSE(window.isMenuItemChecked(ids::OptionsPreventOverwrites));
+    window.chooseMenu(ids::OptionsTextAndCodes);
+    window.clickButton(ids::ApplyButton);
+    EXPECT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(text(ids::EditBox), "Go to Onett![03 02]");
+    EXPECT_EQ(text(ids::SizeLabel), "Size: 14");
+}
+
+TEST_F(ApplyTest, ABlockOutsideTheFileIsNeverReportedAsWritten)
+{
+    auto& catalogue = textCatalogue();
+    catalogue.rows[0].snesAddress = 0x100; // maps before the start of the file
+    window.clickRow(ids::ListView, 0);
+    window.typeText(ids::EditBox, "X");
+    window.clickButton(ids::ApplyButton);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].caption, "Pre-Write Error");
+    EXPECT_NE(window.messages[0].text.find("could not be written"), std::string::npos);
+    dialog.romFile.seek(0);
+    EXPECT_EQ(readFile(path), before);
+}
+
+TEST_F(MainDialogTest, EmptyListingShowsNothingAndApplyWritesNothing)
+{
+    const auto path = write(TestImage(0x100000));
+    open(path);
+    EXPECT_EQ(window.listRowCount(ids::ListView), 0);
+    EXPECT_EQ(text(ids::EditBox), "");
+    EXPECT_EQ(text(ids::LineLabel), "");
+    window.typeText(ids::EditBox, "Hello[02]");
+    window.clickButton(ids::ApplyButton);
+    dialog.romFile.seek(0);
+    EXPECT_EQ(readFile(path), TestImage(0x100000).data());
+}
+
+TEST_F(MainDialogTest, ExpansionGrowsTheFileAndOffersTheExpandedListing)
+{
+    const auto path = write(standardImage(0x300200));
+    open(path);
+    window.typeText(ids::EditBox, "Jelly[02]");
+    window.clickButton(ids::ApplyButton);
+    ASSERT_TRUE(window.chooseMenu(ids::ToolsExpandRom));
+    EXPECT_EQ(fs::file_size(path), 0x400200u);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "ROM expanded to 0x4001FF bytes.\nHave a nice day!");
+    EXPECT_EQ(window.messages[0].caption, "ROM Expanded");
+    EXPECT_FALSE(window.isMenuItemEnabled(ids::ToolsExpandRom));
+    EXPECT_TRUE(window.isMenuItemEnabled(ids::OptionsExpandedListing));
+    EXPECT_EQ(window.listRowCount(ids::ListView), 4) << "the listing is not rebuilt";
+    EXPECT_EQ(readFile(path)[0x51D12], 0x7A) << "the edit made before is in the file";
+
+    window.chooseMenu(ids::OptionsExpandedListing);
+    EXPECT_TRUE(window.isMenuItemChecked(ids::OptionsExpandedListing));
+    EXPECT_FALSE(window.isMenuItemChecked(ids::OptionsPointerListing));
+    EXPECT_EQ(window.listRowCount(ids::ListView), 4095);
+    EXPECT_EQ(text(ids::LineLabel), "Line: 1/4095");
+    EXPECT_EQ(text(ids::SizeLabel), "Size: 256");
+}
+
+TEST_F(MainDialogTest, ExpansionThatCannotReopenReturnsToNoFile)
+{
+    const auto path = write(standardImage(0x300200));
+    open(path);
+    fs::remove(path);
+    window.chooseMenu(ids::ToolsExpandRom);
+    EXPECT_FALSE(dialog.romOpen());
+    EXPECT_EQ(window.caption(), "Scrivlet 3.0 - No File Loaded");
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].caption, "ROM Expanded");
+}
+
+TEST_F(MainDialogTest, DumpWritesTheSourcesFileInTheChosenFolder)
+{
+    open(write(standardImage()));
+    window.typeText(ids::EditBox, "unapplied[02]");
+    window.chooseMenu(ids::ToolsDumpText);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "Text has been dumped to ptrlist.txt!\nHave a nice day!");
+    EXPECT_EQ(window.messages[0].caption, "Text dumped");
+    EXPECT_EQ(readTextFile(dir.file("ptrlist.txt")), "Hello[02]\nGo to Onett![03 02]\nHe[02]\nAAAA[02]\n");
+
+    window.chooseMenu(ids::OptionsRawListing);
+    fs::create_directory(dir.file("rawlist.txt"));
+    window.chooseMenu(ids::ToolsDumpText);
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_EQ(window.messages[1].caption, "Text not dumped");
+    EXPECT_NE(window.messages[1].text.find("rawlist.txt could not be written"), std::string::npos);
+}
+
+TEST_F(MainDialogTest, ExitClosesTheRomAndEnterDoesNotEndTheWindow)
+{
+    const auto path = write(standardImage());
+    open(path);
+    window.typeText(ids::EditBox, "Jelly[02]");
+    dialog.onCommand(1); // Enter: the default button id
+    EXPECT_FALSE(window.ended());
+    window.chooseMenu(ids::FileExit);
+    EXPECT_TRUE(window.ended());
+    EXPECT_FALSE(dialog.romOpen());
+    EXPECT_EQ(readFile(path)[0x51D12], 0x78) << "unapplied text is not written by Exit";
+}
+
+} // namespace

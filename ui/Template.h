@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace scrivlet::ui {
+
+enum class ControlKind { StaticText, StaticBitmap, ListView, Edit, PushButton, GroupBox, TabControl, Other };
+
+// Style bits the backends act on.
+enum Style : unsigned {
+    MultiLine = 1u << 0,
+    VerticalScroll = 1u << 1,
+    AutoVerticalScroll = 1u << 2,
+    Border = 1u << 3,
+    ReportView = 1u << 4,
+    SingleSelection = 1u << 5,
+    ShowSelectionAlways = 1u << 6,
+    NoColumnHeader = 1u << 7,
+    SunkenEdge = 1u << 8,
+    DefaultButton = 1u << 9,
+    ReadOnly = 1u << 10,
+    DigitsOnly = 1u << 11,
+    AutoHorizontalScroll = 1u << 12,
+};
+
+// A control of a dialog template; position and size in dialog units.
+struct ControlTemplate {
+    int id; // -1 for controls the program never addresses
+    ControlKind kind;
+    int left, top, width, height;
+    std::string caption;
+    unsigned style = 0;
+    int bitmap = 0; // for static bitmaps: the bitmap resource number
+};
+
+struct MenuItemTemplate {
+    std::string caption; // empty for a separator
+    int id = 0;
+    bool checked = false; // as the resource shows it
+};
+
+struct MenuTemplate {
+    std::string caption;
+    std::vector<MenuItemTemplate> items;
+    bool rightAligned = false;
+};
+
+struct DialogTemplate {
+    int id;
+    std::string caption;
+    int width, height; // dialog units
+    std::vector<ControlTemplate> controls;
+    int menu = 0; // menu resource number, 0 for none
+};
+
+// The templates of this program, by number; null for an unknown one.
+const DialogTemplate* findDialogTemplate(int id);
+const std::vector<MenuTemplate>* findMenuTemplate(int id);
+
+} // namespace scrivlet::ui

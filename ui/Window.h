@@ -1,0 +1,85 @@
+#pragma once
+
+#include "Template.h"
+
+#include <memory>
+#include <string>
+
+namespace scrivlet::ui {
+
+enum class Notification { Click, RightClick, DoubleClick, KeyDown, TextChanged, GotFocus, LostFocus };
+enum class MessageIcon { None, Exclamation };
+
+// What a dialog's code answers to: commands by id and control notifications.
+class DialogHandler {
+public:
+    virtual ~DialogHandler() = default;
+    virtual void onInitDialog() {}
+    virtual void onCommand(int id) { (void)id; }
+    virtual void onNotify(int controlId, Notification notification) { (void)controlId; (void)notification; }
+    // Escape or the close box: the dialog ends unless this returns false.
+    virtual bool onCloseRequest() { return true; }
+};
+
+struct FileChoice {
+    std::string path; // full path; empty when the user cancelled
+    std::string name; // the bare file name
+};
+
+// A live dialog built from a template: controls and menu commands by id.
+class Window {
+public:
+    virtual ~Window() = default;
+
+    virtual void setCaption(const std::string& text) = 0;
+    virtual std::string caption() const = 0;
+
+    virtual void setControlText(int id, const std::string& text) = 0;
+    virtual std::string controlText(int id) const = 0;
+    virtual void enableControl(int id, bool enabled) = 0;
+    virtual bool isControlEnabled(int id) const = 0;
+
+    virtual void enableMenuItem(int id, bool enabled) = 0;
+    virtual void checkMenuItem(int id, bool checked) = 0;
+    virtual bool isMenuItemEnabled(int id) const = 0;
+    virtual bool isMenuItemChecked(int id) const = 0;
+
+    // List view: the selection mark is an index of its own, apart from the highlight.
+    virtual void listDeleteAll(int id) = 0;
+    virtual void listInsertRow(int id, int index, const std::string& text) = 0;
+    virtual void listDeleteRow(int id, int index) = 0;
+    virtual int listRowCount(int id) const = 0;
+    virtual std::string listRowText(int id, int index) const = 0;
+    virtual int listSelectionMark(int id) const = 0; // -1 for none
+    virtual void setListSelectionMark(int id, int index) = 0;
+    virtual void listEnsureVisible(int id, int index) = 0;
+    virtual void listSelectRow(int id, int index) = 0;
+    virtual void setListHotItem(int id, int index) = 0;
+
+    // Edit box: typed-text limit and the clipboard requests.
+    virtual void setEditLimit(int id, int characters) = 0;
+    virtual void editUndo(int id) = 0;
+    virtual void editCut(int id) = 0;
+    virtual void editCopy(int id) = 0;
+    virtual void editPaste(int id) = 0;
+
+    // Modal, owned by this window, one OK button.
+    virtual void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+    // filter as "Name|pattern|Name|pattern||"; leaves the chosen file's folder current.
+    virtual FileChoice chooseFileToOpen(const std::string& filter) = 0;
+    virtual void showHelpTopics() = 0;
+
+    // Ends the modal loop of this dialog.
+    virtual void endDialog(int result) = 0;
+};
+
+// Makes windows from templates and runs them modally.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // Builds the dialog of template `templateId` for `handler`, shows it and runs
+    // it until it ends; gives the end result. `window` is set while it runs.
+    virtual int runModal(int templateId, DialogHandler& handler, Window*& window, Window* owner) = 0;
+};
+
+} // namespace scrivlet::ui

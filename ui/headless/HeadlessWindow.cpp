@@ -1,0 +1,211 @@
+#include "HeadlessWindow.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace scrivlet::ui {
+
+HeadlessWindow::HeadlessWindow(const DialogTemplate& dialogTemplate, DialogHandler& handler)
+    : handler_(handler), caption_(dialogTemplate.caption)
+{
+    for (const ControlTemplate& c : dialogTemplate.controls) {
+        if (c.id < 0)
+            continue;
+        Control& control = controls_[c.id];
+        control.kind = c.kind;
+        control.text = c.caption;
+    }
+    if (const auto* menus = findMenuTemplate(dialogTemplate.menu))
+        for (const MenuTemplate& m : *menus)
+            for (const MenuItemTemplate& item : m.items)
+                if (item.id != 0)
+                    menu_[item.id] = {true, item.checked};
+}
+
+HeadlessWindow::Control& HeadlessWindow::at(int id)
+{
+    auto it = controls_.find(id);
+    if (it == controls_.end())
+        throw std::out_of_range("no control " + std::to_string(id));
+    return it->second;
+}
+
+const HeadlessWindow::Control& HeadlessWindow::control(int id) const { return controls_.at(id); }
+
+void HeadlessWindow::setControlText(int id, const std::string& text)
+{
+    Control& c = at(id);
+    c.text = text; // set by the program: no text-changed notification, no typing limit
+    c.undoText = text;
+}
+
+std::string HeadlessWindow::controlText(int id) const { return controls_.at(id).text; }
+void HeadlessWindow::enableControl(int id, bool enabled) { at(id).enabled = enabled; }
+bool HeadlessWindow::isControlEnabled(int id) const { return controls_.at(id).enabled; }
+
+void HeadlessWindow::enableMenuItem(int id, bool enabled) { menu_.at(id).enabled = enabled; }
+void HeadlessWindow::checkMenuItem(int id, bool checked) { menu_.at(id).checked = checked; }
+bool HeadlessWindow::isMenuItemEnabled(int id) const { return menu_.at(id).enabled; }
+bool HeadlessWindow::isMenuItemChecked(int id) const { return menu_.at(id).checked; }
+
+void HeadlessWindow::listDeleteAll(int id)
+{
+    Control& c = at(id);
+    c.rows.clear();
+    c.mark = c.selected = c.hot = -1;
+}
+
+void HeadlessWindow::listInsertRow(int id, int index, const std::string& text)
+{
+    Control& c = at(id);
+    index = std::max(0, std::min(index, static_cast<int>(c.rows.size())));
+    c.rows.insert(c.rows.begin() + index, text);
+}
+
+void HeadlessWindow::listDeleteRow(int id, int index)
+{
+    Control& c = at(id);
+    if (index < 0 || index >= static_cast<int>(c.rows.size()))
+        return;
+    c.rows.erase(c.rows.begin() + index);
+    if (c.selected == index)
+        c.selected = -1;
+}
+
+int HeadlessWindow::listRowCount(int id) const { return static_cast<int>(controls_.at(id).rows.size()); }
+std::string HeadlessWindow::listRowText(int id, int index) const { return controls_.at(id).rows.at(static_cast<std::size_t>(index)); }
+int HeadlessWindow::listSelectionMark(int id) const { return controls_.at(id).mark; }
+void HeadlessWindow::setListSelectionMark(int id, int index) { at(id).mark = index; }
+void HeadlessWindow::listEnsureVisible(int id, int index) { at(id).ensuredVisible = index; }
+void HeadlessWindow::listSelectRow(int id, int index) { at(id).selected = index; }
+void HeadlessWindow::setListHotItem(int id, int index) { at(id).hot = index; }
+
+void HeadlessWindow::setEditLimit(int id, int characters) { at(id).editLimit = characters; }
+
+void HeadlessWindow::editUndo(int id)
+{
+    Control& c = at(id);
+    std::swap(c.text, c.undoText);
+    handler_.onNotify(id, Notification::TextChanged);
+}
+
+// The model's selection is the whole text.
+void HeadlessWindow::editCut(int id)
+{
+    Control& c = at(id);
+    clipboard = c.text;
+    c.undoText = c.text;
+    c.text.clear();
+    handler_.onNotify(id, Notification::TextChanged);
+}
+
+void HeadlessWindow::editCopy(int id) { clipboard = at(id).text; }
+
+void HeadlessWindow::editPaste(int id)
+{
+    Control& c = at(id);
+    c.undoText = c.text;
+    c.text += clipboard;
+    handler_.onNotify(id, Notification::TextChanged);
+}
+
+void HeadlessWindow::messageBox(const std::string& text, const std::string& caption, MessageIcon icon)
+{
+    messages.push_back({text, caption, icon});
+    if (onMessageBox)
+        onMessageBox(messages.back());
+}
+
+FileChoice HeadlessWindow::chooseFileToOpen(const std::string& filter)
+{
+    lastFileFilters.push_back(filter);
+    if (fileAnswers.empty())
+        return {};
+    FileChoice choice = fileAnswers.front();
+    fileAnswers.pop_front();
+    if (!choice.path.empty()) {
+        std::error_code ignored;
+        std::filesystem::current_path(std::filesystem::absolute(choice.path).parent_path(), ignored);
+    }
+    return choice;
+}
+
+void HeadlessWindow::endDialog(int result)
+{
+    ended_ = true;
+    endResult_ = result;
+}
+
+bool HeadlessWindow::chooseMenu(int id)
+{
+    if (!menu_.at(id).enabled)
+        return false;
+    handler_.onCommand(id);
+    return true;
+}
+
+bool HeadlessWindow::listReports(int listId) const { return controls_.at(listId).enabled; }
+
+void HeadlessWindow::clickRow(int listId, int row, bool right)
+{
+    if (!listReports(listId))
+        return;
+    Control& c = at(listId);
+    if (row >= 0 && row < static_cast<int>(c.rows.size())) {
+        c.mark = row;
+        c.selected = row;
+    }
+    handler_.onNotify(listId, right ? Notification::RightClick : Notification::Click);
+}
+
+void HeadlessWindow::doubleClickRow(int listId, int row)
+{
+    clickRow(listId, row);
+    if (listReports(listId))
+        handler_.onNotify(listId, Notification::DoubleClick);
+}
+
+void HeadlessWindow::pressKey(int listId, int markAfterKey)
+{
+    if (!listReports(listId))
+        return;
+    Control& c = at(listId);
+    if (markAfterKey >= 0 && markAfterKey < static_cast<int>(c.rows.size())) {
+        c.mark = markAfterKey;
+        c.selected = markAfterKey;
+    }
+    handler_.onNotify(listId, Notification::KeyDown);
+}
+
+void HeadlessWindow::typeText(int editId, const std::string& text)
+{
+    Control& c = at(editId);
+    if (!c.enabled)
+        return;
+    c.undoText = c.text;
+    const std::size_t limit = c.editLimit > 0 ? static_cast<std::size_t>(c.editLimit) : text.size();
+    c.text = text.substr(0, std::max(limit, std::min(text.size(), c.text.size())));
+    handler_.onNotify(editId, Notification::TextChanged);
+}
+
+void HeadlessWindow::focus(int editId)
+{
+    if (at(editId).enabled)
+        handler_.onNotify(editId, Notification::GotFocus);
+}
+
+void HeadlessWindow::blur(int editId) { handler_.onNotify(editId, Notification::LostFocus); }
+
+void HeadlessWindow::clickButton(int id)
+{
+    if (at(id).enabled)
+        handler_.onCommand(id);
+}
+
+void HeadlessWindow::pressEscape()
+{
+    if (handler_.onCloseRequest())
+        endDialog(2);
+}
+
+} // namespace scrivlet::ui

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "ui/Window.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace scrivlet::ui {
+
+struct MessageRecord {
+    std::string text;
+    std::string caption;
+    MessageIcon icon;
+};
+
+// An in-memory dialog: every control and menu item of its template as plain
+// state. The window code cannot tell it from a real one; tests act as the user
+// through the methods under "user actions".
+class HeadlessWindow : public Window {
+public:
+    struct Control {
+        ControlKind kind = ControlKind::Other;
+        std::string text;
+        bool enabled = true;
+        int editLimit = 0; // 0: the platform's default
+        std::string undoText;
+        std::vector<std::string> rows;
+        int mark = -1;
+        int selected = -1;
+        int hot = -1;
+        int ensuredVisible = -1;
+    };
+    struct MenuItem {
+        bool enabled = true;
+        bool checked = false;
+    };
+
+    HeadlessWindow(const DialogTemplate& dialogTemplate, DialogHandler& handler);
+
+    // Window
+    void setCaption(const std::string& text) override { caption_ = text; }
+    std::string caption() const override { return caption_; }
+    void setControlText(int id, const std::string& text) override;
+    std::string controlText(int id) const override;
+    void enableControl(int id, bool enabled) override;
+    bool isControlEnabled(int id) const override;
+    void enableMenuItem(int id, bool enabled) override;
+    void checkMenuItem(int id, bool checked) override;
+    bool isMenuItemEnabled(int id) const override;
+    bool isMenuItemChecked(int id) const override;
+    void listDeleteAll(int id) override;
+    void listInsertRow(int id, int index, const std::string& text) override;
+    void listDeleteRow(int id, int index) override;
+    int listRowCount(int id) const override;
+    std::string listRowText(int id, int index) const override;
+    int listSelectionMark(int id) const override;
+    void setListSelectionMark(int id, int index) override;
+    void listEnsureVisible(int id, int index) override;
+    void listSelectRow(int id, int index) override;
+    void setListHotItem(int id, int index) override;
+    void setEditLimit(int id, int characters) override;
+    void editUndo(int id) override;
+    void editCut(int id) override;
+    void editCopy(int id) override;
+    void editPaste(int id) override;
+    void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    FileChoice chooseFileToOpen(const std::string& filter) override;
+    void showHelpTopics() override { ++helpRequests; }
+    void endDialog(int result) override;
+
+    // User actions. Each does nothing where the real control would send nothing.
+    bool chooseMenu(int id);                 // false when the command is gray
+    void clickRow(int listId, int row, bool right = false);
+    void doubleClickRow(int listId, int row);
+    void pressKey(int listId, int markAfterKey); // the list moves the mark, then reports the key
+    void typeText(int editId, const std::string& text); // replaces the text as typing would
+    void focus(int editId);
+    void blur(int editId);
+    void clickButton(int id);
+    void pressEscape();
+
+    // Answers for the open-file dialog, taken in order; none left: the user cancels.
+    std::deque<FileChoice> fileAnswers;
+    std::vector<std::string> lastFileFilters;
+    std::vector<MessageRecord> messages;
+    int helpRequests = 0;
+    // Called while a message box is up (a test may act, e.g. check the owner).
+    std::function<void(const MessageRecord&)> onMessageBox;
+
+    bool ended() const { return ended_; }
+    int endResult() const { return endResult_; }
+    const Control& control(int id) const;
+    std::string clipboard;
+
+private:
+    Control& at(int id);
+    bool listReports(int listId) const;
+
+    DialogHandler& handler_;
+    std::string caption_;
+    std::map<int, Control> controls_;
+    std::map<int, MenuItem> menu_;
+    bool ended_ = false;
+    int endResult_ = 0;
+};
+
+} // namespace scrivlet::ui
