@@ -1,5 +1,6 @@
 #include "MainDialog.h"
 
+#include "catalogue/TextCatalogue.h"
 #include "resources/ResourceIds.h"
 
 namespace scrivlet {
@@ -31,6 +32,7 @@ void MainDialog::onCommand(int id)
     case ids::EditPaste: window_->editPaste(ids::EditBox); break;
     case ids::ToolsExpandRom: expandRom(); break;
     case ids::ToolsDumpText: dumpText(); break;
+    case ids::ToolsEditTptEntry: editTptEntry(); break;
     case ids::OptionsPointerListing: selectListingSource(0); break;
     case ids::OptionsRawListing: selectListingSource(1); break;
     case ids::OptionsExpandedListing: selectListingSource(2); break;
@@ -50,11 +52,16 @@ void MainDialog::onNotify(int controlId, ui::Notification notification)
         switch (notification) {
         case Notification::Click:
         case Notification::KeyDown:
-        case Notification::RightClick:
             // The list has already moved the mark for a click or a key, so the
             // row shown is the row that Apply Changes writes.
             showEntry(currentRow());
             updateCurrentSize();
+            break;
+        case Notification::RightClick:
+            showEntry(currentRow());
+            updateCurrentSize();
+            if (textCatalogue().isRow(currentRow()) && listingSource == 0)
+                editTptEntry();
             break;
         case Notification::DoubleClick:
             window_->setListHotItem(ids::ListView, currentRow());

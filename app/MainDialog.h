@@ -11,10 +11,7 @@ namespace scrivlet {
 // command and notification of template 102 and menu 129.
 class MainDialog : public ui::DialogHandler {
 public:
-    MainDialog() = default;
-
-    // Binds the live window; called by whoever runs the dialog, before onInitDialog.
-    void attach(ui::Window& window) { window_ = &window; }
+    explicit MainDialog(ui::Platform& platform) : platform_(platform) {}
 
     void onInitDialog() override;
     void onCommand(int id) override;
@@ -39,6 +36,8 @@ public:
     void togglePreventOverwrites();
     void expandRom();
     void dumpText();
+    // Tools
+    void editTptEntry();
 
     // State record
     int preventOverwrites = 0;
@@ -49,13 +48,12 @@ public:
     RomFile romFile; // closed when no file is loaded
 
     bool romOpen() const { return romFile.isOpen(); }
-    ui::Window& window() { return *window_; }
 
 private:
     void setEditCommandsEnabled(bool enabled);
     void refreshListRow(int row, std::int32_t fileOffset);
 
-    ui::Window* window_ = nullptr;
+    ui::Platform& platform_;
 };
 
 } // namespace scrivlet

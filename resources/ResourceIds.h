@@ -37,4 +37,10 @@ inline constexpr int OptionsPreventOverwrites = 32776;
 inline constexpr int HelpHelp = 32777;
 inline constexpr int HelpAbout = 32774;
 
+// Text pointer table entry editor.
+inline constexpr int TptEntryDialogTemplate = 157;
+inline constexpr int TptAddressEdit = 1052;
+inline constexpr int TptSpriteEdit = 1053;
+inline constexpr int TptMovementEdit = 1054;
+
 } // namespace scrivlet::ids

@@ -20,6 +20,23 @@ const DialogTemplate MainDialog102 = {
     ids::MainMenu,
 };
 
+const DialogTemplate TptEntryDialog157 = {
+    ids::TptEntryDialogTemplate, "Text Pointer Table Entry Editor", 202, 117,
+    {
+        {-1, ControlKind::StaticText, 7, 7, 188, 19,
+            "Note: Using this feature without the proper knowledge can seriously screw up your game.  Please read the help file first."},
+        {-1, ControlKind::GroupBox, 7, 28, 188, 60, "Current Text Pointer Entry:"},
+        {-1, ControlKind::StaticText, 19, 40, 96, 8, "SNES address pointed to:     $"},
+        {ids::TptAddressEdit, ControlKind::Edit, 115, 39, 62, 12, "", AutoHorizontalScroll | Border},
+        {-1, ControlKind::StaticText, 53, 56, 48, 8, "Sprite number:"},
+        {ids::TptSpriteEdit, ControlKind::Edit, 115, 55, 62, 12, "", DigitsOnly | Border},
+        {-1, ControlKind::StaticText, 38, 72, 63, 8, "Movement number:"},
+        {ids::TptMovementEdit, ControlKind::Edit, 115, 71, 62, 12, "", DigitsOnly | Border},
+        {2, ControlKind::PushButton, 46, 96, 73, 14, "Cancel"},
+        {1, ControlKind::PushButton, 122, 96, 73, 14, "&Apply Changes", DefaultButton},
+    },
+};
+
 const std::vector<MenuTemplate> Menu129 = {
     {"&File", {{"&Open", ids::FileOpen}, {"&Close", ids::FileClose}, {}, {"E&xit", ids::FileExit}}},
     {"&Edit",
@@ -42,6 +59,7 @@ const DialogTemplate* findDialogTemplate(int id)
 {
     switch (id) {
     case ids::MainDialogTemplate: return &MainDialog102;
+    case ids::TptEntryDialogTemplate: return &TptEntryDialog157;
     default: return nullptr;
     }
 }

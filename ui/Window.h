@@ -10,15 +10,24 @@ namespace scrivlet::ui {
 enum class Notification { Click, RightClick, DoubleClick, KeyDown, TextChanged, GotFocus, LostFocus };
 enum class MessageIcon { None, Exclamation };
 
+class Window;
+
 // What a dialog's code answers to: commands by id and control notifications.
 class DialogHandler {
 public:
     virtual ~DialogHandler() = default;
+    // Binds the live window; the backend calls it before onInitDialog.
+    void attach(Window& window) { window_ = &window; }
+    Window& window() { return *window_; }
+
     virtual void onInitDialog() {}
     virtual void onCommand(int id) { (void)id; }
     virtual void onNotify(int controlId, Notification notification) { (void)controlId; (void)notification; }
     // Escape or the close box: the dialog ends unless this returns false.
     virtual bool onCloseRequest() { return true; }
+
+protected:
+    Window* window_ = nullptr;
 };
 
 struct FileChoice {
@@ -38,6 +47,8 @@ public:
     virtual std::string controlText(int id) const = 0;
     virtual void enableControl(int id, bool enabled) = 0;
     virtual bool isControlEnabled(int id) const = 0;
+    virtual void setFocus(int id) = 0;
+    virtual int focusedControl() const = 0;
 
     virtual void enableMenuItem(int id, bool enabled) = 0;
     virtual void checkMenuItem(int id, bool checked) = 0;
@@ -77,9 +88,9 @@ public:
 class Platform {
 public:
     virtual ~Platform() = default;
-    // Builds the dialog of template `templateId` for `handler`, shows it and runs
-    // it until it ends; gives the end result. `window` is set while it runs.
-    virtual int runModal(int templateId, DialogHandler& handler, Window*& window, Window* owner) = 0;
+    // Builds the dialog of template `templateId` for `handler` (attached before its
+    // initialisation), runs it modally over `owner` until it ends; gives the result.
+    virtual int runModal(int templateId, DialogHandler& handler, Window& owner) = 0;
 };
 
 } // namespace scrivlet::ui

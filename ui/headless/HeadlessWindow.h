@@ -47,6 +47,8 @@ public:
     std::string controlText(int id) const override;
     void enableControl(int id, bool enabled) override;
     bool isControlEnabled(int id) const override;
+    void setFocus(int id) override { focused_ = id; }
+    int focusedControl() const override { return focused_; }
     void enableMenuItem(int id, bool enabled) override;
     void checkMenuItem(int id, bool checked) override;
     bool isMenuItemEnabled(int id) const override;
@@ -80,6 +82,7 @@ public:
     void focus(int editId);
     void blur(int editId);
     void clickButton(int id);
+    void type(int editId, const std::string& text) { typeText(editId, text); }
     void pressEscape();
 
     // Answers for the open-file dialog, taken in order; none left: the user cancels.
@@ -103,6 +106,7 @@ private:
     std::string caption_;
     std::map<int, Control> controls_;
     std::map<int, MenuItem> menu_;
+    int focused_ = 0;
     bool ended_ = false;
     int endResult_ = 0;
 };

@@ -1,0 +1,43 @@
+#include "app/MainDialog.h"
+
+#include "TptEntryDialog.h"
+#include "catalogue/TextCatalogue.h"
+#include "catalogue/TptRecord.h"
+#include "edit/Messages.h"
+#include "resources/ResourceIds.h"
+#include "rom/RomAddress.h"
+
+namespace scrivlet {
+
+void MainDialog::editTptEntry()
+{
+    const int row = currentRow();
+    TextCatalogue& catalogue = textCatalogue();
+    // Only a row of the pointer listing has a record to edit.
+    if (!romOpen() || !catalogue.isRow(row) || catalogue.rows[static_cast<std::size_t>(row)].tptRecordOffset == 0)
+        return;
+    TextEntry& entry = catalogue.rows[static_cast<std::size_t>(row)];
+    const std::int32_t oldAddress = entry.snesAddress;
+
+    TptEntryDialog dialog;
+    dialog.setEntry(static_cast<std::uint32_t>(entry.snesAddress), entry.spriteNumber, entry.movementNumber);
+    platform_.runModal(ids::TptEntryDialogTemplate, dialog, *window_);
+    if (!dialog.wasApplied())
+        return;
+
+    entry.snesAddress = static_cast<std::int32_t>(dialog.parsedAddress());
+    entry.spriteNumber = dialog.spriteValue();
+    entry.movementNumber = dialog.movementValue();
+    if (!writeTptRecord(romFile, entry.tptRecordOffset, static_cast<std::uint32_t>(entry.snesAddress),
+            entry.spriteNumber, entry.movementNumber))
+        window_->messageBox("The pointer table record could not be written to the ROM file.",
+            messages::PreWriteErrorCaption, ui::MessageIcon::Exclamation);
+    if (entry.snesAddress == oldAddress)
+        return;
+    refreshListRow(row, snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)));
+    window_->setListSelectionMark(ids::ListView, row);
+    showEntry(row);
+    updateCurrentSize();
+}
+
+} // namespace scrivlet
