@@ -33,6 +33,7 @@ void MainDialog::onCommand(int id)
     case ids::ToolsExpandRom: expandRom(); break;
     case ids::ToolsDumpText: dumpText(); break;
     case ids::ToolsEditTptEntry: editTptEntry(); break;
+    case ids::EditSearch: openSearch(); break;
     case ids::OptionsPointerListing: selectListingSource(0); break;
     case ids::OptionsRawListing: selectListingSource(1); break;
     case ids::OptionsExpandedListing: selectListingSource(2); break;

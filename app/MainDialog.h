@@ -38,6 +38,7 @@ public:
     void dumpText();
     // Tools
     void editTptEntry();
+    void openSearch();
 
     // State record
     int preventOverwrites = 0;

@@ -43,4 +43,18 @@ inline constexpr int TptAddressEdit = 1052;
 inline constexpr int TptSpriteEdit = 1053;
 inline constexpr int TptMovementEdit = 1054;
 
+// Search.
+inline constexpr int SearchDialogTemplate = 153;
+inline constexpr int SearchTextEdit = 1050;
+inline constexpr int SearchFindButton = 1049;
+
+// Details window.
+inline constexpr int DetailsDialogTemplate = 141;
+inline constexpr int DetailsTabControl = 1043;
+
+// About box and gizmo dialog.
+inline constexpr int AboutDialogTemplate = 100;
+inline constexpr int AboutPicture = 1025;
+inline constexpr int GizmoDialogTemplate = 163;
+
 } // namespace scrivlet::ids

@@ -37,6 +37,50 @@ const DialogTemplate TptEntryDialog157 = {
     },
 };
 
+const DialogTemplate SearchDialog153 = {
+    ids::SearchDialogTemplate, "Search", 208, 46,
+    {
+        {-1, ControlKind::StaticText, 8, 6, 35, 9, "Find what:"},
+        {ids::SearchTextEdit, ControlKind::Edit, 49, 4, 155, 12, "", AutoHorizontalScroll | Border},
+        {ids::SearchFindButton, ControlKind::PushButton, 154, 29, 50, 14, "&Find", DefaultButton},
+        {2, ControlKind::PushButton, 100, 29, 50, 14, "Cancel"},
+    },
+};
+
+const DialogTemplate DetailsDialog141 = {
+    ids::DetailsDialogTemplate, "Details", 187, 142,
+    {{ids::DetailsTabControl, ControlKind::TabControl, 0, 3, 187, 139, ""}},
+};
+
+const DialogTemplate AboutDialog100 = {
+    ids::AboutDialogTemplate, "About", 248, 110,
+    {
+        {1, ControlKind::PushButton, 17, 89, 106, 14, "I love you, Quorbel!", DefaultButton},
+        {ids::AboutPicture, ControlKind::StaticBitmap, 140, 7, 101, 96, "", SunkenEdge, 133},
+        {-1, ControlKind::StaticText, 7, 7, 126, 73,
+            "Scrivlet 3.0\nBy Quorbel (quorbel@scrivlet.invalid)\nhttps://scrivlet.invalid/\n"
+            "https://scrivlet.invalid/help/\nhttps://scrivlet.invalid/fanclub/\n\n"
+            "Join the Quorbel Fan Club!  The first 100 members get a free sock puppet named Fred and some free sushi!"},
+    },
+};
+
+const DialogTemplate GizmoDialog163 = {
+    ids::GizmoDialogTemplate, "Happy-Land is joy full place!", 186, 94,
+    {
+        {1, ControlKind::PushButton, 129, 73, 50, 14, "OK", DefaultButton},
+        {-1, ControlKind::StaticBitmap, 7, 7, 33, 31, "", 0, 164},
+        {-1, ControlKind::StaticText, 51, 7, 128, 26,
+            "Hey, I ain't doing compression since you can use an extra meg of space now!  So play with these gizmos instead!"},
+        {1053, ControlKind::Other, 7, 47, 55, 9, "trackbar"},
+        {1054, ControlKind::Other, 71, 42, 11, 20, "updown"},
+        {1055, ControlKind::Other, 35, 56, 33, 10, "Boo!"},
+        {1056, ControlKind::Other, 112, 47, 59, 11, "ipaddress"},
+        {1058, ControlKind::Other, 71, 71, 56, 16, "datetime"},
+        {1059, ControlKind::PushButton, 7, 71, 62, 14, "Monkey bait"},
+        {1060, ControlKind::Edit, 83, 34, 29, 12, "", Border},
+    },
+};
+
 const std::vector<MenuTemplate> Menu129 = {
     {"&File", {{"&Open", ids::FileOpen}, {"&Close", ids::FileClose}, {}, {"E&xit", ids::FileExit}}},
     {"&Edit",
@@ -60,6 +104,10 @@ const DialogTemplate* findDialogTemplate(int id)
     switch (id) {
     case ids::MainDialogTemplate: return &MainDialog102;
     case ids::TptEntryDialogTemplate: return &TptEntryDialog157;
+    case ids::SearchDialogTemplate: return &SearchDialog153;
+    case ids::DetailsDialogTemplate: return &DetailsDialog141;
+    case ids::AboutDialogTemplate: return &AboutDialog100;
+    case ids::GizmoDialogTemplate: return &GizmoDialog163;
     default: return nullptr;
     }
 }
