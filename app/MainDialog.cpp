@@ -34,6 +34,7 @@ void MainDialog::onCommand(int id)
     case ids::ToolsDumpText: dumpText(); break;
     case ids::ToolsEditTptEntry: editTptEntry(); break;
     case ids::EditSearch: openSearch(); break;
+    case ids::ToolsViewDetails: showDetails(); break;
     case ids::OptionsPointerListing: selectListingSource(0); break;
     case ids::OptionsRawListing: selectListingSource(1); break;
     case ids::OptionsExpandedListing: selectListingSource(2); break;
@@ -61,8 +62,12 @@ void MainDialog::onNotify(int controlId, ui::Notification notification)
         case Notification::RightClick:
             showEntry(currentRow());
             updateCurrentSize();
-            if (textCatalogue().isRow(currentRow()) && listingSource == 0)
+            if (!textCatalogue().isRow(currentRow()))
+                break;
+            if (listingSource == 0)
                 editTptEntry();
+            else
+                showDetails();
             break;
         case Notification::DoubleClick:
             window_->setListHotItem(ids::ListView, currentRow());

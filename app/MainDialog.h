@@ -39,6 +39,7 @@ public:
     // Tools
     void editTptEntry();
     void openSearch();
+    void showDetails();
 
     // State record
     int preventOverwrites = 0;

@@ -7,7 +7,12 @@
 
 namespace scrivlet::ui {
 
-enum class Notification { Click, RightClick, DoubleClick, KeyDown, TextChanged, GotFocus, LostFocus };
+enum class Notification { Click, RightClick, DoubleClick, KeyDown, TextChanged, GotFocus, LostFocus, TabSelectionChanged };
+
+// A rectangle in pixels: left, top, right, bottom.
+struct PixelRect {
+    int left, top, right, bottom;
+};
 enum class MessageIcon { None, Exclamation };
 
 class Window;
@@ -73,6 +78,19 @@ public:
     virtual void editCut(int id) = 0;
     virtual void editCopy(int id) = 0;
     virtual void editPaste(int id) = 0;
+
+    // Controls made at run time inside `parentId` (a tab control), hidden at first.
+    virtual void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) = 0;
+    virtual void showControl(int id, bool visible) = 0;
+    virtual bool isControlVisible(int id) const = 0;
+    // Tab control.
+    virtual void tabDeleteAll(int id) = 0;
+    virtual void tabInsert(int id, int index, const std::string& caption) = 0;
+    virtual int tabCurrent(int id) const = 0;
+
+    // Screen rectangle of the window in pixels, and a move keeping its size.
+    virtual PixelRect screenRect() const = 0;
+    virtual void moveTo(int left, int top) = 0;
 
     // Modal, owned by this window, one OK button.
     virtual void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) = 0;

@@ -106,12 +106,12 @@ TEST_F(TptEditorTest, NoRecordNoEditor)
 {
     window.chooseMenu(ids::OptionsRawListing);
     window.clickRow(ids::ListView, 0, true);
-    EXPECT_TRUE(platform.modalTemplatesRun.empty()) << "raw rows have no record";
+    EXPECT_EQ(platform.modalTemplatesRun, std::vector<int>{ids::DetailsDialogTemplate}) << "raw rows open details, not the editor";
     window.setListSelectionMark(ids::ListView, -1);
     window.chooseMenu(ids::OptionsPointerListing);
     window.setListSelectionMark(ids::ListView, -1);
     dialog.editTptEntry();
-    EXPECT_TRUE(platform.modalTemplatesRun.empty()) << "no mark, no editor";
+    EXPECT_EQ(platform.modalTemplatesRun.size(), 1u) << "no mark, no editor";
     EXPECT_EQ(readFile(path), before);
 }
 

@@ -109,6 +109,45 @@ void HeadlessWindow::editPaste(int id)
     handler_.onNotify(id, Notification::TextChanged);
 }
 
+void HeadlessWindow::createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap)
+{
+    Control& c = controls_[childId];
+    c = Control{};
+    c.kind = kind;
+    c.parent = parentId;
+    c.rect = rect;
+    c.style = style;
+    c.bitmap = bitmap;
+    c.visible = false;
+}
+
+void HeadlessWindow::tabInsert(int id, int index, const std::string& caption)
+{
+    Control& c = at(id);
+    c.rows.insert(c.rows.begin() + std::max(0, std::min(index, static_cast<int>(c.rows.size()))), caption);
+    if (c.mark < 0)
+        c.mark = 0;
+}
+
+void HeadlessWindow::moveTo(int left, int top)
+{
+    const int width = rect_.right - rect_.left;
+    const int height = rect_.bottom - rect_.top;
+    rect_ = {left, top, left + width, top + height};
+}
+
+void HeadlessWindow::selectTab(int tabId, int index)
+{
+    at(tabId).mark = index;
+    handler_.onNotify(tabId, Notification::TabSelectionChanged);
+}
+
+void HeadlessWindow::clickControl(int id)
+{
+    if (at(id).enabled)
+        handler_.onNotify(id, Notification::Click);
+}
+
 void HeadlessWindow::messageBox(const std::string& text, const std::string& caption, MessageIcon icon)
 {
     messages.push_back({text, caption, icon});

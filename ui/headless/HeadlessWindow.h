@@ -32,6 +32,11 @@ public:
         int selected = -1;
         int hot = -1;
         int ensuredVisible = -1;
+        bool visible = true;
+        int parent = 0;
+        PixelRect rect{};
+        unsigned style = 0;
+        int bitmap = 0;
     };
     struct MenuItem {
         bool enabled = true;
@@ -68,6 +73,14 @@ public:
     void editCut(int id) override;
     void editCopy(int id) override;
     void editPaste(int id) override;
+    void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
+    void showControl(int id, bool visible) override { at(id).visible = visible; }
+    bool isControlVisible(int id) const override { return controls_.at(id).visible; }
+    void tabDeleteAll(int id) override { at(id).rows.clear(); at(id).mark = -1; }
+    void tabInsert(int id, int index, const std::string& caption) override;
+    int tabCurrent(int id) const override { return controls_.at(id).mark; }
+    PixelRect screenRect() const override { return rect_; }
+    void moveTo(int left, int top) override;
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     FileChoice chooseFileToOpen(const std::string& filter) override;
     void showHelpTopics() override { ++helpRequests; }
@@ -84,6 +97,8 @@ public:
     void clickButton(int id);
     void type(int editId, const std::string& text) { typeText(editId, text); }
     void pressEscape();
+    void selectTab(int tabId, int index); // the user picks a tab
+    void clickControl(int id);            // a click on a picture that reports clicks
 
     // Answers for the open-file dialog, taken in order; none left: the user cancels.
     std::deque<FileChoice> fileAnswers;
@@ -107,6 +122,7 @@ private:
     std::map<int, Control> controls_;
     std::map<int, MenuItem> menu_;
     int focused_ = 0;
+    PixelRect rect_{300, 200, 672, 379};
     bool ended_ = false;
     int endResult_ = 0;
 };
