@@ -1,5 +1,6 @@
 #include "MainDialog.h"
 
+#include "AboutDialog.h"
 #include "catalogue/TextCatalogue.h"
 #include "resources/ResourceIds.h"
 
@@ -42,6 +43,16 @@ void MainDialog::onCommand(int id)
     case ids::OptionsCodesOnly: selectDisplayMode(0); break;
     case ids::OptionsPreventOverwrites: togglePreventOverwrites(); break;
     case ids::HelpHelp: window_->showHelpTopics(); break;
+    case ids::HelpAbout: {
+        AboutDialog about;
+        platform_.runModal(ids::AboutDialogTemplate, about, *window_);
+        break;
+    }
+    case ids::OptionsUseCompression: {
+        GizmoDialog gizmo;
+        platform_.runModal(ids::GizmoDialogTemplate, gizmo, *window_);
+        break;
+    }
     case ids::ApplyButton: applyChanges(); break;
     default: break; // the tool windows arrive with their own commands
     }

@@ -37,7 +37,4 @@ public:
     virtual void onOk();
 };
 
-inline constexpr int IdOk = 1;
-inline constexpr int IdCancel = 2;
-
 } // namespace scrivlet::ui

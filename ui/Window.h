@@ -15,6 +15,10 @@ struct PixelRect {
 };
 enum class MessageIcon { None, Exclamation };
 
+// The button ids every dialog shares.
+inline constexpr int IdOk = 1;
+inline constexpr int IdCancel = 2;
+
 class Window;
 
 // What a dialog's code answers to: commands by id and control notifications.
