@@ -39,7 +39,7 @@ struct CommandSpec {
     std::size_t positionals; // how many positionals it takes
 };
 
-// Parses `words` against the spec; on a usage error prints it and returns nullopt.
+// Parses `words` by the command's description; on a usage error prints it and returns nullopt.
 std::optional<Arguments> parseArguments(const CommandSpec& spec, const std::vector<std::string>& words, int& exitCode);
 
 void printUsage(const CommandSpec& spec);
