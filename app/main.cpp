@@ -1,0 +1,31 @@
+#include "MainDialog.h"
+
+#include "resources/ResourceIds.h"
+#include "ui/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <cstring>
+
+int main(int argc, char** argv)
+{
+    // Asked to serve as an embedded or automation object: there is nothing to
+    // serve, so end at once. Nothing else on the command line is used.
+    for (int i = 1; i < argc; ++i) {
+        const char* word = argv[i];
+        if (*word == '-' || *word == '/')
+            ++word;
+        if (std::strcmp(word, "Embedding") == 0 || std::strcmp(word, "Automation") == 0)
+            return 0;
+    }
+    QApplication app(argc, argv);
+    QIcon icon(":/art/icon-32.png");
+    icon.addFile(":/art/icon-16.png");
+    QApplication::setWindowIcon(icon);
+
+    scrivlet::ui::QtPlatform platform;
+    scrivlet::MainDialog dialog(platform);
+    platform.runMain(scrivlet::ids::MainDialogTemplate, dialog);
+    return 0;
+}

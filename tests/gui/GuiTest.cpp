@@ -1,0 +1,199 @@
+// The real window on Qt's offscreen platform, driven with real events.
+#include "app/MainDialog.h"
+#include "cli/SampleImage.h"
+#include "resources/ResourceIds.h"
+#include "support/TestImage.h"
+#include "ui/qt/QtBackend.h"
+#include "ui/qt/QtPlatform.h"
+#include "ui/qt/QtWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace scrivlet;
+using namespace scrivlet::testing;
+
+namespace {
+
+// Presses OK on the next message box and keeps its words; a box that never
+// came leaves `seen` false.
+struct MessageCloser {
+    bool seen = false;
+    QString text, caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    void arm()
+    {
+        QTimer::singleShot(0, [this] { poll(); });
+    }
+    void poll()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                seen = true;
+                text = box->text();
+                caption = box->windowTitle();
+                icon = box->icon();
+                box->button(QMessageBox::Ok)->click();
+                return;
+            }
+        QTimer::singleShot(10, [this] { poll(); });
+    }
+};
+
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved = QDir::currentPath();
+        TestImage image(0);
+        image.data() = buildSampleImage(false);
+        // A dictionary string holding the display character 0xE0 (game byte 0x10).
+        rom = image.writeTo(dir.file("sample.smc")).string();
+        window = std::make_unique<ui::QtWindow>(*ui::findDialogTemplate(ids::MainDialogTemplate), dialog, nullptr);
+        dialog.attach(*window);
+        dialog.onInitDialog();
+        window->widget()->show();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        QDir::setCurrent(saved);
+    }
+
+    void openSample()
+    {
+        ui::QtWindow::setNextFileChoice({rom, "sample.smc"});
+        window->widget()->findChild<QAction*>(QString("command-%1").arg(ids::FileOpen))->trigger();
+    }
+
+    ui::ListViewWidget* list() const { return static_cast<ui::ListViewWidget*>(window->control(ids::ListView)); }
+    QPlainTextEdit* edit() const { return static_cast<QPlainTextEdit*>(window->control(ids::EditBox)); }
+    QString label(int id) const { return static_cast<QLabel*>(window->control(id))->text(); }
+
+    void screenshot(QWidget* w, const char* name)
+    {
+        const QString dirName = QString::fromLocal8Bit(qgetenv("SCRIVLET_SCREENSHOT_DIR"));
+        const QString folder = dirName.isEmpty() ? QDir::tempPath() : dirName;
+        QDir().mkpath(folder);
+        EXPECT_TRUE(w->grab().save(folder + "/" + name + ".png"));
+    }
+
+    TempDir dir;
+    QString saved;
+    std::string rom;
+    ui::QtPlatform platform;
+    MainDialog dialog{platform};
+    std::unique_ptr<ui::QtWindow> window;
+};
+
+TEST_F(GuiTest, MainWindowFollowsItsTemplate)
+{
+    EXPECT_EQ(window->widget()->windowTitle(), "Scrivlet 3.0 - No File Loaded");
+    QWidget* content = window->control(ids::ListView)->parentWidget();
+    EXPECT_EQ(content->width(), 480) << "320 dialog units at 1.5 px";
+    EXPECT_EQ(content->height(), 374) << "230 dialog units at 1.625 px";
+    const QRect apply = window->control(ids::ApplyButton)->geometry();
+    EXPECT_EQ(apply, QRect(362, 338, 108, 26));
+    EXPECT_EQ(static_cast<QPushButton*>(window->control(ids::ApplyButton))->text(), "&Apply Changes");
+    EXPECT_FALSE(list()->isEnabled());
+    EXPECT_EQ(list()->columnWidth(0), 439);
+    EXPECT_TRUE(list()->isHeaderHidden());
+    const auto* open = window->widget()->findChild<QAction*>(QString("command-%1").arg(ids::OptionsPointerListing));
+    ASSERT_NE(open, nullptr);
+    EXPECT_TRUE(open->isChecked());
+    EXPECT_FALSE(open->isEnabled());
+    screenshot(window->widget(), "main-window-no-file");
+}
+
+TEST_F(GuiTest, OpenClickKeyTypeAndApplyActOnTheRowReached)
+{
+    openSample();
+    EXPECT_EQ(window->widget()->windowTitle(), "Scrivlet 3.0 - File Loaded");
+    ASSERT_GT(list()->topLevelItemCount(), 1000);
+    EXPECT_TRUE(label(ids::LineLabel).startsWith("Line: 1/"));
+
+    const QRect second = list()->visualItemRect(list()->topLevelItem(1));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, second.center());
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 1);
+    EXPECT_TRUE(label(ids::LineLabel).startsWith("Line: 2/"));
+
+    QTest::keyClick(list(), Qt::Key_Down);
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 2);
+    EXPECT_TRUE(label(ids::LineLabel).startsWith("Line: 3/")) << "the row the key reached is shown";
+    const std::string shown = window->controlText(ids::EditBox);
+
+    edit()->setFocus();
+    QTest::keyClick(edit(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(edit(), "x");
+    EXPECT_EQ(label(ids::CurrentSizeLabel).toStdString().find("Current Size: "), 0u);
+    EXPECT_EQ(window->controlText(ids::EditBox), shown + "x");
+
+    MessageCloser closer;
+    closer.arm();
+    QTest::mouseClick(window->control(ids::ApplyButton), Qt::LeftButton);
+    EXPECT_TRUE(closer.seen) << "a text with a dictionary string outgrows its block";
+    EXPECT_EQ(closer.caption, "Pre-Write Error");
+    EXPECT_EQ(closer.icon, QMessageBox::Warning);
+    screenshot(window->widget(), "main-window-sample");
+}
+
+TEST_F(GuiTest, EveryByteSurvivesTheEditBox)
+{
+    // Line breaks cross as CR LF pairs; every other byte as itself.
+    std::string all;
+    for (int c = 1; c < 256; ++c)
+        if (c != '\r' && c != '\n')
+            all.push_back(static_cast<char>(c));
+    all += "\r\nend";
+    openSample();
+    window->setControlText(ids::EditBox, all);
+    EXPECT_EQ(window->controlText(ids::EditBox), all);
+    EXPECT_EQ(ui::QtWindow::fromDisplay(ui::QtWindow::toDisplay("\xE0" "A\r\nB")), "\xE0" "A\r\nB");
+}
+
+TEST_F(GuiTest, ToolWindowsOpenAsRealModalDialogs)
+{
+    openSample();
+    bool seen = false;
+    QTimer::singleShot(50, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "dialog-157" && w->isVisible()) {
+                seen = true;
+                screenshot(w, "tpt-entry-editor");
+                static_cast<QDialog*>(w)->reject();
+            }
+    });
+    dialog.editTptEntry();
+    EXPECT_TRUE(seen);
+
+    seen = false;
+    QTimer::singleShot(50, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "dialog-141" && w->isVisible()) {
+                seen = true;
+                screenshot(w, "details-window");
+                static_cast<QDialog*>(w)->reject();
+            }
+    });
+    dialog.showDetails();
+    EXPECT_TRUE(seen);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

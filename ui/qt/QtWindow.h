@@ -1,0 +1,91 @@
+#pragma once
+
+#include "ui/Window.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <deque>
+#include <map>
+
+class QAction;
+class QWidget;
+
+namespace scrivlet::ui {
+
+class DialogWidget;
+
+// A dialog template made real with Qt Widgets: each control at its dialog-unit
+// position, reached by id. Display text crosses as Latin-1, so every byte
+// 0x00-0xFF survives, and the edit box gives line breaks as CR LF.
+class QtWindow : public Window {
+public:
+    QtWindow(const DialogTemplate& dialogTemplate, DialogHandler& handler, QWidget* owner);
+    ~QtWindow() override;
+
+    DialogWidget* widget() const { return dialog_; }
+    QWidget* control(int id) const;
+    int exec();
+
+    // A test's answer for the next open-file dialog (taken once).
+    static void setNextFileChoice(const FileChoice& choice);
+
+    void setCaption(const std::string& text) override;
+    std::string caption() const override;
+    void setControlText(int id, const std::string& text) override;
+    std::string controlText(int id) const override;
+    void enableControl(int id, bool enabled) override;
+    bool isControlEnabled(int id) const override;
+    void setFocus(int id) override;
+    int focusedControl() const override;
+    void enableMenuItem(int id, bool enabled) override;
+    void checkMenuItem(int id, bool checked) override;
+    bool isMenuItemEnabled(int id) const override;
+    bool isMenuItemChecked(int id) const override;
+    void listDeleteAll(int id) override;
+    void listInsertRow(int id, int index, const std::string& text) override;
+    void listDeleteRow(int id, int index) override;
+    int listRowCount(int id) const override;
+    std::string listRowText(int id, int index) const override;
+    int listSelectionMark(int id) const override;
+    void setListSelectionMark(int id, int index) override;
+    void listEnsureVisible(int id, int index) override;
+    void listSelectRow(int id, int index) override;
+    void setListHotItem(int id, int index) override;
+    void setEditLimit(int id, int characters) override;
+    void editUndo(int id) override;
+    void editCut(int id) override;
+    void editCopy(int id) override;
+    void editPaste(int id) override;
+    void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
+    void showControl(int id, bool visible) override;
+    bool isControlVisible(int id) const override;
+    void tabDeleteAll(int id) override;
+    void tabInsert(int id, int index, const std::string& caption) override;
+    int tabCurrent(int id) const override;
+    PixelRect screenRect() const override;
+    void moveTo(int left, int top) override;
+    void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    FileChoice chooseFileToOpen(const std::string& filter) override;
+    void showHelpTopics() override;
+    void endDialog(int result) override;
+
+    static QString toDisplay(const std::string& text);   // Latin-1, CR LF to line feed
+    static std::string fromDisplay(const QString& text); // Latin-1, line feed to CR LF
+
+private:
+    QWidget* makeControl(const ControlTemplate& c, QWidget* parent, double scaleX, double scaleY);
+    void buildMenu(int menuId);
+
+    DialogHandler& handler_;
+    DialogWidget* dialog_ = nullptr;
+    QWidget* content_ = nullptr;
+    std::map<int, QWidget*> controls_;
+    std::map<int, QAction*> actions_;
+    std::map<int, bool> checked_;
+    std::map<int, int> editLimits_;
+    std::map<int, QString> lastTyped_;
+    bool settingText_ = false;
+};
+
+} // namespace scrivlet::ui
