@@ -141,6 +141,9 @@ QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* own
     dialog_->setObjectName(QString("dialog-%1").arg(t.id));
     dialog_->setWindowTitle(toDisplay(t.caption));
     dialog_->setWindowIcon(QIcon(":/art/icon-32.png"));
+    QFont font = dialog_->font(); // the templates are laid out for an 8-point face
+    font.setPointSize(8);
+    dialog_->setFont(font);
     auto* layout = new QVBoxLayout(dialog_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -349,6 +352,9 @@ void QtWindow::setControlText(int id, const std::string& text)
         line->setText(value);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(value);
+        // A one-line label grows to its text where this face is wider than the template's.
+        if (!label->wordWrap())
+            label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
     } else if (auto* button = qobject_cast<QPushButton*>(w)) {
         button->setText(value);
     }
