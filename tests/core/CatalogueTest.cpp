@@ -124,3 +124,16 @@ TEST(DumpNames, FollowTheSource)
 }
 
 } // namespace
+
+#include "catalogue/TextSearch.h"
+
+namespace {
+
+TEST(SearchNeedle, IsCutTo3999CharactersAndUpperCasesOnlyAtoZ)
+{
+    EXPECT_EQ(scrivlet::searchNeedle("abc[1c xyz]\xE0"), "ABC[1C XYZ]\xE0");
+    const std::string longNeedle(5000, 'q');
+    EXPECT_EQ(scrivlet::searchNeedle(longNeedle), std::string(3999, 'Q'));
+}
+
+} // namespace

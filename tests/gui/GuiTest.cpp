@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 using namespace scrivlet;
@@ -79,6 +81,10 @@ protected:
     QPlainTextEdit* edit() const { return static_cast<QPlainTextEdit*>(window->control(ids::EditBox)); }
     QString label(int id) const { return static_cast<QLabel*>(window->control(id))->text(); }
 
+public:
+    void screenshotOf(QWidget* w, const char* name) { screenshot(w, name); }
+
+protected:
     void screenshot(QWidget* w, const char* name)
     {
         const QString dirName = QString::fromLocal8Bit(qgetenv("SCRIVLET_SCREENSHOT_DIR"));
@@ -158,6 +164,52 @@ TEST_F(GuiTest, EveryByteSurvivesTheEditBox)
     window->setControlText(ids::EditBox, all);
     EXPECT_EQ(window->controlText(ids::EditBox), all);
     EXPECT_EQ(ui::QtWindow::fromDisplay(ui::QtWindow::toDisplay("\xE0" "A\r\nB")), "\xE0" "A\r\nB");
+}
+
+// Runs `open` and, while the dialog of template `id` is up, takes its screenshot and closes it.
+bool closesModal(int id, const char* shot, const std::function<void()>& open, GuiTest* test)
+{
+    bool seen = false;
+    QTimer::singleShot(50, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QString("dialog-%1").arg(id) && w->isVisible()) {
+                seen = true;
+                test->screenshotOf(w, shot);
+                static_cast<QDialog*>(w)->done(2);
+            }
+    });
+    open();
+    return seen;
+}
+
+TEST_F(GuiTest, SearchAboutAndGizmoOpenFromTheirCommands)
+{
+    openSample();
+    auto trigger = [this](int command) {
+        return [this, command] { window->widget()->findChild<QAction*>(QString("command-%1").arg(command))->trigger(); };
+    };
+    EXPECT_TRUE(closesModal(ids::SearchDialogTemplate, "search-window", trigger(ids::EditSearch), this));
+    EXPECT_TRUE(closesModal(ids::AboutDialogTemplate, "about-box", trigger(ids::HelpAbout), this));
+    EXPECT_TRUE(closesModal(ids::GizmoDialogTemplate, "gizmo-dialog", trigger(ids::OptionsUseCompression), this));
+}
+
+TEST_F(GuiTest, ADictionaryByteE0SurvivesShowAndApply)
+{
+    // Slot 1 holds game byte 0x10, shown as the character 0xE0; applying the
+    // block unchanged writes that byte back as it was.
+    TestImage image(0x100000);
+    image.put(0x8BE3E, {0x10, 0x71, 0x00});
+    image.put(0x51D12, {0x15, 0x01, 0x50, 0x50, 0x02});
+    image.setTptRecord(0, 0xC51B12, 1, 1);
+    const std::string path = image.writeTo(dir.file("e0.smc")).string();
+    ui::QtWindow::setNextFileChoice({path, "e0.smc"});
+    window->widget()->findChild<QAction*>(QString("command-%1").arg(ids::FileOpen))->trigger();
+    EXPECT_EQ(window->controlText(ids::EditBox), "\xE0" "A  [02]");
+    QTest::mouseClick(window->control(ids::ApplyButton), Qt::LeftButton);
+    const auto onDisk = readFile(path);
+    EXPECT_EQ(std::vector<std::uint8_t>(onDisk.begin() + 0x51D12, onDisk.begin() + 0x51D17),
+        (std::vector<std::uint8_t>{0x10, 0x71, 0x50, 0x50, 0x02}));
+    EXPECT_EQ(window->controlText(ids::EditBox), "[10 71]  [02]") << "read back: 0x10 is a code with one argument";
 }
 
 TEST_F(GuiTest, ToolWindowsOpenAsRealModalDialogs)

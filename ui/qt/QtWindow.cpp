@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
+#include <QFontMetricsF>
 #include <QTabBar>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -56,6 +57,23 @@ QString qtFilter(const std::string& filter)
         choices << name + " (" + patterns.simplified() + ")";
     }
     return choices.join(";;");
+}
+
+// The templates are laid out for MS Sans Serif 8, whose average character is
+// 6 pixels wide at 96 DPI (4 dialog units). Take the system face at the size
+// whose characters are no wider, so that captions fit their controls.
+QFont templateFont(QFont font)
+{
+    const double dpi = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInch() : 96.0;
+    const double target = 6.0 * dpi / 96.0;
+    for (double size = 8.0; size >= 6.0; size -= 0.5) {
+        font.setPointSizeF(size);
+        // Measured as dialog base units are: the mean width of A-Z and a-z.
+        const double mean = QFontMetricsF(font).horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52.0;
+        if (mean <= target)
+            break;
+    }
+    return font;
 }
 
 } // namespace
@@ -141,9 +159,7 @@ QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* own
     dialog_->setObjectName(QString("dialog-%1").arg(t.id));
     dialog_->setWindowTitle(toDisplay(t.caption));
     dialog_->setWindowIcon(QIcon(":/art/icon-32.png"));
-    QFont font = dialog_->font(); // the templates are laid out for an 8-point face
-    font.setPointSize(8);
-    dialog_->setFont(font);
+    dialog_->setFont(templateFont(dialog_->font()));
     auto* layout = new QVBoxLayout(dialog_);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
