@@ -141,6 +141,23 @@ void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source)
     fillCatalogue(catalogue, rom, source);
 }
 
+bool openListing(const CommandSpec& spec, const std::vector<std::string>& words, RomFile& rom,
+    std::optional<Arguments>& args, ListingSource& source, int& exitCode)
+{
+    exitCode = ExitOk;
+    args = parseArguments(spec, words, exitCode);
+    if (!args)
+        return false;
+    const auto chosen = sourceOption(*args, exitCode, spec);
+    if (!chosen)
+        return false;
+    source = *chosen;
+    if (!openAcceptedRom(args->positional[0], RomFile::Access::ReadOnly, rom, exitCode))
+        return false;
+    buildListing(rom, textCatalogue(), source);
+    return true;
+}
+
 std::optional<Target> resolveTarget(const CommandSpec& spec, const Arguments& args, RomFile& rom,
     TextCatalogue& catalogue, int& exitCode)
 {

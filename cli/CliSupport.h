@@ -58,6 +58,12 @@ bool openAcceptedRom(const std::string& path, RomFile::Access access, RomFile& r
 // Loads the dictionary and fills the catalogue, as a listing build does.
 void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source);
 
+// The start of the commands that work on a whole listing: parse the words,
+// open the ROM read-only, refuse what the editor refuses, and fill the shared
+// catalogue from --source. False (with exitCode set) when the command ends here.
+bool openListing(const CommandSpec& spec, const std::vector<std::string>& words, RomFile& rom,
+    std::optional<Arguments>& args, ListingSource& source, int& exitCode);
+
 // The block a command acts on: --address, or --row of a listing (--source).
 struct Target {
     std::int32_t fileOffset = 0;

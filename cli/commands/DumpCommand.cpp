@@ -16,19 +16,14 @@ int runDump(const Words& words)
         "names another; --output - writes to standard output.",
         {"source", "output"}, {}, 1};
     int exitCode = ExitOk;
-    const auto args = parseArguments(spec, words, exitCode);
-    if (!args)
-        return exitCode;
-    const auto source = sourceOption(*args, exitCode, spec);
-    if (!source)
-        return exitCode;
+    std::optional<Arguments> args;
+    ListingSource source;
     RomFile rom;
-    if (!openAcceptedRom(args->positional[0], RomFile::Access::ReadOnly, rom, exitCode))
+    if (!openListing(spec, words, rom, args, source, exitCode))
         return exitCode;
-    TextCatalogue& catalogue = textCatalogue();
-    buildListing(rom, catalogue, *source);
+    const TextCatalogue& catalogue = textCatalogue();
 
-    const std::string output = args->option("output") ? *args->option("output") : dumpFileName(*source);
+    const std::string output = args->option("output") ? *args->option("output") : dumpFileName(source);
     if (output == "-")
         return writeDump(rom, catalogue, stdout) && std::fflush(stdout) == 0 ? ExitOk : refuse("The dump could not be written.");
     if (!writeDumpFile(rom, catalogue, output)) {

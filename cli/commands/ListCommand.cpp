@@ -15,17 +15,12 @@ int runList(const Words& words)
         "movement number, list label.",
         {"source"}, {}, 1};
     int exitCode = ExitOk;
-    const auto args = parseArguments(spec, words, exitCode);
-    if (!args)
-        return exitCode;
-    const auto source = sourceOption(*args, exitCode, spec);
-    if (!source)
-        return exitCode;
+    std::optional<Arguments> args;
+    ListingSource source;
     RomFile rom;
-    if (!openAcceptedRom(args->positional[0], RomFile::Access::ReadOnly, rom, exitCode))
+    if (!openListing(spec, words, rom, args, source, exitCode))
         return exitCode;
-    TextCatalogue& catalogue = textCatalogue();
-    buildListing(rom, catalogue, *source);
+    const TextCatalogue& catalogue = textCatalogue();
     std::string out;
     for (int row = 0; row < catalogue.count; ++row) {
         const TextEntry& e = catalogue.rows[static_cast<std::size_t>(row)];

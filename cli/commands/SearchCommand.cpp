@@ -15,12 +15,12 @@ int runSearch(const Words& words)
         "--all. Exits 1 with 'String not found.' when nothing matches.",
         {"source", "after"}, {"all"}, 2};
     int exitCode = ExitOk;
-    const auto args = parseArguments(spec, words, exitCode);
-    if (!args)
+    std::optional<Arguments> args;
+    ListingSource source;
+    RomFile rom;
+    if (!openListing(spec, words, rom, args, source, exitCode))
         return exitCode;
-    const auto source = sourceOption(*args, exitCode, spec);
-    if (!source)
-        return exitCode;
+    const TextCatalogue& catalogue = textCatalogue();
     int first = 0;
     if (const std::string* after = args->option("after")) {
         const auto row = parseInteger(*after);
@@ -28,11 +28,6 @@ int runSearch(const Words& words)
             return usageError(spec, "The row " + *after + " is not a row number.");
         first = static_cast<int>(*row) + 1;
     }
-    RomFile rom;
-    if (!openAcceptedRom(args->positional[0], RomFile::Access::ReadOnly, rom, exitCode))
-        return exitCode;
-    TextCatalogue& catalogue = textCatalogue();
-    buildListing(rom, catalogue, *source);
 
     const std::string needle = searchNeedle(args->positional[1]);
     int found = 0;
