@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
@@ -311,7 +312,7 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
         }
         auto* line = new QLineEdit(parent);
         if (c.style & DigitsOnly)
-            line->setValidator(nullptr);
+            line->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), line));
         QObject::connect(line, &QLineEdit::textEdited, dialog_, [this, id] { handler_.onNotify(id, Notification::TextChanged); });
         return line;
     }
