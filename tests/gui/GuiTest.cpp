@@ -215,29 +215,8 @@ TEST_F(GuiTest, ADictionaryByteE0SurvivesShowAndApply)
 TEST_F(GuiTest, ToolWindowsOpenAsRealModalDialogs)
 {
     openSample();
-    bool seen = false;
-    QTimer::singleShot(50, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "dialog-157" && w->isVisible()) {
-                seen = true;
-                screenshot(w, "tpt-entry-editor");
-                static_cast<QDialog*>(w)->reject();
-            }
-    });
-    dialog.editTptEntry();
-    EXPECT_TRUE(seen);
-
-    seen = false;
-    QTimer::singleShot(50, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "dialog-141" && w->isVisible()) {
-                seen = true;
-                screenshot(w, "details-window");
-                static_cast<QDialog*>(w)->reject();
-            }
-    });
-    dialog.showDetails();
-    EXPECT_TRUE(seen);
+    EXPECT_TRUE(closesModal(ids::TptEntryDialogTemplate, "tpt-entry-editor", [this] { dialog.editTptEntry(); }, this));
+    EXPECT_TRUE(closesModal(ids::DetailsDialogTemplate, "details-window", [this] { dialog.showDetails(); }, this));
 }
 
 } // namespace

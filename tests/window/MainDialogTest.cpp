@@ -179,18 +179,7 @@ TEST_F(MainDialogTest, DisplayModesRoundTripAndTheTptCommandFollowsTheRow)
     EXPECT_EQ(text(ids::EditBox), "He[02]");
 }
 
-class ApplyTest : public MainDialogTest {
-protected:
-    void SetUp() override
-    {
-        MainDialogTest::SetUp();
-        path = write(standardImage());
-        open(path);
-        before = readFile(path);
-    }
-    fs::path path;
-    std::vector<std::uint8_t> before;
-};
+using ApplyTest = OpenedRomTest;
 
 TEST_F(ApplyTest, RefusesBracketErrorsAndLongerTextsWithPreventOverwrites)
 {

@@ -7,21 +7,10 @@ using namespace scrivlet::testing;
 
 namespace {
 
-class TptEditorTest : public MainDialogTest {
+class TptEditorTest : public OpenedRomTest {
 protected:
-    void SetUp() override
-    {
-        MainDialogTest::SetUp();
-        path = write(standardImage());
-        open(path);
-        before = readFile(path);
-    }
-
     // Queues what the user does while the editor is up.
     void whileEditorIsOpen(ui::HeadlessPlatform::Driver driver) { platform.drivers.push_back(std::move(driver)); }
-
-    fs::path path;
-    std::vector<std::uint8_t> before;
 };
 
 TEST(TptEntryDialogAddress, ReadsLikeTheStandardUnsignedConversion)

@@ -60,4 +60,18 @@ protected:
     ui::HeadlessWindow& window = *mainWindow;
 };
 
+// The main window with the standard image open; `before` is the file as it was.
+class OpenedRomTest : public MainDialogTest {
+protected:
+    void SetUp() override
+    {
+        MainDialogTest::SetUp();
+        path = write(standardImage());
+        open(path);
+        before = readFile(path);
+    }
+    fs::path path;
+    std::vector<std::uint8_t> before;
+};
+
 } // namespace scrivlet::testing
