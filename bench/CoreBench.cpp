@@ -58,6 +58,25 @@ const std::string& worstPath()
 }
 
 const std::string& imagePath(int which) { return which == 0 ? samplePath() : worstPath(); }
+const char* imageName(int which) { return which == 0 ? "sample" : "worst"; }
+
+// The image of benchmark argument 0 with its raw listing built.
+RomFile openRawListing(const benchmark::State& state, TextCatalogue& catalogue)
+{
+    RomFile rom;
+    rom.open(imagePath(static_cast<int>(state.range(0))), RomFile::Access::ReadOnly);
+    loadDictionary(rom);
+    fillCatalogue(catalogue, rom, ListingSource::RawText);
+    return rom;
+}
+
+void reportPerByte(benchmark::State& state, std::int64_t bytes)
+{
+    state.SetBytesProcessed(bytes);
+    state.counters["ns_per_byte"] = benchmark::Counter(static_cast<double>(bytes) * 1e-9,
+        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.SetLabel(state.range(0) == 0 ? "dialogue blocks" : "4000-byte block");
+}
 
 void BM_ListingWithLabels(benchmark::State& state)
 {
@@ -74,7 +93,7 @@ void BM_ListingWithLabels(benchmark::State& state)
     }
     benchmark::DoNotOptimize(labelChars);
     state.counters["rows"] = catalogue.count;
-    state.SetLabel(std::string(state.range(0) == 0 ? "sample" : "worst") + "/"
+    state.SetLabel(std::string(imageName(static_cast<int>(state.range(0)))) + "/"
         + (source == ListingSource::PointerTable ? "pointer" : source == ListingSource::RawText ? "raw" : "expanded"));
 }
 BENCHMARK(BM_ListingWithLabels)
@@ -83,42 +102,40 @@ BENCHMARK(BM_ListingWithLabels)
 
 void BM_SearchNoMatchRaw(benchmark::State& state)
 {
-    RomFile rom;
-    rom.open(imagePath(static_cast<int>(state.range(0))), RomFile::Access::ReadOnly);
     static TextCatalogue catalogue;
-    loadDictionary(rom);
-    fillCatalogue(catalogue, rom, ListingSource::RawText);
+    RomFile rom = openRawListing(state, catalogue);
     const std::string needle = searchNeedle("no such words anywhere");
     for (auto _ : state)
         benchmark::DoNotOptimize(findMatchingRow(rom, catalogue, needle, 1));
     state.counters["rows"] = catalogue.count;
-    state.SetLabel(state.range(0) == 0 ? "sample" : "worst");
+    state.SetLabel(imageName(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_SearchNoMatchRaw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_DumpRaw(benchmark::State& state)
 {
-    RomFile rom;
-    rom.open(imagePath(static_cast<int>(state.range(0))), RomFile::Access::ReadOnly);
     static TextCatalogue catalogue;
-    loadDictionary(rom);
-    fillCatalogue(catalogue, rom, ListingSource::RawText);
+    RomFile rom = openRawListing(state, catalogue);
     std::FILE* sink = std::fopen("/dev/null", "w");
     for (auto _ : state)
         benchmark::DoNotOptimize(writeDump(rom, catalogue, sink));
     std::fclose(sink);
-    state.SetLabel(state.range(0) == 0 ? "sample" : "worst");
+    state.SetLabel(imageName(static_cast<int>(state.range(0))));
 }
 BENCHMARK(BM_DumpRaw)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_EncodedSize4000(benchmark::State& state)
 {
+    // Whole lines of text and codes, padded with letters to exactly 4000 characters.
+    const std::string line = "@Hello, [1C 02 01]! How are you?[03][00]";
     std::string text;
-    while (text.size() < 4000)
-        text += "@Hello, [1C 02 01]! How are you?[03][00]";
-    text.resize(4000);
-    text.back() = ']';
-    text[text.rfind('[')] = '[';
+    while (text.size() + line.size() <= 4000)
+        text += line;
+    text.resize(4000, 'A');
+    if (encodedSize(text) < 0) {
+        state.SkipWithError("the benchmark text has a bracket error");
+        return;
+    }
     for (auto _ : state)
         benchmark::DoNotOptimize(encodedSize(text));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 4000);
@@ -152,10 +169,7 @@ void BM_DecodeThroughRomFile(benchmark::State& state)
     for (auto _ : state)
         for (std::int32_t offset : offsets)
             bytes += decodeText(rom, offset, true).size;
-    state.SetBytesProcessed(bytes);
-    state.counters["ns_per_byte"] = benchmark::Counter(static_cast<double>(bytes) * 1e-9,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.SetLabel(kind == 0 ? "dialogue blocks" : "4000-byte block");
+    reportPerByte(state, bytes);
 }
 BENCHMARK(BM_DecodeThroughRomFile)->Arg(0)->Arg(1);
 
@@ -171,10 +185,7 @@ void BM_DecodeFromMemory(benchmark::State& state)
     for (auto _ : state)
         for (std::int32_t offset : offsets)
             bytes += decodeBytes(std::span(image).subspan(static_cast<std::size_t>(offset)), true).size;
-    state.SetBytesProcessed(bytes);
-    state.counters["ns_per_byte"] = benchmark::Counter(static_cast<double>(bytes) * 1e-9,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.SetLabel(kind == 0 ? "dialogue blocks" : "4000-byte block");
+    reportPerByte(state, bytes);
 }
 BENCHMARK(BM_DecodeFromMemory)->Arg(0)->Arg(1);
 
