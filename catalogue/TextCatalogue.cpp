@@ -41,12 +41,17 @@ void fillCatalogue(TextCatalogue& catalogue, RomFile& rom, ListingSource source)
     }
 }
 
-std::string listLabel(RomFile& rom, const TextEntry& entry)
+std::string listLabelAt(RomFile& rom, std::int32_t fileOffset)
 {
-    std::string text = decodeText(rom, snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)), false).text;
+    std::string text = decodeText(rom, fileOffset, false).text;
     if (text.size() > ListLabelMaxChars)
         text.resize(ListLabelMaxChars);
     return text;
+}
+
+std::string listLabel(RomFile& rom, const TextEntry& entry)
+{
+    return listLabelAt(rom, snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)));
 }
 
 const char* dumpFileName(ListingSource source)

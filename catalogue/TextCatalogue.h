@@ -72,7 +72,8 @@ void walkBlocks(TextCatalogue& catalogue, RomFile& rom, std::int32_t start, std:
 // Empties the catalogue and fills it from `source`; an unknown source leaves it empty.
 void fillCatalogue(TextCatalogue& catalogue, RomFile& rom, ListingSource source);
 
-// A row's list label: the first 149 characters of its text without codes.
+// A list label: the first 149 characters of a block's text without codes.
+std::string listLabelAt(RomFile& rom, std::int32_t fileOffset);
 std::string listLabel(RomFile& rom, const TextEntry& entry);
 
 // The dump file of each source: "ptrlist.txt", "rawlist.txt", "explist.txt".

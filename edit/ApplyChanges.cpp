@@ -31,8 +31,7 @@ void MainDialog::applyChanges()
 
 void MainDialog::refreshListRow(int row, std::int32_t fileOffset)
 {
-    const TextEntry entry{0, static_cast<std::int32_t>(fileOffsetToSnes(fileOffset)), 0, 0};
-    const std::string label = listLabel(romFile, entry);
+    const std::string label = listLabelAt(romFile, fileOffset);
     window_->listDeleteRow(ids::ListView, row);
     window_->listInsertRow(ids::ListView, row, label);
 }

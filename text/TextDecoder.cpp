@@ -69,8 +69,7 @@ DecodedText decodeFrom(Reader& reader, bool showCodes, const CompressionDictiona
         groupOpen = true;
         // The sub-code is looked at, not consumed: where it takes no arguments
         // it is read next as an item of its own.
-        const int subCode = reader.peekByte(0) & 0xFF;
-        const int arguments = controlArgumentCount(b, [&](int k) { return k == 0 ? subCode : reader.peekByte(k) & 0xFF; });
+        const int arguments = controlArgumentCount(b, [&](int k) { return reader.peekByte(k) & 0xFF; });
         for (int i = 0; i < arguments; ++i) {
             const int argument = nextByte(reader);
             if (showCodes) {
@@ -79,7 +78,8 @@ DecodedText decodeFrom(Reader& reader, bool showCodes, const CompressionDictiona
             }
         }
         result.size += arguments;
-        if (b == EndCode || (b == 0x19 && subCode == 0x02))
+        // 0x19 takes 25 argument bytes only with sub-code 0x02, which ends the block.
+        if (b == EndCode || (b == 0x19 && arguments == 25))
             break;
     }
     if (groupOpen && showCodes)

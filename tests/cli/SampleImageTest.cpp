@@ -58,9 +58,11 @@ TEST_F(SampleImageTest, EveryRawRangeHoldsWholeDialogueBlocks)
         ASSERT_LT(d.size, 300) << "row " << i << " runs on";
         dictionaryStrings += d.text.find("Mr. ") != std::string::npos;
         // No block runs past the end bound of its range.
-        for (const TextRange& range : RawTextRanges)
-            if (offset >= range.start && offset < range.endBound)
+        for (const TextRange& range : RawTextRanges) {
+            if (offset >= range.start && offset < range.endBound) {
                 EXPECT_LE(offset + d.size, range.endBound) << "row " << i;
+            }
+        }
     }
     EXPECT_GT(dictionaryStrings, 0);
 }
