@@ -106,6 +106,8 @@ std::optional<long> parseInteger(const std::string& text)
     }
 }
 
+bool isCatalogueRow(long row, const TextCatalogue& catalogue) { return row >= 0 && row < catalogue.count; }
+
 std::optional<ListingSource> sourceOption(const Arguments& args, int& exitCode, const CommandSpec& spec)
 {
     ListingSource source = ListingSource::PointerTable;
@@ -185,7 +187,7 @@ std::optional<Target> resolveTarget(const CommandSpec& spec, const Arguments& ar
         return std::nullopt;
     }
     buildListing(rom, catalogue, *source);
-    if (!catalogue.isRow(static_cast<int>(*index)) || *index > CatalogueCapacity) {
+    if (!isCatalogueRow(*index, catalogue)) {
         exitCode = refuse("The listing has no row " + *row + "; it has " + std::to_string(catalogue.count) + " rows.");
         return std::nullopt;
     }

@@ -61,7 +61,7 @@ int runTpt(const Words& words)
         return exitCode;
     TextCatalogue& catalogue = textCatalogue();
     fillCatalogue(catalogue, rom, ListingSource::PointerTable);
-    if (!catalogue.isRow(static_cast<int>(*row)) || *row > CatalogueCapacity)
+    if (!isCatalogueRow(*row, catalogue))
         return refuse("The pointer listing has no row " + *args->option("row") + "; it has "
             + std::to_string(catalogue.count) + " rows.");
     TextEntry entry = catalogue.rows[static_cast<std::size_t>(*row)];

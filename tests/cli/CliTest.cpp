@@ -147,6 +147,10 @@ TEST_F(CliTest, ShowTakesEveryAddressFormAndMode)
     const CliRun noRow = cli({"show", rom, "--row", "3"});
     EXPECT_EQ(noRow.code, 1);
     EXPECT_NE(noRow.err.find("no row 3"), std::string::npos);
+    for (const char* wraps : {"-4294967296", "4294967296"}) {
+        EXPECT_EQ(cli({"show", rom, "--row", wraps}).code, 1) << wraps << " must not wrap onto row 0";
+        EXPECT_EQ(cli({"tpt", rom, "--row", wraps, "--sprite", "1"}).code, 1) << wraps;
+    }
 }
 
 TEST_F(CliTest, DumpWritesTheSourcesFileOrStandardOutput)
