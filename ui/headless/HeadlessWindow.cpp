@@ -222,8 +222,11 @@ void HeadlessWindow::typeText(int editId, const std::string& text)
     if (!c.enabled)
         return;
     c.undoText = c.text;
-    const std::size_t limit = c.editLimit > 0 ? static_cast<std::size_t>(c.editLimit) : text.size();
-    c.text = text.substr(0, std::max(limit, std::min(text.size(), c.text.size())));
+    // Typing stops at the limit; a longer text the program put in may only shrink.
+    std::size_t room = text.size();
+    if (c.editLimit > 0)
+        room = std::max(static_cast<std::size_t>(c.editLimit), c.text.size());
+    c.text = text.substr(0, room);
     handler_.onNotify(editId, Notification::TextChanged);
 }
 
