@@ -23,6 +23,10 @@ void MainDialog::onInitDialog()
 
 void MainDialog::onCommand(int id)
 {
+    // Each command is one action: what another program changed in the file
+    // since the last one is seen from here on.
+    if (romOpen())
+        romFile.beginAction();
     switch (id) {
     case ids::FileOpen: openRom(); break;
     case ids::FileClose: closeRom(); break;
@@ -61,6 +65,8 @@ void MainDialog::onCommand(int id)
 void MainDialog::onNotify(int controlId, ui::Notification notification)
 {
     using ui::Notification;
+    if (romOpen())
+        romFile.beginAction();
     if (controlId == ids::ListView) {
         switch (notification) {
         case Notification::Click:

@@ -1,6 +1,7 @@
 #include "MainDialog.h"
 
 #include "edit/Messages.h"
+#include "edit/TextApply.h"
 #include "resources/ResourceIds.h"
 #include "rom/RomExpansion.h"
 #include "rom/RomIdentity.h"
@@ -15,8 +16,14 @@ void MainDialog::openRom()
 {
     const ui::FileChoice choice = window_->chooseFileToOpen(RomFilter);
     RomFile candidate;
-    if (!candidate.open(choice.path))
-        return; // cancelled, missing or read-only: silently, the open ROM stays
+    if (!candidate.open(choice.path)) {
+        // A folder, a device or a pipe is said to be no image; a file that is
+        // cancelled, missing, read-only or locked by another program is passed
+        // over silently, and the open ROM stays.
+        if (candidate.openError() == OpenError::NotRegularFile)
+            window_->messageBox(messages::NotRegularFile, messages::BadRomCaption, ui::MessageIcon::None);
+        return;
+    }
     const RomType type = identifyRom(candidate);
     if (type == RomType::Unknown) {
         window_->messageBox(messages::UnrecognizedRom, messages::BadRomCaption, ui::MessageIcon::None);
@@ -69,17 +76,10 @@ void MainDialog::expandRom()
 {
     if (!romOpen())
         return;
-    switch (padRomFile(romFile, romPath, ExpandedRomSize)) {
-    case PadResult::ReopenFailed:
-        closeRom();
-        window_->messageBox(messages::ExpansionReopenFailed, messages::ExpansionErrorCaption, ui::MessageIcon::Exclamation);
+    const PadResult result = padRomFile(romFile, ExpandedRomSize);
+    if (result.status != WriteStatus::Written) {
+        window_->messageBox(writeStatusMessage(result.status), messages::ExpansionErrorCaption, ui::MessageIcon::Exclamation);
         return;
-    case PadResult::AppendFailed:
-        window_->messageBox(messages::ExpansionNotWritten, messages::ExpansionErrorCaption, ui::MessageIcon::Exclamation);
-        return;
-    case PadResult::AlreadyLargeEnough:
-    case PadResult::Padded:
-        break;
     }
     window_->enableMenuItem(ids::ToolsExpandRom, false);
     window_->enableMenuItem(ids::OptionsExpandedListing, true);

@@ -6,10 +6,13 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <csignal>
 #include <cstring>
 
 int main(int argc, char** argv)
 {
+    // Past a file-size limit a write is to fail and be reported, not to end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Asked to serve as an embedded or automation object: there is nothing to
     // serve, so end at once. Nothing else on the command line is used.
     for (int i = 1; i < argc; ++i) {

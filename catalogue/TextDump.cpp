@@ -2,7 +2,10 @@
 
 #include "TextCatalogue.h"
 #include "rom/RomAddress.h"
+#include "rom/TempFile.h"
 #include "text/TextDecoder.h"
+
+#include <stdio.h> // fdopen
 
 namespace scrivlet {
 
@@ -20,13 +23,26 @@ bool writeDump(RomFile& rom, const TextCatalogue& catalogue, std::FILE* out)
 
 bool writeDumpFile(RomFile& rom, const TextCatalogue& catalogue, const std::string& path)
 {
-    std::FILE* out = std::fopen(path.c_str(), "w");
+    // A regular file is replaced whole, so a failed dump leaves the old one as
+    // it was; a device or a pipe is written where it is.
+    const bool replace = isReplaceableTarget(path);
+    const std::string target = replace ? resolvedPath(path) : path;
+    TempFile temp;
+    std::FILE* out = nullptr;
+    if (replace) {
+        if (!temp.create(target))
+            return false;
+        temp.copyPermissionsFrom(target);
+        out = ::fdopen(temp.release(), "w");
+    } else {
+        out = std::fopen(path.c_str(), "w");
+    }
     if (!out)
         return false;
     bool ok = writeDump(rom, catalogue, out);
     if (std::fclose(out) != 0)
         ok = false;
-    return ok;
+    return ok && (!replace || temp.commit(target, false));
 }
 
 } // namespace scrivlet

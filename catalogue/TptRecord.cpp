@@ -46,18 +46,19 @@ void scanPointerTable(TextCatalogue& catalogue, RomFile& rom)
     }
 }
 
-bool writeTptRecord(RomFile& rom, std::int32_t recordOffset, std::uint32_t textPointer,
+WriteStatus writeTptRecord(RomFile& rom, std::int32_t recordOffset, std::uint32_t textPointer,
     int spriteNumber, int movementNumber)
 {
-    rom.clearWriteError();
-    bool ok = rom.seek(recordOffset + TptRecord::SpriteNumberAt) && rom.flush();
-    ok = ok && rom.writeByte(spriteNumber & 0xFF) && rom.writeByte((spriteNumber >> 8) & 0xFF);
-    ok = ok && rom.seek(recordOffset + TptRecord::MovementNumberAt) && rom.flush();
-    ok = ok && rom.writeByte(movementNumber & 0xFF);
-    ok = ok && rom.seek(recordOffset + TptRecord::TextPointerAt) && rom.flush();
-    for (int shift = 0; ok && shift < 32; shift += 8)
-        ok = rom.writeByte(static_cast<int>((textPointer >> shift) & 0xFF));
-    return ok && rom.flush();
+    const auto at = [recordOffset](int field) { return static_cast<std::int64_t>(recordOffset) + field; };
+    const ByteRun runs[] = {
+        {at(TptRecord::SpriteNumberAt),
+            {static_cast<std::uint8_t>(spriteNumber & 0xFF), static_cast<std::uint8_t>((spriteNumber >> 8) & 0xFF)}},
+        {at(TptRecord::MovementNumberAt), {static_cast<std::uint8_t>(movementNumber & 0xFF)}},
+        {at(TptRecord::TextPointerAt),
+            {static_cast<std::uint8_t>(textPointer & 0xFF), static_cast<std::uint8_t>((textPointer >> 8) & 0xFF),
+                static_cast<std::uint8_t>((textPointer >> 16) & 0xFF), static_cast<std::uint8_t>(textPointer >> 24)}},
+    };
+    return rom.write(runs);
 }
 
 } // namespace scrivlet

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "rom/RomFile.h"
+
 #include <cstdint>
 
 namespace scrivlet {
 
-class RomFile;
 struct TextCatalogue;
 struct TextEntry;
 
@@ -46,8 +47,8 @@ TextEntry readTptRecord(RomFile& rom, std::int32_t recordOffset);
 void scanPointerTable(TextCatalogue& catalogue, RomFile& rom);
 
 // Writes the three editable fields of the record at `recordOffset` and nothing
-// else. True when every byte reached the file.
-bool writeTptRecord(RomFile& rom, std::int32_t recordOffset, std::uint32_t textPointer,
+// else, all three or none.
+WriteStatus writeTptRecord(RomFile& rom, std::int32_t recordOffset, std::uint32_t textPointer,
     int spriteNumber, int movementNumber);
 
 } // namespace scrivlet

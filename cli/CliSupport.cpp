@@ -6,7 +6,10 @@
 #include "text/CompressionDictionary.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 
 namespace scrivlet::cli {
 
@@ -121,8 +124,13 @@ std::optional<ListingSource> sourceOption(const Arguments& args, int& exitCode, 
 bool openAcceptedRom(const std::string& path, RomFile::Access access, RomFile& rom, int& exitCode)
 {
     if (!rom.open(path, access)) {
-        exitCode = refuse("The ROM file " + path + " cannot be opened"
-            + (access == RomFile::Access::Update ? " for update." : "."));
+        if (rom.openError() == OpenError::NotRegularFile)
+            exitCode = refuse(messages::NotRegularFile);
+        else if (rom.openError() == OpenError::Locked)
+            exitCode = refuse(messages::RomLocked);
+        else
+            exitCode = refuse("The ROM file " + path + " cannot be opened"
+                + (access == RomFile::Access::Update ? " for update." : "."));
         return false;
     }
     const RomType type = identifyRom(rom);
@@ -132,6 +140,28 @@ bool openAcceptedRom(const std::string& path, RomFile::Access access, RomFile& r
     }
     if (!isAcceptedRomType(type)) {
         exitCode = refuse(messages::UnrecognizedRom);
+        return false;
+    }
+    return true;
+}
+
+bool readTextFile(const std::string& path, std::string& text, int& exitCode)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::is_regular_file(status)) {
+        exitCode = refuse("The text file " + path + " cannot be read: it is not a regular file.");
+        return false;
+    }
+    const auto size = std::filesystem::file_size(path, error);
+    if (error || size > TextFileMaxBytes) {
+        exitCode = refuse("The text file " + path + " is larger than 1 MiB; no text is that long.");
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in && !in.eof()) {
+        exitCode = refuse("The text file " + path + " cannot be read.");
         return false;
     }
     return true;

@@ -58,6 +58,11 @@ std::optional<ListingSource> sourceOption(const Arguments& args, int& exitCode, 
 // Opens the image and refuses one the editor would refuse, with its words.
 bool openAcceptedRom(const std::string& path, RomFile::Access access, RomFile& rom, int& exitCode);
 
+// Reads a text file given on the command line. Anything but a regular file of
+// at most TextFileMaxBytes is refused with a sentence on standard error.
+inline constexpr std::uintmax_t TextFileMaxBytes = 1024 * 1024;
+bool readTextFile(const std::string& path, std::string& text, int& exitCode);
+
 // Loads the dictionary and fills the catalogue, as a listing build does.
 void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source);
 

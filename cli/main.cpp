@@ -1,6 +1,8 @@
 #include "CliSupport.h"
 #include "Commands.h"
 
+#include <csignal>
+#include <cstdio>
 #include <iostream>
 #include <string_view>
 
@@ -30,10 +32,24 @@ void printOverview()
     std::cout << "\nRun 'scrivlet-cli COMMAND --help' for a command's arguments.\n";
 }
 
+// A command's output that did not all reach its destination (a full disk, a
+// closed pipe) is a failure, whatever the command itself made of its work.
+int finish(int exitCode)
+{
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::cerr << "The output could not be written.\n";
+        return exitCode == ExitOk ? ExitRefused : exitCode;
+    }
+    return exitCode;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // Past a file-size limit a write is to fail and be reported, not to end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2) {
         printOverview();
         return ExitUsage;
@@ -45,7 +61,7 @@ int main(int argc, char** argv)
     }
     for (const Command& c : Table)
         if (name == c.name)
-            return c.run(Words(argv + 2, argv + argc));
+            return finish(c.run(Words(argv + 2, argv + argc)));
     std::cerr << "Unknown command " << name << ".\n";
     printOverview();
     return ExitUsage;

@@ -18,9 +18,9 @@ void MainDialog::applyChanges()
         return; // no block to write to
     const std::string text = window_->controlText(ids::EditBox);
     const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(row)].snesAddress));
-    const ApplyOutcome outcome = applyText(romFile, offset, text, preventOverwrites != 0);
-    if (outcome != ApplyOutcome::Written) {
-        window_->messageBox(applyOutcomeMessage(outcome), messages::PreWriteErrorCaption, ui::MessageIcon::Exclamation);
+    const ApplyResult result = applyText(romFile, offset, text, preventOverwrites != 0);
+    if (result.outcome != ApplyOutcome::Written) {
+        window_->messageBox(applyMessage(result), messages::PreWriteErrorCaption, ui::MessageIcon::Exclamation);
         return;
     }
     refreshListRow(row, offset);

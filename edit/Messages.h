@@ -14,17 +14,25 @@ inline constexpr const char* BracketError =
     "A bracket error was detected.  Make sure all brackets are correct and try again.";
 inline constexpr const char* TextTooLarge =
     "The new text is larger than the old text.\nShorten the text, or uncheck the Prevent Overwrite box.";
-inline constexpr const char* TextNotWritten =
-    "The text could not be written to the ROM file.  Check that the file is still there and can be written.";
 inline constexpr const char* NoCurrentRow = "No text block is selected, so nothing was written.";
+
+// Why a write to the ROM did not happen; each says what the file now holds.
+inline constexpr const char* WriteOutsideFile =
+    "The write would reach past the end of the ROM file, so nothing was written.  Only Expand ROM makes the file longer.";
+inline constexpr const char* WriteNotTheOpenFile =
+    "The ROM file was moved, replaced or deleted after it was opened, so nothing was written.  Open it again.";
+inline constexpr const char* WriteFailed =
+    "The ROM file could not be written, so nothing in it was changed.  Check that the disk has room and the file can be written.";
+inline constexpr const char* WriteDamaged =
+    "Writing the ROM file failed part-way and its old bytes could not be put back, so the file may be damaged.  Restore it from a backup.";
+inline constexpr const char* WriteNotOpenForUpdate = "The ROM file is not open for writing, so nothing was written.";
+inline constexpr const char* RomLocked = "The ROM file is in use by another program, so nothing was written.";
+inline constexpr const char* NotRegularFile = "This is not a regular file, so it cannot be a ROM image.";
+inline constexpr const char* TptRecordNotWritten = "The pointer table record was not written.";
 
 inline constexpr const char* RomExpandedCaption = "ROM Expanded";
 inline constexpr const char* RomExpanded = "ROM expanded to 0x4001FF bytes.\nHave a nice day!";
 inline constexpr const char* ExpansionErrorCaption = "Expansion Error";
-inline constexpr const char* ExpansionNotWritten =
-    "The ROM could not be expanded: the filler could not be written to the file.";
-inline constexpr const char* ExpansionReopenFailed =
-    "The ROM file could not be opened again after the expansion, so it has been closed.";
 
 inline constexpr const char* TextDumpedCaption = "Text dumped";
 inline constexpr const char* TextDumped = "Text has been dumped to %s!\nHave a nice day!"; // %s: file name

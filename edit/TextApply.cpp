@@ -6,29 +6,40 @@
 
 namespace scrivlet {
 
-ApplyOutcome applyText(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites)
+ApplyResult applyText(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites)
 {
     const int newSize = encodedSize(text);
     if (newSize == -1)
-        return ApplyOutcome::BracketError;
+        return {ApplyOutcome::BracketError, WriteStatus::Written};
     const int oldSize = decodeText(rom, fileOffset, true).size;
     if (preventOverwrites && newSize > oldSize)
-        return ApplyOutcome::TooLarge;
-    // A negative offset would otherwise write wherever the stream last stood.
-    if (fileOffset < 0)
-        return ApplyOutcome::NotWritten;
-    return writeText(rom, fileOffset, text).complete ? ApplyOutcome::Written : ApplyOutcome::NotWritten;
+        return {ApplyOutcome::TooLarge, WriteStatus::Written};
+    const WriteStatus status = writeText(rom, fileOffset, text);
+    return {status == WriteStatus::Written ? ApplyOutcome::Written : ApplyOutcome::WriteFailed, status};
 }
 
-const char* applyOutcomeMessage(ApplyOutcome outcome)
+const char* applyMessage(const ApplyResult& result)
 {
-    switch (outcome) {
+    switch (result.outcome) {
     case ApplyOutcome::Written: return nullptr;
     case ApplyOutcome::BracketError: return messages::BracketError;
     case ApplyOutcome::TooLarge: return messages::TextTooLarge;
-    case ApplyOutcome::NotWritten: return messages::TextNotWritten;
+    case ApplyOutcome::WriteFailed: return writeStatusMessage(result.write);
     }
     return nullptr;
+}
+
+const char* writeStatusMessage(WriteStatus status)
+{
+    switch (status) {
+    case WriteStatus::Written: return nullptr;
+    case WriteStatus::NotOpenForUpdate: return messages::WriteNotOpenForUpdate;
+    case WriteStatus::OutsideFile: return messages::WriteOutsideFile;
+    case WriteStatus::NotTheOpenFile: return messages::WriteNotTheOpenFile;
+    case WriteStatus::Failed: return messages::WriteFailed;
+    case WriteStatus::Damaged: return messages::WriteDamaged;
+    }
+    return messages::WriteFailed;
 }
 
 } // namespace scrivlet

@@ -1,24 +1,32 @@
 #pragma once
 
+#include "rom/RomFile.h"
+
 #include <cstdint>
 #include <string_view>
 
 namespace scrivlet {
 
-class RomFile;
-
 enum class ApplyOutcome {
     Written,      // every byte reached the file
     BracketError, // nothing written
     TooLarge,     // Prevent Overwrites refused a text longer than the stored block; nothing written
-    NotWritten,   // the offset is not in the file, or the bytes did not reach it
+    WriteFailed,  // the write itself did not happen; `write` tells why
+};
+
+struct ApplyResult {
+    ApplyOutcome outcome = ApplyOutcome::Written;
+    WriteStatus write = WriteStatus::Written;
 };
 
 // The checks and the write of Apply Changes: the bracket check, the old size
 // by a fresh decode, the Prevent Overwrites comparison, then the write.
-ApplyOutcome applyText(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites);
+ApplyResult applyText(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites);
 
-// The words shown for a refusal (null for Written), and their caption.
-const char* applyOutcomeMessage(ApplyOutcome outcome);
+// The words shown for a refusal (null when the text was written).
+const char* applyMessage(const ApplyResult& result);
+
+// The words for a write that did not land (null for WriteStatus::Written).
+const char* writeStatusMessage(WriteStatus status);
 
 } // namespace scrivlet

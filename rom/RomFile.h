@@ -1,26 +1,44 @@
 #pragma once
 
+#include "TempFile.h"
+
 #include <cstdint>
-#include <cstdio>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace scrivlet {
 
-// The one byte stream on an open ROM image.
+// A run of bytes to put into the image at a file offset.
+struct ByteRun {
+    std::int64_t offset = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+enum class WriteStatus {
+    Written,         // every byte is in the file and on the device
+    NotOpenForUpdate, // no file, or one opened read-only: nothing written
+    OutsideFile,     // a byte would lie at or past the end of the file: nothing written
+    NotTheOpenFile,  // the path no longer names the file that was opened: nothing written
+    Failed,          // the system refused the write; the file is as it was
+    Damaged,         // the write failed part-way and the old bytes could not be put back
+};
+
+enum class OpenError { None, CannotOpen, NotRegularFile, Locked };
+
+// The one stream on an open ROM image.
 //
-// Positioned by absolute file offsets and read or written one byte at a time.
-// Reads are served from a read-ahead window that every seek drops, so bytes
-// changed on disk become visible at the next seek. Writes are collected and
-// reach the file at the next seek, flush or close. A read at or past the end of
-// the file, or at a negative offset, gives -1.
+// Positioned by absolute file offsets and read one byte at a time; a read at or
+// past the end of the file, or at a negative offset, gives -1. What is read is
+// kept, so each byte range is read from the file at most once per user action;
+// beginAction() lets changes made by another program in between be seen.
 //
-// Beyond plain stdio behaviour, two rules keep other blocks safe:
-//  - a seek to a negative offset does not keep the old position: reads there
-//    give -1 and writes there are refused;
-//  - a write that does not reach the file (disk full, read-only media) is
-//    detected; writeByte/flush report it and writeFailed() stays true until
-//    clearWriteError().
+// Writes are whole or nothing: the new image is written beside the file,
+// flushed to the device and renamed over it (or, where no file can be made
+// beside it, written in place and put back on failure). A write never makes
+// the file longer, except grow(). While a file is open for update it holds an
+// exclusive advisory lock, so a second program cannot edit it at the same time.
 class RomFile {
 public:
     RomFile() = default;
@@ -31,62 +49,75 @@ public:
     RomFile& operator=(RomFile&& other) noexcept;
 
     enum class Access { Update, ReadOnly };
-    // Opens an existing file, for update ("rb+") unless asked otherwise; never
-    // created, never truncated. A read-only stream refuses every write.
+    // Opens an existing regular file, for update unless asked otherwise; never
+    // created, never truncated. Why it failed is in openError().
     bool open(const std::string& path, Access access = Access::Update);
-    bool isOpen() const { return file_ != nullptr; }
-    // Passes pending writes to the file and closes it; false if they did not all land.
+    OpenError openError() const { return openError_; }
+    bool isOpen() const { return fd_ >= 0; }
     bool close();
+    const std::string& path() const { return path_; }
 
-    // Absolute seek. Pending writes reach the file first; the read-ahead is dropped.
-    // Returns false for a negative offset (the stream then reads -1 and refuses
-    // writes until the next valid seek) or when pending writes failed.
+    // The start of a user action: if the file changed since it was read, what
+    // was kept is dropped and read again when needed.
+    void beginAction();
+
+    // Absolute seek. False for a negative offset (reads there give -1).
     bool seek(std::int64_t offset);
-    // Seeks to the end of the file and returns the file size, or -1 on failure.
+    // Seeks to the end of the file and returns the file size, or -1 with no file.
     std::int64_t seekEnd();
+    std::int64_t size() const { return isOpen() ? size_ : -1; }
     std::int64_t position() const { return position_; }
 
     // Next byte 0..255, or -1 at end of file or at an invalid position.
     int readByte()
     {
-        const std::int64_t index = position_ - windowStart_;
-        if (index >= 0 && index < static_cast<std::int64_t>(windowLength_)) {
+        if (cursor_ != cursorEnd_) {
             ++position_;
-            return window_[static_cast<std::size_t>(index)];
+            return *cursor_++;
         }
         return readByteSlow();
     }
     // The byte `ahead` places past the current position, without moving.
-    int peekByte(int ahead);
+    int peekByte(int ahead) { return byteAt(position_ + ahead); }
+    int byteAt(std::int64_t offset);
 
-    // Queues one byte at the current position. False when refused (no open file,
-    // a negative position); the refusal also sets writeFailed().
-    bool writeByte(int value);
-    // Passes pending writes to the file. False if any byte did not reach it.
-    bool flush();
-
-    bool writeFailed() const { return writeFailed_; }
-    void clearWriteError() { writeFailed_ = false; }
+    // Puts every run into the file, or none of them.
+    WriteStatus write(std::span<const ByteRun> runs);
+    // Appends `tail` behind the old end of the file, whole or not at all.
+    WriteStatus grow(std::span<const std::uint8_t> tail);
 
 private:
+    struct Page {
+        std::unique_ptr<std::uint8_t[]> data;
+        std::size_t length = 0;
+    };
+    struct Stamp {
+        std::int64_t size = -1, modified = 0, changed = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+
     int readByteSlow();
-    bool fillWindow();
-    void dropWindow();
-    bool commitWrites();
+    const Page* page(std::size_t index);
+    bool readWholeImage(std::vector<std::uint8_t>& image);
+    void forgetContent();
+    bool takeStamp(Stamp& stamp) const;
+    WriteStatus commitImage(const std::vector<std::uint8_t>& image, std::span<const ByteRun> changed);
+    WriteStatus writeInPlace(const std::vector<std::uint8_t>& image, std::span<const ByteRun> changed);
+    void adoptImage(std::vector<std::uint8_t> image);
+    void closeDescriptor();
 
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
     bool readOnly_ = false;
+    OpenError openError_ = OpenError::None;
+    std::string path_;
+    std::string realPath_; // what a rename replaces: the file a link points to
+    FileIdentity identity_;
+    Stamp stamp_;
+    std::int64_t size_ = 0;
     std::int64_t position_ = 0;
-
-    std::vector<unsigned char> window_;
-    std::int64_t windowStart_ = 0;
-    std::size_t windowLength_ = 0;
-    std::size_t nextFill_ = 0;
-    bool atEnd_ = false;
-
-    std::vector<unsigned char> pending_;
-    std::int64_t pendingStart_ = 0;
-    bool writeFailed_ = false;
+    std::vector<Page> pages_;
+    const std::uint8_t* cursor_ = nullptr;
+    const std::uint8_t* cursorEnd_ = nullptr;
 };
 
 } // namespace scrivlet

@@ -104,7 +104,6 @@ DecodedText decodeBytes(std::span<const std::uint8_t> bytes, bool showCodes, con
 std::string renderCodesOnly(RomFile& rom, std::int32_t fileOffset, int size)
 {
     rom.seek(fileOffset);
-    rom.flush();
     std::string text = "[";
     if (size <= 0)
         return "[]"; // no byte to show (the decoder always gives at least one)

@@ -1,7 +1,6 @@
 #include "TextEncoder.h"
 
 #include "CompressionDictionary.h"
-#include "rom/RomFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -86,23 +85,12 @@ int encodedSize(std::string_view text)
     return count;
 }
 
-TextWriteResult writeText(RomFile& rom, std::int32_t fileOffset, std::string_view text)
+WriteStatus writeText(RomFile& rom, std::int32_t fileOffset, std::string_view text)
 {
-    TextWriteResult result;
     if (encodedSize(text) < 0)
-        return result;
-    const std::vector<std::uint8_t> bytes = encodeText(text);
-    rom.clearWriteError();
-    if (!rom.seek(fileOffset) || !rom.flush())
-        return result;
-    for (std::uint8_t b : bytes) {
-        if (!rom.writeByte(b))
-            return result;
-        ++result.bytesWritten;
-    }
-    // Pass the bytes on now, so that a failure is known before success is claimed.
-    result.complete = rom.flush();
-    return result;
+        return WriteStatus::Failed;
+    const ByteRun run{fileOffset, encodeText(text)};
+    return rom.write(std::span<const ByteRun>(&run, 1));
 }
 
 } // namespace scrivlet

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "rom/RomFile.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
 namespace scrivlet {
-
-class RomFile;
 
 // 0-9, A-F, a-f give 0..15; any other character gives 0 and is no error.
 int hexDigitValue(char c);
@@ -23,14 +23,10 @@ std::vector<std::uint8_t> encodeText(std::string_view text);
 // of "[" and "]", or a group that never closes). 0 for the empty text.
 int encodedSize(std::string_view text);
 
-struct TextWriteResult {
-    int bytesWritten = 0; // bytes handed to the file
-    bool complete = false; // every byte reached the file
-};
-
 // Encodes `text` and writes its bytes from `fileOffset` on, nothing else; the
-// bytes after them keep their old values. A text with a bracket error, a
-// negative offset, or a write the file did not take gives complete = false.
-TextWriteResult writeText(RomFile& rom, std::int32_t fileOffset, std::string_view text);
+// bytes after them keep their old values. The write lands whole or not at all
+// and never reaches past the end of the file. A text with a bracket error
+// writes nothing and gives WriteStatus::Failed.
+WriteStatus writeText(RomFile& rom, std::int32_t fileOffset, std::string_view text);
 
 } // namespace scrivlet

@@ -71,8 +71,10 @@ void DetailsDialog::onInitDialog()
 
 void DetailsDialog::onNotify(int controlId, ui::Notification notification)
 {
-    if (controlId == ids::DetailsTabControl && notification == ui::Notification::TabSelectionChanged)
+    if (controlId == ids::DetailsTabControl && notification == ui::Notification::TabSelectionChanged) {
+        romStream_->beginAction(); // each page is built from what the file holds now
         showDetailsPage(window_->tabCurrent(ids::DetailsTabControl));
+    }
 }
 
 void DetailsDialog::onCommand(int id)
@@ -106,7 +108,6 @@ std::string DetailsDialog::rawData() const
     if (blockSize_ <= 0)
         return text;
     romStream_->seek(snesToFileOffset(static_cast<std::uint32_t>(entryOf(rowIndex_).snesAddress)));
-    romStream_->flush();
     text.reserve(static_cast<std::size_t>(blockSize_) * 3);
     char group[16];
     for (int i = 0; i < blockSize_; ++i) {

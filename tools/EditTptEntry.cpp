@@ -4,6 +4,7 @@
 #include "catalogue/TextCatalogue.h"
 #include "catalogue/TptRecord.h"
 #include "edit/Messages.h"
+#include "edit/TextApply.h"
 #include "resources/ResourceIds.h"
 #include "rom/RomAddress.h"
 
@@ -25,13 +26,18 @@ void MainDialog::editTptEntry()
     if (!dialog.wasApplied())
         return;
 
+    // The row takes the new values only once the record holds them, so that
+    // the next Apply writes where the record points.
+    const WriteStatus status = writeTptRecord(romFile, entry.tptRecordOffset, dialog.parsedAddress(),
+        dialog.spriteValue(), dialog.movementValue());
+    if (status != WriteStatus::Written) {
+        window_->messageBox(std::string(messages::TptRecordNotWritten) + "  " + writeStatusMessage(status),
+            messages::PreWriteErrorCaption, ui::MessageIcon::Exclamation);
+        return;
+    }
     entry.snesAddress = static_cast<std::int32_t>(dialog.parsedAddress());
     entry.spriteNumber = dialog.spriteValue();
     entry.movementNumber = dialog.movementValue();
-    if (!writeTptRecord(romFile, entry.tptRecordOffset, static_cast<std::uint32_t>(entry.snesAddress),
-            entry.spriteNumber, entry.movementNumber))
-        window_->messageBox("The pointer table record could not be written to the ROM file.",
-            messages::PreWriteErrorCaption, ui::MessageIcon::Exclamation);
     if (entry.snesAddress == oldAddress)
         return;
     refreshListRow(row, snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)));

@@ -25,6 +25,7 @@ void SearchDialog::onCommand(int id)
 
 void SearchDialog::findNext()
 {
+    romStream_->beginAction();
     const int mark = ownerDialog_->currentRow();
     const std::string needle = searchNeedle(window_->controlText(ids::SearchTextEdit));
     const int row = findMatchingRow(*romStream_, textCatalogue(), needle, mark + 1);

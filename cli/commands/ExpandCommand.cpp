@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "edit/Messages.h"
+#include "edit/TextApply.h"
 #include "rom/RomExpansion.h"
 #include "rom/RomIdentity.h"
 
@@ -18,24 +19,16 @@ int runExpand(const Words& words)
     const auto args = parseArguments(spec, words, exitCode);
     if (!args)
         return exitCode;
-    const std::string& path = args->positional[0];
     RomFile rom;
-    if (!openAcceptedRom(path, RomFile::Access::Update, rom, exitCode))
+    if (!openAcceptedRom(args->positional[0], RomFile::Access::Update, rom, exitCode))
         return exitCode;
-    switch (padRomFile(rom, path, ExpandedRomSize)) {
-    case PadResult::AlreadyLargeEnough:
-        std::cout << romFileSize(rom) << "\n";
+    const PadResult result = padRomFile(rom, ExpandedRomSize);
+    if (result.status != WriteStatus::Written)
+        return refuse(writeStatusMessage(result.status));
+    std::cout << romFileSize(rom) << "\n";
+    if (!result.wroteFiller)
         std::cerr << "The ROM is already 0x4001FF bytes or larger; nothing was written.\n";
-        return ExitOk;
-    case PadResult::Padded:
-        std::cout << romFileSize(rom) << "\n";
-        return ExitOk;
-    case PadResult::AppendFailed:
-        return refuse(messages::ExpansionNotWritten);
-    case PadResult::ReopenFailed:
-        return refuse(messages::ExpansionReopenFailed);
-    }
-    return ExitRefused;
+    return ExitOk;
 }
 
 } // namespace scrivlet::cli

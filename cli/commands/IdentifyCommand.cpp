@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "edit/Messages.h"
 #include "rom/RomIdentity.h"
 
 #include <iostream>
@@ -18,7 +19,9 @@ int runIdentify(const Words& words)
         return exitCode;
     RomFile rom;
     if (!rom.open(args->positional[0], RomFile::Access::ReadOnly))
-        return refuse("The ROM file " + args->positional[0] + " cannot be opened.");
+        return refuse(rom.openError() == OpenError::NotRegularFile
+                ? std::string(messages::NotRegularFile)
+                : "The ROM file " + args->positional[0] + " cannot be opened.");
     const RomType type = identifyRom(rom);
     std::cout << romTypeDisplayName(type) << "\n" << romFileSize(rom) << "\n";
     return isAcceptedRomType(type) ? ExitOk : ExitRefused;

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "catalogue/TptRecord.h"
 #include "edit/Messages.h"
+#include "edit/TextApply.h"
 #include "rom/RomFile.h"
 
 #include <cstdio>
@@ -88,12 +89,13 @@ int runTpt(const Words& words)
                 return exitCode;
             entry.movementNumber = *value;
         }
-        if (!writeTptRecord(rom, entry.tptRecordOffset, static_cast<std::uint32_t>(entry.snesAddress),
-                entry.spriteNumber, entry.movementNumber))
-            return refuse("The record could not be written to the ROM file.");
+        const WriteStatus status = writeTptRecord(rom, entry.tptRecordOffset,
+            static_cast<std::uint32_t>(entry.snesAddress), entry.spriteNumber, entry.movementNumber);
+        if (status != WriteStatus::Written)
+            return refuse(std::string(messages::TptRecordNotWritten) + "  " + writeStatusMessage(status));
     }
     printRecord(rom, entry.tptRecordOffset);
-    return rom.close() ? ExitOk : refuse("The record could not be written to the ROM file.");
+    return ExitOk;
 }
 
 } // namespace scrivlet::cli

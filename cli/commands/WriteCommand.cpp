@@ -2,8 +2,6 @@
 #include "cli/Commands.h"
 #include "edit/TextApply.h"
 
-#include <fstream>
-#include <iterator>
 
 namespace scrivlet::cli {
 
@@ -24,11 +22,8 @@ int runWrite(const Words& words)
     std::string text;
     if (const std::string* inline_ = args->option("text")) {
         text = *inline_;
-    } else {
-        std::ifstream in(*args->option("text-file"), std::ios::binary);
-        if (!in)
-            return refuse("The text file " + *args->option("text-file") + " cannot be read.");
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } else if (!readTextFile(*args->option("text-file"), text, exitCode)) {
+        return exitCode;
     }
     RomFile rom;
     if (!openAcceptedRom(args->positional[0], RomFile::Access::Update, rom, exitCode))
@@ -36,11 +31,11 @@ int runWrite(const Words& words)
     const auto target = resolveTarget(spec, *args, rom, textCatalogue(), exitCode);
     if (!target)
         return exitCode;
-    const ApplyOutcome outcome = applyText(rom, target->fileOffset, text, !args->has("allow-overwrite"));
-    if (outcome != ApplyOutcome::Written)
-        return refuse(applyOutcomeMessage(outcome));
+    const ApplyResult result = applyText(rom, target->fileOffset, text, !args->has("allow-overwrite"));
+    if (result.outcome != ApplyOutcome::Written)
+        return refuse(applyMessage(result));
     printBlock(rom, target->fileOffset, "codes");
-    return rom.close() ? ExitOk : refuse(applyOutcomeMessage(ApplyOutcome::NotWritten));
+    return ExitOk;
 }
 
 } // namespace scrivlet::cli

@@ -200,9 +200,14 @@ TEST_F(CliTest, WriteRefusesLikeApplyChangesAndWritesInPlace)
     const CliRun brackets = cli({"write", rom, "--row", "0", "--text", "Hi[02"});
     EXPECT_EQ(brackets.code, 1);
     EXPECT_EQ(brackets.err, "A bracket error was detected.  Make sure all brackets are correct and try again.\n");
-    const CliRun negative = cli({"write", rom, "--address", "0", "--text", "Hi"});
-    EXPECT_EQ(negative.code, 1);
-    EXPECT_NE(negative.err.find("could not be written"), std::string::npos);
+    // Only Expand ROM may make the file longer: a write before its start, at or
+    // past its end, or running past its end is refused.
+    for (const char* address : {"0", "$FFFFFF", "$40BFFE00"}) {
+        const CliRun outside = cli({"write", rom, "--address", address, "--text", "Hi", "--allow-overwrite"});
+        EXPECT_EQ(outside.code, 1) << address;
+        EXPECT_EQ(outside.err, "The write would reach past the end of the ROM file, so nothing was written.  "
+                               "Only Expand ROM makes the file longer.\n") << address;
+    }
     EXPECT_EQ(readFile(rom), before) << "refused writes change nothing";
 
     const CliRun exact = cli({"write", rom, "--row", "0", "--text", "Howdy[03]Earth[02]"});

@@ -154,6 +154,7 @@ TEST(DecodeText, BlockWithoutEndCodeStopsAtFirstItemBoundaryAtOrPastTheLimit)
     std::vector<std::uint8_t> exact(4005, 0x71);
     image.put(0x200, exact);
     image.writeTo(dir.file("long.smc"));
+    rom.beginAction();
     EXPECT_EQ(decodeText(rom, 0x200, true).size, 4000);
 }
 

@@ -85,33 +85,22 @@ protected:
 
 TEST_F(WriteTextTest, WritesOnlyTheEncodedBytesAndLeavesTheRest)
 {
-    const TextWriteResult r = writeText(rom, 0x400, "Hi[02]");
-    EXPECT_EQ(r.bytesWritten, 3);
-    EXPECT_TRUE(r.complete);
+    EXPECT_EQ(writeText(rom, 0x400, "Hi[02]"), WriteStatus::Written);
     const auto onDisk = readFile(path);
     EXPECT_EQ(std::vector<std::uint8_t>(onDisk.begin() + 0x400, onDisk.begin() + 0x408),
         bytes({gameText("Hi"), {0x02}, gameText("dbye"), {0x02}}));
     EXPECT_EQ(onDisk[0x3FF], 0x00);
 }
 
-TEST_F(WriteTextTest, RefusesBracketErrorsAndNegativeOffsetsWithoutWriting)
+TEST_F(WriteTextTest, RefusesBracketErrorsAndOffsetsOutsideTheFileWithoutWriting)
 {
-    EXPECT_FALSE(writeText(rom, 0x400, "Hi[02").complete);
-    const TextWriteResult negative = writeText(rom, -0x100, "Hi[02]");
-    EXPECT_FALSE(negative.complete);
-    EXPECT_EQ(negative.bytesWritten, 0);
-    rom.seek(0);
+    EXPECT_EQ(writeText(rom, 0x400, "Hi[02"), WriteStatus::Failed);
+    EXPECT_EQ(writeText(rom, -0x100, "Hi[02]"), WriteStatus::OutsideFile);
+    EXPECT_EQ(writeText(rom, 0xFFE, "Hi[02]"), WriteStatus::OutsideFile) << "the end code would lie past the end";
+    EXPECT_EQ(writeText(rom, 0x1000, "H"), WriteStatus::OutsideFile);
     EXPECT_EQ(readFile(path), image.data());
-    EXPECT_TRUE(writeText(rom, 0x400, "Yo").complete) << "a failed write does not block the next one";
-}
-
-TEST(WriteTextFailure, IsReportedWhenBytesDoNotReachTheFile)
-{
-    if (!std::filesystem::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
-    RomFile rom;
-    ASSERT_TRUE(rom.open("/dev/full"));
-    EXPECT_FALSE(writeText(rom, 0, "Hello[02]").complete);
+    EXPECT_EQ(writeText(rom, 0x400, "Yo"), WriteStatus::Written) << "a refused write does not block the next one";
+    EXPECT_EQ(writeText(rom, 0xFFD, "Hi[02]"), WriteStatus::Written) << "the last three bytes";
 }
 
 } // namespace

@@ -16,10 +16,12 @@ TEST(PadRomFile, GrowsA3MiBImageTo0x400200WithFillerBlocks)
     const auto path = image.writeTo(dir.file("e.smc"));
     RomFile rom;
     ASSERT_TRUE(rom.open(path.string()));
-    rom.seek(0x1000);
-    rom.writeByte(0x77); // an edit still buffered must land before the append
+    const ByteRun edit{0x1000, {0x77}};
+    ASSERT_EQ(rom.write(std::span<const ByteRun>(&edit, 1)), WriteStatus::Written);
 
-    ASSERT_EQ(padRomFile(rom, path.string(), ExpandedRomSize), PadResult::Padded);
+    const PadResult result = padRomFile(rom, ExpandedRomSize);
+    ASSERT_TRUE(result.wroteFiller);
+    ASSERT_EQ(result.status, WriteStatus::Written);
     ASSERT_TRUE(rom.isOpen());
     const auto onDisk = readFile(path);
     ASSERT_EQ(onDisk.size(), 0x400200u);
@@ -29,12 +31,11 @@ TEST(PadRomFile, GrowsA3MiBImageTo0x400200WithFillerBlocks)
         ASSERT_EQ(onDisk[b + 255], 0x02) << std::hex << b;
         ASSERT_EQ(std::count(onDisk.begin() + static_cast<std::ptrdiff_t>(b), onDisk.begin() + static_cast<std::ptrdiff_t>(b + 255), 0), 255);
     }
-    // The reopened stream reads and writes.
+    // The stream reads and writes the grown file.
     rom.seek(0x300200);
     EXPECT_EQ(rom.readByte(), 0x00);
-    rom.seek(0x300200);
-    EXPECT_TRUE(rom.writeByte(0x71));
-    EXPECT_TRUE(rom.flush());
+    const ByteRun text{0x300200, {0x71}};
+    EXPECT_EQ(rom.write(std::span<const ByteRun>(&text, 1)), WriteStatus::Written);
     EXPECT_EQ(readFile(path)[0x300200], 0x71);
 }
 
@@ -44,7 +45,7 @@ TEST(PadRomFile, RoundsUpToWholeBlocksFromTheOldEnd)
     const auto path = TestImage(0x4001FE).writeTo(dir.file("e.smc"));
     RomFile rom;
     ASSERT_TRUE(rom.open(path.string()));
-    ASSERT_EQ(padRomFile(rom, path.string(), ExpandedRomSize), PadResult::Padded);
+    ASSERT_TRUE(padRomFile(rom, ExpandedRomSize).wroteFiller);
     const auto onDisk = readFile(path);
     EXPECT_EQ(onDisk.size(), 0x4002FEu);
     EXPECT_EQ(onDisk[0x4001FE + 255], 0x02);
@@ -56,21 +57,23 @@ TEST(PadRomFile, LeavesALargeEnoughFileAsItIs)
     const auto path = TestImage(0x4001FF).writeTo(dir.file("e.smc"));
     RomFile rom;
     ASSERT_TRUE(rom.open(path.string()));
-    EXPECT_EQ(padRomFile(rom, path.string(), ExpandedRomSize), PadResult::AlreadyLargeEnough);
+    const PadResult result = padRomFile(rom, ExpandedRomSize);
+    EXPECT_FALSE(result.wroteFiller);
+    EXPECT_EQ(result.status, WriteStatus::Written);
     EXPECT_TRUE(rom.isOpen());
     EXPECT_EQ(rom.readByte(), -1) << "left at the end of the file";
     EXPECT_EQ(readFile(path).size(), 0x4001FFu);
 }
 
-TEST(PadRomFile, ReportsAFileThatCannotBeReopened)
+TEST(PadRomFile, NeverRecreatesARemovedImage)
 {
     TempDir dir;
     const auto path = TestImage(0x1000).writeTo(dir.file("e.smc"));
     RomFile rom;
     ASSERT_TRUE(rom.open(path.string()));
     std::filesystem::remove(path);
-    EXPECT_EQ(padRomFile(rom, path.string(), 0x2000), PadResult::ReopenFailed);
-    EXPECT_FALSE(rom.isOpen());
+    const PadResult result = padRomFile(rom, 0x2000);
+    EXPECT_EQ(result.status, WriteStatus::NotTheOpenFile);
     EXPECT_FALSE(std::filesystem::exists(path)) << "a removed image is not recreated as filler";
 }
 

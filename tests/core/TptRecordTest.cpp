@@ -87,7 +87,7 @@ TEST_F(TptScan, WriteTouchesOnlyTheThreeFieldsAndReadsBack)
     for (std::size_t i = 0; i < 17; ++i)
         image.data()[0xF8B92 + i] = 0xEE;
     open();
-    ASSERT_TRUE(writeTptRecord(rom, 0xF8B92, 0xC51B12, 300, 255));
+    ASSERT_EQ(writeTptRecord(rom, 0xF8B92, 0xC51B12, 300, 255), WriteStatus::Written);
     rom.seek(0);
     const auto onDisk = readFile(path);
     auto expected = image.data();
@@ -107,11 +107,13 @@ TEST_F(TptScan, WriteTouchesOnlyTheThreeFieldsAndReadsBack)
     EXPECT_EQ(back.movementNumber, 255);
 }
 
-TEST_F(TptScan, WriteAtANegativeOffsetWritesNothingAndSaysSo)
+TEST_F(TptScan, ARecordOutsideTheFileWritesNothingAndSaysSo)
 {
     open();
-    EXPECT_FALSE(writeTptRecord(rom, -0x1000, 0xC51B12, 1, 1));
-    rom.seek(0);
+    EXPECT_EQ(writeTptRecord(rom, -0x1000, 0xC51B12, 1, 1), WriteStatus::OutsideFile);
+    // The sprite field is inside the file but the pointer field is not: no field lands.
+    const auto size = static_cast<std::int32_t>(image.data().size());
+    EXPECT_EQ(writeTptRecord(rom, size - 10, 0xC51B12, 1, 1), WriteStatus::OutsideFile);
     EXPECT_EQ(readFile(path), image.data());
 }
 

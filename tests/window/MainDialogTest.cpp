@@ -1,4 +1,5 @@
 #include "WindowFixture.h"
+#include "edit/Messages.h"
 
 using namespace scrivlet;
 using namespace scrivlet::testing;
@@ -242,8 +243,7 @@ TEST_F(ApplyTest, ABlockOutsideTheFileIsNeverReportedAsWritten)
     window.clickButton(ids::ApplyButton);
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].caption, "Pre-Write Error");
-    EXPECT_NE(window.messages[0].text.find("could not be written"), std::string::npos);
-    dialog.romFile.seek(0);
+    EXPECT_EQ(window.messages[0].text, scrivlet::messages::WriteOutsideFile);
     EXPECT_EQ(readFile(path), before);
 }
 
@@ -284,16 +284,18 @@ TEST_F(MainDialogTest, ExpansionGrowsTheFileAndOffersTheExpandedListing)
     EXPECT_EQ(text(ids::SizeLabel), "Size: 256");
 }
 
-TEST_F(MainDialogTest, ExpansionThatCannotReopenReturnsToNoFile)
+TEST_F(MainDialogTest, ExpansionOfADeletedFileWritesNothingAndSaysSo)
 {
     const auto path = write(standardImage(0x300200));
     open(path);
     fs::remove(path);
     window.chooseMenu(ids::ToolsExpandRom);
-    EXPECT_FALSE(dialog.romOpen());
-    EXPECT_EQ(window.caption(), "Scrivlet 3.0 - No File Loaded");
+    EXPECT_FALSE(fs::exists(path)) << "a deleted image is not recreated as filler";
     ASSERT_EQ(window.messages.size(), 1u);
-    EXPECT_NE(window.messages[0].caption, "ROM Expanded");
+    EXPECT_EQ(window.messages[0].caption, "Expansion Error");
+    EXPECT_EQ(window.messages[0].text, scrivlet::messages::WriteNotTheOpenFile);
+    EXPECT_TRUE(window.isMenuItemEnabled(ids::ToolsExpandRom));
+    EXPECT_FALSE(window.isMenuItemEnabled(ids::OptionsExpandedListing));
 }
 
 TEST_F(MainDialogTest, DumpWritesTheSourcesFileInTheChosenFolder)
