@@ -17,7 +17,7 @@ void walkBlocks(TextCatalogue& catalogue, RomFile& rom, std::int32_t start, std:
 {
     std::int32_t offset = start;
     do {
-        const int size = decodeText(rom, offset, true).size;
+        const int size = decodeSize(rom, offset);
         if (!catalogue.append({0, static_cast<std::int32_t>(fileOffsetToSnes(offset)), 0, 0}))
             return;
         offset += size;
@@ -43,9 +43,8 @@ void fillCatalogue(TextCatalogue& catalogue, RomFile& rom, ListingSource source)
 
 std::string listLabelAt(RomFile& rom, std::int32_t fileOffset)
 {
-    std::string text = decodeText(rom, fileOffset, false).text;
-    if (text.size() > ListLabelMaxChars)
-        text.resize(ListLabelMaxChars);
+    std::string text;
+    decodePlainStart(rom, fileOffset, ListLabelMaxChars, text);
     return text;
 }
 

@@ -5,44 +5,54 @@
 #include "rom/TempFile.h"
 #include "text/TextDecoder.h"
 
-#include <stdio.h> // fdopen
-
 namespace scrivlet {
+
+bool writeDump(RomFile& rom, const TextCatalogue& catalogue, const std::function<bool(std::string_view)>& emit)
+{
+    constexpr std::size_t Piece = 64 * 1024;
+    std::string buffer;
+    buffer.reserve(Piece * 2);
+    DecodedText decoded;
+    for (int row = 0; row < catalogue.count; ++row) {
+        const auto address = static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(row)].snesAddress);
+        decodeTextInto(rom, snesToFileOffset(address), true, decoded);
+        // Appended as bytes, not as a C string: a text may hold a NUL character (game byte 0x30).
+        buffer.append(decoded.text);
+        buffer.push_back('\n');
+        if (buffer.size() >= Piece) {
+            if (!emit(buffer))
+                return false;
+            buffer.clear();
+        }
+    }
+    return buffer.empty() || emit(buffer);
+}
 
 bool writeDump(RomFile& rom, const TextCatalogue& catalogue, std::FILE* out)
 {
-    bool ok = true;
-    for (int row = 0; row < catalogue.count && ok; ++row) {
-        const auto address = static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(row)].snesAddress);
-        const std::string text = decodeText(rom, snesToFileOffset(address), true).text;
-        // fwrite, not "%s": a text may hold a NUL character (game byte 0x30).
-        ok = std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fputc('\n', out) != EOF;
-    }
-    return ok;
+    return writeDump(rom, catalogue,
+        [out](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), out) == piece.size(); });
 }
 
 bool writeDumpFile(RomFile& rom, const TextCatalogue& catalogue, const std::string& path)
 {
-    // A regular file is replaced whole, so a failed dump leaves the old one as
-    // it was; a device or a pipe is written where it is.
-    const bool replace = isReplaceableTarget(path);
-    const std::string target = replace ? resolvedPath(path) : path;
-    TempFile temp;
-    std::FILE* out = nullptr;
-    if (replace) {
-        if (!temp.create(target))
+    // A device or a pipe is written where it is.
+    if (!isReplaceableTarget(path)) {
+        std::FILE* out = std::fopen(path.c_str(), "w");
+        if (!out)
             return false;
-        temp.copyPermissionsFrom(target);
-        out = ::fdopen(temp.release(), "w");
-    } else {
-        out = std::fopen(path.c_str(), "w");
+        bool ok = writeDump(rom, catalogue, out);
+        return std::fclose(out) == 0 && ok;
     }
-    if (!out)
+    const std::string target = resolvedPath(path);
+    TempFile temp;
+    if (!temp.create(target))
         return false;
-    bool ok = writeDump(rom, catalogue, out);
-    if (std::fclose(out) != 0)
-        ok = false;
-    return ok && (!replace || temp.commit(target, false));
+    temp.copyPermissionsFrom(target);
+    const auto toTemp = [&temp](std::string_view piece) {
+        return temp.writeAll(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size());
+    };
+    return writeDump(rom, catalogue, toTemp) && temp.commit(target, false);
 }
 
 } // namespace scrivlet

@@ -26,11 +26,12 @@ std::string searchNeedle(std::string_view typed)
 
 int findMatchingRow(RomFile& rom, const TextCatalogue& catalogue, std::string_view needle, int firstRow)
 {
+    DecodedText decoded; // one buffer for every row
     for (int row = std::max(firstRow, 0); row < catalogue.count; ++row) {
         const auto address = static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(row)].snesAddress);
-        std::string text = decodeText(rom, snesToFileOffset(address), true).text;
-        upperAsciiLetters(text);
-        if (text.find(needle) != std::string::npos)
+        decodeTextInto(rom, snesToFileOffset(address), true, decoded);
+        upperAsciiLetters(decoded.text);
+        if (decoded.text.find(needle) != std::string::npos)
             return row;
     }
     return -1;

@@ -11,7 +11,7 @@ ApplyResult applyText(RomFile& rom, std::int32_t fileOffset, std::string_view te
     const int newSize = encodedSize(text);
     if (newSize == -1)
         return {ApplyOutcome::BracketError, WriteStatus::Written};
-    const int oldSize = decodeText(rom, fileOffset, true).size;
+    const int oldSize = decodeSize(rom, fileOffset);
     if (preventOverwrites && newSize > oldSize)
         return {ApplyOutcome::TooLarge, WriteStatus::Written};
     const WriteStatus status = writeText(rom, fileOffset, text);

@@ -91,8 +91,12 @@ bool RomFile::open(const std::string& path, Access access)
     readOnly_ = access == Access::ReadOnly;
     // Non-blocking, so that a pipe or a device is looked at rather than waited on.
     int fd = ::open(path.c_str(), (readOnly_ ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
+    if (fd < 0) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+            openError_ = OpenError::NotRegularFile; // a folder cannot even be opened for update
         return false;
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         openError_ = S_ISREG(st.st_mode) ? OpenError::CannotOpen : OpenError::NotRegularFile;

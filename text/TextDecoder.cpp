@@ -37,34 +37,42 @@ int nextByte(Reader& reader)
     return reader.readByte() & 0xFF;
 }
 
+// The one decode loop. With `text` null only the size is counted; with
+// `stopAt` the text ends once it holds that many characters (the size is then
+// not complete).
 template <typename Reader>
-DecodedText decodeFrom(Reader& reader, bool showCodes, const CompressionDictionary& dictionary)
+int decodeFrom(Reader& reader, bool showCodes, const CompressionDictionary& dictionary, std::string* text,
+    std::size_t stopAt = std::string::npos)
 {
-    DecodedText result;
-    std::string& text = result.text;
+    const bool codes = showCodes && text;
+    int size = 0;
     bool groupOpen = false;
-    while (result.size < DecodeByteLimit) {
+    while (size < DecodeByteLimit) {
+        if (text && text->size() >= stopAt)
+            return size;
         const int b = nextByte(reader);
         const ByteClass kind = classifyByte(b);
-        if (kind != ByteClass::ControlCode && groupOpen && showCodes) {
-            text.push_back(']');
+        if (kind != ByteClass::ControlCode && groupOpen && codes) {
+            text->push_back(']');
             groupOpen = false;
         }
         if (kind == ByteClass::Character) {
-            text.push_back(static_cast<char>(b - CharacterOffset));
-            result.size += 1;
+            if (text)
+                text->push_back(static_cast<char>(b - CharacterOffset));
+            size += 1;
             continue;
         }
         if (kind == ByteClass::DictionaryReference) {
             const int index = nextByte(reader);
-            text.append(dictionary.slot((b - 0x15) * 256 + index));
-            result.size += 2;
+            if (text)
+                text->append(dictionary.slot((b - 0x15) * 256 + index));
+            size += 2;
             continue;
         }
-        result.size += 1;
-        if (showCodes) {
-            text.push_back(groupOpen ? ' ' : '[');
-            appendHexByte(text, b);
+        size += 1;
+        if (codes) {
+            text->push_back(groupOpen ? ' ' : '[');
+            appendHexByte(*text, b);
         }
         groupOpen = true;
         // The sub-code is looked at, not consumed: where it takes no arguments
@@ -72,33 +80,60 @@ DecodedText decodeFrom(Reader& reader, bool showCodes, const CompressionDictiona
         const int arguments = controlArgumentCount(b, [&](int k) { return reader.peekByte(k) & 0xFF; });
         for (int i = 0; i < arguments; ++i) {
             const int argument = nextByte(reader);
-            if (showCodes) {
-                text.push_back(' ');
-                appendHexByte(text, argument);
+            if (codes) {
+                text->push_back(' ');
+                appendHexByte(*text, argument);
             }
         }
-        result.size += arguments;
+        size += arguments;
         // 0x19 takes 25 argument bytes only with sub-code 0x02, which ends the block.
         if (b == EndCode || (b == 0x19 && arguments == 25))
             break;
     }
-    if (groupOpen && showCodes)
-        text.push_back(']');
-    return result;
+    if (groupOpen && codes)
+        text->push_back(']');
+    return size;
 }
 
 } // namespace
 
 DecodedText decodeText(RomFile& rom, std::int32_t fileOffset, bool showCodes, const CompressionDictionary& dictionary)
 {
+    DecodedText result;
+    decodeTextInto(rom, fileOffset, showCodes, result, dictionary);
+    return result;
+}
+
+void decodeTextInto(RomFile& rom, std::int32_t fileOffset, bool showCodes, DecodedText& result,
+    const CompressionDictionary& dictionary)
+{
+    result.text.clear();
     rom.seek(fileOffset);
-    return decodeFrom(rom, showCodes, dictionary);
+    result.size = decodeFrom(rom, showCodes, dictionary, &result.text);
+}
+
+int decodeSize(RomFile& rom, std::int32_t fileOffset, const CompressionDictionary& dictionary)
+{
+    rom.seek(fileOffset);
+    return decodeFrom(rom, false, dictionary, nullptr);
+}
+
+void decodePlainStart(RomFile& rom, std::int32_t fileOffset, std::size_t maxChars, std::string& text,
+    const CompressionDictionary& dictionary)
+{
+    text.clear();
+    rom.seek(fileOffset);
+    decodeFrom(rom, false, dictionary, &text, maxChars);
+    if (text.size() > maxChars)
+        text.resize(maxChars);
 }
 
 DecodedText decodeBytes(std::span<const std::uint8_t> bytes, bool showCodes, const CompressionDictionary& dictionary)
 {
     MemoryReader reader(bytes);
-    return decodeFrom(reader, showCodes, dictionary);
+    DecodedText result;
+    result.size = decodeFrom(reader, showCodes, dictionary, &result.text);
+    return result;
 }
 
 std::string renderCodesOnly(RomFile& rom, std::int32_t fileOffset, int size)

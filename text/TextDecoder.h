@@ -25,6 +25,18 @@ struct DecodedText {
 DecodedText decodeText(RomFile& rom, std::int32_t fileOffset, bool showCodes,
     const CompressionDictionary& dictionary = compressionDictionary());
 
+// decodeText into `result`, reusing its text's storage.
+void decodeTextInto(RomFile& rom, std::int32_t fileOffset, bool showCodes, DecodedText& result,
+    const CompressionDictionary& dictionary = compressionDictionary());
+
+// Only the size decodeText gives, without building any text.
+int decodeSize(RomFile& rom, std::int32_t fileOffset, const CompressionDictionary& dictionary = compressionDictionary());
+
+// The first `maxChars` characters of the text without codes, as decodeText
+// would give them, decoding no further than needed.
+void decodePlainStart(RomFile& rom, std::int32_t fileOffset, std::size_t maxChars, std::string& text,
+    const CompressionDictionary& dictionary = compressionDictionary());
+
 // The same decode over bytes in memory (offset 0 is the first byte); reads
 // past the end give -1 as a file would. Used to compare and to test the codec.
 DecodedText decodeBytes(std::span<const std::uint8_t> bytes, bool showCodes,

@@ -15,7 +15,7 @@ void MainDialog::showDetails()
     if (!romOpen() || !catalogue.isRow(row))
         return;
     const auto address = static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(row)].snesAddress);
-    const int size = decodeText(romFile, snesToFileOffset(address), false).size;
+    const int size = decodeSize(romFile, snesToFileOffset(address));
     DetailsDialog dialog;
     dialog.setSubject(romFile, romFileName, row, size);
     platform_.runModal(ids::DetailsDialogTemplate, dialog, *window_);

@@ -22,15 +22,17 @@ int runList(const Words& words)
         return exitCode;
     const TextCatalogue& catalogue = textCatalogue();
     std::string out;
+    std::string label;
     for (int row = 0; row < catalogue.count; ++row) {
         const TextEntry& e = catalogue.rows[static_cast<std::size_t>(row)];
         const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(e.snesAddress));
+        decodePlainStart(rom, offset, ListLabelMaxChars, label);
         out += std::to_string(row) + '\t' + hexAddress(static_cast<std::uint32_t>(e.snesAddress)) + '\t'
-            + hexOffset(offset) + '\t' + std::to_string(decodeText(rom, offset, true).size) + '\t'
+            + hexOffset(offset) + '\t' + std::to_string(decodeSize(rom, offset)) + '\t'
             + (e.tptRecordOffset ? hexOffset(e.tptRecordOffset) : "-") + '\t' + std::to_string(e.spriteNumber)
-            + '\t' + std::to_string(e.movementNumber) + '\t' + listLabel(rom, e) + '\n';
+            + '\t' + std::to_string(e.movementNumber) + '\t' + label + '\n';
     }
-    std::cout << out;
+    std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
     return ExitOk;
 }
 

@@ -1,8 +1,7 @@
+#include "support/CliRunner.h"
 #include "support/TestImage.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,35 +12,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quote(const std::string& word)
-{
-    std::string q = "'";
-    for (char c : word)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 class CliTest : public ::testing::Test {
 protected:
-    CliRun cli(const std::vector<std::string>& words)
-    {
-        std::string command = "cd " + quote(dir.path().string()) + " && " + quote(SCRIVLET_CLI_PATH);
-        for (const auto& w : words)
-            command += " " + quote(w);
-        command += " >" + quote(dir.file("out.txt").string()) + " 2>" + quote(dir.file("err.txt").string());
-        const int status = std::system(command.c_str());
-        CliRun run;
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = readTextFile(dir.file("out.txt"));
-        run.err = readTextFile(dir.file("err.txt"));
-        return run;
-    }
+    CliRun cli(const std::vector<std::string>& words) { return runProgram(dir.path(), SCRIVLET_CLI_PATH, words); }
 
     // An image with three pointer rows and two raw blocks of known text.
     std::string smallRom()

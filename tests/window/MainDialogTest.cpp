@@ -99,6 +99,10 @@ TEST_F(MainDialogTest, RefusedOpensLeaveTheOpenRomAsItWas)
     window.chooseMenu(ids::FileOpen); // cancelled: no answer scripted
     open(dir.file("missing.smc"));
     EXPECT_EQ(window.messages.size(), 2u) << "cancel and a file that cannot be opened say nothing";
+    open(dir.file("other"));
+    ASSERT_EQ(window.messages.size(), 3u) << "a folder is said to be no image";
+    EXPECT_EQ(window.messages[2].text, "This is not a regular file, so it cannot be a ROM image.");
+    EXPECT_EQ(window.messages[2].caption, "Bad ROM");
 
     EXPECT_EQ(window.caption(), "Scrivlet 3.0 - File Loaded");
     EXPECT_EQ(dialog.romFileName, "rom.smc");

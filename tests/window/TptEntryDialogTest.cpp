@@ -91,6 +91,28 @@ TEST_F(TptEditorTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheField)
     EXPECT_EQ(textCatalogue().rows[0].spriteNumber, 5);
 }
 
+TEST_F(TptEditorTest, ARecordThatCannotBeWrittenLeavesTheRowAsTheFileHasIt)
+{
+    window.clickRow(ids::ListView, 0);
+    const TextEntry old = textCatalogue().rows[0];
+    fs::remove(path); // the write cannot land: the image is gone
+    whileEditorIsOpen([](ui::HeadlessWindow& editor) {
+        editor.typeText(ids::TptAddressEdit, "c51b50");
+        editor.typeText(ids::TptSpriteEdit, "9");
+        editor.clickButton(ui::IdOk);
+    });
+    window.chooseMenu(ids::ToolsEditTptEntry);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].caption, "Pre-Write Error");
+    EXPECT_EQ(window.messages[0].text,
+        "The pointer table record was not written.  The ROM file was moved, replaced or deleted after it was opened, "
+        "so nothing was written.  Open it again.");
+    const TextEntry now = textCatalogue().rows[0];
+    EXPECT_EQ(now.snesAddress, old.snesAddress) << "the row keeps the address the record holds";
+    EXPECT_EQ(now.spriteNumber, old.spriteNumber);
+    EXPECT_EQ(window.listRowText(ids::ListView, 0), "Hello");
+}
+
 TEST_F(TptEditorTest, NoRecordNoEditor)
 {
     window.chooseMenu(ids::OptionsRawListing);
