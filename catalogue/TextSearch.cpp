@@ -5,6 +5,7 @@
 #include "text/TextDecoder.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace scrivlet {
 
@@ -27,9 +28,15 @@ std::string searchNeedle(std::string_view typed)
 int findMatchingRow(RomFile& rom, const TextCatalogue& catalogue, std::string_view needle, int firstRow)
 {
     DecodedText decoded; // one buffer for every row
+    // Rows that share a block show the same text: a block searched once in this
+    // Find without a match cannot match for another row.
+    std::unordered_set<std::int32_t> searched;
     for (int row = std::max(firstRow, 0); row < catalogue.count; ++row) {
         const auto address = static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(row)].snesAddress);
-        decodeTextInto(rom, snesToFileOffset(address), true, decoded);
+        const std::int32_t offset = snesToFileOffset(address);
+        if (!searched.insert(offset).second)
+            continue;
+        decodeTextInto(rom, offset, true, decoded);
         upperAsciiLetters(decoded.text);
         if (decoded.text.find(needle) != std::string::npos)
             return row;

@@ -3,9 +3,42 @@
 #include "rom/RomAddress.h"
 #include "text/TextDecoder.h"
 
+#include <charconv>
 #include <iostream>
+#include <unordered_map>
 
 namespace scrivlet::cli {
+
+namespace {
+// Thousands of lines: formatted by hand, not through streams or printf.
+void appendDecimal(std::string& out, long long value)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+void appendHex(std::string& out, std::uint64_t value, int minDigits)
+{
+    char digits[16];
+    int n = 0;
+    do {
+        digits[n++] = "0123456789ABCDEF"[value & 0xF];
+        value >>= 4;
+    } while (value != 0 || n < minDigits);
+    while (n > 0)
+        out.push_back(digits[--n]);
+}
+
+// "0x51D12", or "-0x100" for an offset before the file.
+void appendOffset(std::string& out, std::int64_t offset)
+{
+    if (offset < 0)
+        out.push_back('-');
+    out += "0x";
+    appendHex(out, static_cast<std::uint64_t>(offset < 0 ? -offset : offset), 1);
+}
+} // namespace
 
 int runList(const Words& words)
 {
@@ -23,14 +56,33 @@ int runList(const Words& words)
     const TextCatalogue& catalogue = textCatalogue();
     std::string out;
     std::string label;
+    std::unordered_map<std::int32_t, int> sizes;
     for (int row = 0; row < catalogue.count; ++row) {
         const TextEntry& e = catalogue.rows[static_cast<std::size_t>(row)];
         const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(e.snesAddress));
         decodePlainStart(rom, offset, ListLabelMaxChars, label);
-        out += std::to_string(row) + '\t' + hexAddress(static_cast<std::uint32_t>(e.snesAddress)) + '\t'
-            + hexOffset(offset) + '\t' + std::to_string(decodeSize(rom, offset)) + '\t'
-            + (e.tptRecordOffset ? hexOffset(e.tptRecordOffset) : "-") + '\t' + std::to_string(e.spriteNumber)
-            + '\t' + std::to_string(e.movementNumber) + '\t' + label + '\n';
+        appendDecimal(out, row);
+        out += "\t$";
+        appendHex(out, static_cast<std::uint32_t>(e.snesAddress) & 0xFFFFFFu, 6);
+        out.push_back('\t');
+        appendOffset(out, offset);
+        out.push_back('\t');
+        // Rows that share a block share its size: measured once.
+        const auto known = sizes.find(offset);
+        const int size = known != sizes.end() ? known->second : sizes[offset] = decodeSize(rom, offset);
+        appendDecimal(out, size);
+        out.push_back('\t');
+        if (e.tptRecordOffset)
+            appendOffset(out, e.tptRecordOffset);
+        else
+            out.push_back('-');
+        out.push_back('\t');
+        appendDecimal(out, e.spriteNumber);
+        out.push_back('\t');
+        appendDecimal(out, e.movementNumber);
+        out.push_back('\t');
+        out += label;
+        out.push_back('\n');
     }
     std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
     return ExitOk;

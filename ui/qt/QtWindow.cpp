@@ -32,6 +32,23 @@ namespace scrivlet::ui {
 
 namespace {
 
+// Words wrap at blanks; but a block of dictionary strings can show tens of
+// thousands of characters without one, and looking for a blank in such a run
+// on every line makes the layout quadratic. A text with a run longer than this
+// wraps anywhere instead.
+constexpr qsizetype LongestWordWrapped = 1000;
+
+bool hasUnbreakableRun(const QString& text)
+{
+    qsizetype run = 0;
+    for (QChar c : text) {
+        run = (c == ' ' || c == '\n' || c == '\r' || c == '\t') ? 0 : run + 1;
+        if (run > LongestWordWrapped)
+            return true;
+    }
+    return false;
+}
+
 std::deque<FileChoice>& nextFileChoices()
 {
     static std::deque<FileChoice> choices;
@@ -304,6 +321,7 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
                     return;
                 }
                 lastTyped_[id] = now;
+                fitWrapMode(edit);
                 handler_.onNotify(id, Notification::TextChanged);
             });
             QObject::connect(edit, &EditBoxWidget::focusGained, dialog_, [this, id] { handler_.onNotify(id, Notification::GotFocus); });
@@ -354,6 +372,15 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
     return new QWidget(parent);
 }
 
+void QtWindow::fitWrapMode(QPlainTextEdit* edit, const QString& text)
+{
+    const auto mode = hasUnbreakableRun(text) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (edit->wordWrapMode() != mode)
+        edit->setWordWrapMode(mode);
+}
+
+void QtWindow::fitWrapMode(QPlainTextEdit* edit) { fitWrapMode(edit, edit->toPlainText()); }
+
 void QtWindow::setCaption(const std::string& text) { dialog_->setWindowTitle(toDisplay(text)); }
 std::string QtWindow::caption() const { return fromDisplay(dialog_->windowTitle()); }
 
@@ -363,7 +390,13 @@ void QtWindow::setControlText(int id, const std::string& text)
     const QString value = toDisplay(text);
     settingText_ = true;
     if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
+        // The wrap mode changes while the shorter-to-lay-out text is in the box.
+        const bool wrapAnywhere = hasUnbreakableRun(value);
+        if (wrapAnywhere)
+            fitWrapMode(edit, value);
         edit->setPlainText(value);
+        if (!wrapAnywhere)
+            fitWrapMode(edit, value);
         lastTyped_[id] = value;
     } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
         line->setText(value);

@@ -9,6 +9,7 @@
 #include <map>
 
 class QAction;
+class QPlainTextEdit;
 class QWidget;
 
 namespace scrivlet::ui {
@@ -76,6 +77,8 @@ public:
 private:
     QWidget* makeControl(const ControlTemplate& c, QWidget* parent, double scaleX, double scaleY);
     void buildMenu(int menuId);
+    static void fitWrapMode(QPlainTextEdit* edit, const QString& text);
+    static void fitWrapMode(QPlainTextEdit* edit);
 
     DialogHandler& handler_;
     DialogWidget* dialog_ = nullptr;
