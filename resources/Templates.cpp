@@ -90,10 +90,13 @@ const std::vector<MenuTemplate> Menu129 = {
         {{"&Expand ROM", ids::ToolsExpandRom}, {"Edit &TPT entry", ids::ToolsEditTptEntry},
             {"&View current details", ids::ToolsViewDetails}, {}, {"&Dump to text file", ids::ToolsDumpText}}},
     {"&Options",
-        {{"&Pointer table listing", ids::OptionsPointerListing, true}, {"&Raw text listing", ids::OptionsRawListing},
-            {"&Expanded ROM listing", ids::OptionsExpandedListing}, {},
-            {"Display &text and codes", ids::OptionsTextAndCodes, true}, {"Display &codes only", ids::OptionsCodesOnly}, {},
-            {"Use &Compression", ids::OptionsUseCompression}, {"Prevent &Overwrites", ids::OptionsPreventOverwrites, true}}},
+        {{"&Pointer table listing", ids::OptionsPointerListing, true, true},
+            {"&Raw text listing", ids::OptionsRawListing, false, true},
+            {"&Expanded ROM listing", ids::OptionsExpandedListing, false, true}, {},
+            {"Display &text and codes", ids::OptionsTextAndCodes, true, true},
+            {"Display &codes only", ids::OptionsCodesOnly, false, true}, {},
+            {"Use &Compression", ids::OptionsUseCompression},
+            {"Prevent &Overwrites", ids::OptionsPreventOverwrites, true, true}}},
     {"&Help", {{"&Help", ids::HelpHelp}, {"&About", ids::HelpAbout}}, true},
 };
 

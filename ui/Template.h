@@ -37,7 +37,8 @@ struct ControlTemplate {
 struct MenuItemTemplate {
     std::string caption; // empty for a separator
     int id = 0;
-    bool checked = false; // as the resource shows it
+    bool checked = false;   // as the resource shows it
+    bool checkable = false; // the item carries a check mark at times; others never show one
 };
 
 struct MenuTemplate {

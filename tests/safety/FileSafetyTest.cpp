@@ -55,6 +55,8 @@ struct Operation {
     bool inPlaceToo;                // also run with a second hard link (written in place)
 };
 
+void PrintTo(const Operation& op, std::ostream* out) { *out << op.name; }
+
 struct FaultMode {
     bool partial;
     bool persist;

@@ -14,12 +14,13 @@ HeadlessWindow::HeadlessWindow(const DialogTemplate& dialogTemplate, DialogHandl
         Control& control = controls_[c.id];
         control.kind = c.kind;
         control.text = c.caption;
+        control.style = c.style;
     }
     if (const auto* menus = findMenuTemplate(dialogTemplate.menu))
         for (const MenuTemplate& m : *menus)
             for (const MenuItemTemplate& item : m.items)
                 if (item.id != 0)
-                    menu_[item.id] = {true, item.checked};
+                    menu_[item.id] = {true, item.checked, item.checkable};
 }
 
 HeadlessWindow::Control& HeadlessWindow::at(int id)
@@ -60,6 +61,11 @@ void HeadlessWindow::listInsertRow(int id, int index, const std::string& text)
     Control& c = at(id);
     index = std::max(0, std::min(index, static_cast<int>(c.rows.size())));
     c.rows.insert(c.rows.begin() + index, text);
+    // The mark and the highlight stay on their rows.
+    if (c.selected >= index)
+        ++c.selected;
+    if (c.mark >= index && c.mark >= 0)
+        ++c.mark;
 }
 
 void HeadlessWindow::listDeleteRow(int id, int index)
@@ -68,8 +74,14 @@ void HeadlessWindow::listDeleteRow(int id, int index)
     if (index < 0 || index >= static_cast<int>(c.rows.size()))
         return;
     c.rows.erase(c.rows.begin() + index);
+    // The mark and the highlight stay on their rows; a highlighted row that is
+    // deleted leaves no row highlighted, a marked one leaves the mark where it was.
     if (c.selected == index)
         c.selected = -1;
+    else if (c.selected > index)
+        --c.selected;
+    if (c.mark > index)
+        --c.mark;
 }
 
 int HeadlessWindow::listRowCount(int id) const { return static_cast<int>(controls_.at(id).rows.size()); }
@@ -194,6 +206,7 @@ void HeadlessWindow::clickRow(int listId, int row, bool right)
         c.mark = row;
         c.selected = row;
     }
+    focus(listId);
     handler_.onNotify(listId, right ? Notification::RightClick : Notification::Click);
 }
 
@@ -230,13 +243,66 @@ void HeadlessWindow::typeText(int editId, const std::string& text)
     handler_.onNotify(editId, Notification::TextChanged);
 }
 
-void HeadlessWindow::focus(int editId)
+void HeadlessWindow::typeKeys(int editId, const std::string& keys)
 {
-    if (at(editId).enabled)
-        handler_.onNotify(editId, Notification::GotFocus);
+    Control& c = at(editId);
+    if (!c.enabled)
+        return;
+    for (char key : keys) {
+        const std::string typed = key == '\r' ? std::string("\r\n") : std::string(1, key);
+        if ((c.style & DigitsOnly) && (key < '0' || key > '9'))
+            continue;
+        if (c.editLimit > 0 && c.text.size() + typed.size() > static_cast<std::size_t>(c.editLimit))
+            continue;
+        c.undoText = c.text;
+        c.text += typed;
+        handler_.onNotify(editId, Notification::TextChanged);
+    }
 }
 
-void HeadlessWindow::blur(int editId) { handler_.onNotify(editId, Notification::LostFocus); }
+void HeadlessWindow::dragRows(int listId, int fromRow, int toRow)
+{
+    if (!listReports(listId))
+        return;
+    Control& c = at(listId);
+    for (int row : {fromRow, toRow})
+        if (row >= 0 && row < static_cast<int>(c.rows.size()))
+            c.mark = c.selected = row;
+    handler_.onNotify(listId, Notification::Click); // reported when the button is released
+}
+
+void HeadlessWindow::pressEnter()
+{
+    if (focused_ != 0 && controls_.count(focused_) && controls_.at(focused_).kind == ControlKind::PushButton) {
+        clickButton(focused_);
+        return;
+    }
+    for (const auto& [id, c] : controls_)
+        if (c.kind == ControlKind::PushButton && (c.style & DefaultButton)) {
+            clickButton(id);
+            return;
+        }
+    handler_.onCommand(IdOk);
+}
+
+void HeadlessWindow::focus(int id)
+{
+    if (!at(id).enabled || focused_ == id)
+        return;
+    const int old = focused_;
+    focused_ = id;
+    if (old != 0 && controls_.count(old) && controls_.at(old).kind == ControlKind::Edit)
+        handler_.onNotify(old, Notification::LostFocus);
+    if (at(id).kind == ControlKind::Edit)
+        handler_.onNotify(id, Notification::GotFocus);
+}
+
+void HeadlessWindow::blur(int editId)
+{
+    if (focused_ == editId)
+        focused_ = 0;
+    handler_.onNotify(editId, Notification::LostFocus);
+}
 
 void HeadlessWindow::clickButton(int id)
 {

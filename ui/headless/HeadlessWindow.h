@@ -41,6 +41,7 @@ public:
     struct MenuItem {
         bool enabled = true;
         bool checked = false;
+        bool checkable = false;
     };
 
     HeadlessWindow(const DialogTemplate& dialogTemplate, DialogHandler& handler);
@@ -92,6 +93,12 @@ public:
     void doubleClickRow(int listId, int row);
     void pressKey(int listId, int markAfterKey); // the list moves the mark, then reports the key
     void typeText(int editId, const std::string& text); // replaces the text as typing would
+    // Types key by key at the end of the text; '\r' is the Enter key (a CR LF
+    // pair). Keys past the limit are refused, one by one.
+    void typeKeys(int editId, const std::string& keys);
+    void dragRows(int listId, int fromRow, int toRow); // press on one row, release on another
+    void pressEnter();      // a focused button takes it, then the default button, else OK
+    void pressCloseBox() { pressEscape(); }
     void focus(int editId);
     void blur(int editId);
     void clickButton(int id);
@@ -111,6 +118,7 @@ public:
     bool ended() const { return ended_; }
     int endResult() const { return endResult_; }
     const Control& control(int id) const;
+    bool isMenuItemCheckable(int id) const { return menu_.at(id).checkable; }
     std::string clipboard;
 
 private:

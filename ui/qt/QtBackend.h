@@ -5,6 +5,8 @@
 #include "ui/Window.h"
 
 #include <QDialog>
+#include <QLineEdit>
+#include <QValidator>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
@@ -13,27 +15,44 @@
 #include <map>
 
 class QAction;
+class QInputMethodEvent;
+class QMimeData;
 class QTabBar;
 
 namespace scrivlet::ui {
 
-// The list view: reports a key after it has acted on it, so the mark has moved.
+// The list view: reports a key after it has acted on it, and a click after the
+// mouse button is released, so the mark has moved to the row reached in both
+// cases: a drag from one row to another ends as a click on the last.
 class ListViewWidget : public QTreeWidget {
     Q_OBJECT
 public:
     using QTreeWidget::QTreeWidget;
 signals:
     void keyReported();
+    void clickReported();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool pressed_ = false;
+    bool secondClick_ = false; // the release ending a double click is no click of its own
 };
 
-// The multi-line edit box: reports focus changes.
+// The multi-line edit box: reports real focus changes (not the menu taking the
+// keyboard for a moment), counts a line break as CR LF and refuses typed or
+// pasted text past its limit without touching what is there.
 class EditBoxWidget : public QPlainTextEdit {
     Q_OBJECT
 public:
     using QPlainTextEdit::QPlainTextEdit;
+    void setTypingLimit(int characters) { limit_ = characters; }
+    // Characters as the program reads them: each line break is two.
+    static qsizetype programLength(const QString& text);
 signals:
     void focusGained();
     void focusLost();
@@ -41,6 +60,30 @@ signals:
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+
+private:
+    qsizetype room() const;
+    int limit_ = 0;
+    bool menuHasKeyboard_ = false;
+};
+
+// The typing limit of a one-line edit: text longer than the limit is refused
+// unless it is shorter than what stands there (a longer text put in by the
+// program may only shrink). Digits only where the control asks for it.
+class TypedLimitValidator : public QValidator {
+    Q_OBJECT
+public:
+    TypedLimitValidator(QLineEdit* edit, bool digitsOnly);
+    void setLimit(int characters) { limit_ = characters; }
+    State validate(QString& input, int& position) const override;
+
+private:
+    bool digitsOnly_;
+    int limit_ = 0;
+    qsizetype current_ = 0; // the length standing in the edit before a change
 };
 
 // The dialog itself: Escape and the close box ask the handler; Enter presses

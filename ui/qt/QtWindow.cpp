@@ -9,15 +9,17 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QInputMethodEvent>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
@@ -27,6 +29,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <utility>
 
 namespace scrivlet::ui {
 
@@ -60,22 +63,26 @@ QPixmap bitmapResource(int number)
     return QPixmap(QString(":/art/bitmap-%1.png").arg(number));
 }
 
-// "Name|pattern|Name|pattern||" as Qt's "Name (p1 p2);;Name (p)".
-QString qtFilter(const std::string& filter)
+} // namespace
+
+// "Name|pattern|Name|pattern||" as Qt's name filters. Each name is shown as
+// given ("All Files (*.*)"); the patterns Qt filters by follow it in
+// parentheses of their own, which the dialog hides.
+QStringList QtWindow::fileDialogFilters(const std::string& filter)
 {
     const QStringList parts = QString::fromLatin1(filter.c_str()).split('|', Qt::SkipEmptyParts);
     QStringList choices;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString name = parts[i];
-        name = name.left(name.indexOf('(')).trimmed();
         QString patterns = parts[i + 1];
         patterns.replace(';', ' ');
         if (patterns.trimmed() == "*.*")
             patterns = "*";
-        choices << name + " (" + patterns.simplified() + ")";
+        choices << parts[i] + " (" + patterns.simplified() + ")";
     }
-    return choices.join(";;");
+    return choices;
 }
+
+namespace {
 
 // The templates are laid out for MS Sans Serif 8, whose average character is
 // 6 pixels wide at 96 DPI (4 dialog units). Take the system face at the size
@@ -102,16 +109,127 @@ void ListViewWidget::keyPressEvent(QKeyEvent* event)
     emit keyReported();
 }
 
+void ListViewWidget::mousePressEvent(QMouseEvent* event)
+{
+    QTreeWidget::mousePressEvent(event);
+    pressed_ = event->button() == Qt::LeftButton;
+    secondClick_ = false;
+}
+
+void ListViewWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseDoubleClickEvent(event);
+    pressed_ = false;
+    secondClick_ = true;
+}
+
+void ListViewWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool click = pressed_ && !secondClick_;
+    pressed_ = secondClick_ = false;
+    if (click)
+        emit clickReported();
+}
+
+namespace {
+// A menu or the menu bar takes the keyboard only while it is open: no real
+// change of focus, and not reported.
+bool isMenuFocusReason(Qt::FocusReason reason)
+{
+    return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+}
+} // namespace
+
 void EditBoxWidget::focusInEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusInEvent(event);
+    if (std::exchange(menuHasKeyboard_, false) || isMenuFocusReason(event->reason()))
+        return; // back from a menu: the focus never really left
     emit focusGained();
 }
 
 void EditBoxWidget::focusOutEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusOutEvent(event);
+    // Some platforms make the open menu the active window: that, too, is the
+    // menu taking the keyboard for a moment.
+    const QWidget* active = QApplication::activeWindow();
+    if (isMenuFocusReason(event->reason())
+        || (event->reason() == Qt::ActiveWindowFocusReason
+            && (QApplication::activePopupWidget() || (active && active->windowType() == Qt::Popup)))) {
+        menuHasKeyboard_ = true;
+        return;
+    }
     emit focusLost();
+}
+
+qsizetype EditBoxWidget::programLength(const QString& text)
+{
+    return text.size() + text.count(QChar('\n')) + text.count(QChar(QChar::ParagraphSeparator));
+}
+
+qsizetype EditBoxWidget::room() const
+{
+    return limit_ - (programLength(toPlainText()) - programLength(textCursor().selectedText()));
+}
+
+void EditBoxWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (limit_ > 0 && !isReadOnly()) {
+        const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        const QString typed = lineBreak ? QString("\n") : event->text();
+        const bool inserts = lineBreak || (!typed.isEmpty() && typed.at(0).isPrint());
+        if (inserts && programLength(typed) > room())
+            return; // past the limit: refused, nothing already typed is lost
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void EditBoxWidget::insertFromMimeData(const QMimeData* source)
+{
+    if (limit_ <= 0 || !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    // As much of the pasted text as fits.
+    const QString text = source->text();
+    qsizetype left = room();
+    qsizetype take = 0;
+    while (take < text.size() && programLength(text.mid(take, 1)) <= left)
+        left -= programLength(text.mid(take++, 1));
+    if (take > 0)
+        insertPlainText(text.left(take));
+}
+
+void EditBoxWidget::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (limit_ > 0 && programLength(event->commitString()) > room()) {
+        QInputMethodEvent cut(event->preeditString(), event->attributes());
+        cut.setCommitString(event->commitString().left(std::max<qsizetype>(0, room())));
+        QPlainTextEdit::inputMethodEvent(&cut);
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+TypedLimitValidator::TypedLimitValidator(QLineEdit* edit, bool digitsOnly)
+    : QValidator(edit), digitsOnly_(digitsOnly)
+{
+    connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { current_ = text.size(); });
+}
+
+QValidator::State TypedLimitValidator::validate(QString& input, int&) const
+{
+    if (digitsOnly_)
+        for (QChar c : input)
+            if (!c.isDigit())
+                return Invalid;
+    if (limit_ > 0 && input.size() > limit_ && input.size() > current_)
+        return Invalid;
+    return Acceptable;
 }
 
 DialogWidget::DialogWidget(DialogHandler& handler, QWidget* parent) : QDialog(parent), handler_(handler) {}
@@ -124,12 +242,20 @@ void DialogWidget::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // As the dialog platform does: a focused push button takes Enter, then
+        // the default button; otherwise Enter is the OK command, which each
+        // dialog answers in its own way (the main window ignores it).
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()); focused && focused->isEnabled()) {
+            focused->click();
+            return;
+        }
         for (QPushButton* button : findChildren<QPushButton*>())
             if (button->isDefault() && button->isEnabled()) {
                 button->click();
                 return;
             }
-        return; // never ends the dialog by itself
+        handler_.onCommand(IdOk);
+        return;
     }
     QDialog::keyPressEvent(event);
 }
@@ -155,28 +281,72 @@ bool DialogWidget::eventFilter(QObject* watched, QEvent* event)
 
 void QtWindow::setNextFileChoice(const FileChoice& choice) { nextFileChoices().push_back(choice); }
 
+// A CR LF pair is a line break. A lone CR or LF (a dictionary string can hold
+// one) shows as the control picture of its byte, which no Latin-1 byte can be
+// confused with, and comes back as that one byte.
+constexpr char16_t LoneLineFeed = u'\u240A';
+constexpr char16_t LoneCarriageReturn = u'\u240D';
+
+QString QtWindow::toLatin1Text(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string QtWindow::fromLatin1Text(const QString& text)
+{
+    const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
 QString QtWindow::toDisplay(const std::string& text)
 {
-    QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    s.replace("\r\n", "\n");
+    QString s;
+    s.reserve(static_cast<qsizetype>(text.size()));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            s += QChar('\n');
+            ++i;
+        } else if (c == '\r') {
+            s += QChar(LoneCarriageReturn);
+        } else if (c == '\n') {
+            s += QChar(LoneLineFeed);
+        } else {
+            s += QChar(c);
+        }
+    }
     return s;
 }
 
 std::string QtWindow::fromDisplay(const QString& text)
 {
-    QString s = text;
-    s.replace(QChar(0x2029), '\n'); // paragraph separators of the text document
-    s.replace("\n", "\r\n");
-    const QByteArray bytes = s.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == '\n' || u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
+            bytes += "\r\n";
+        else if (u == LoneLineFeed)
+            bytes += '\n';
+        else if (u == LoneCarriageReturn)
+            bytes += '\r';
+        else
+            bytes += static_cast<char>(u < 0x100 ? u : '?'); // as Latin-1 does with what it cannot hold
+    }
+    return bytes;
 }
 
 QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* owner) : handler_(handler)
 {
     dialog_ = new DialogWidget(handler, owner);
     dialog_->setObjectName(QString("dialog-%1").arg(t.id));
-    dialog_->setWindowTitle(toDisplay(t.caption));
-    dialog_->setWindowIcon(QIcon(":/art/icon-32.png"));
+    dialog_->setWindowTitle(toLatin1Text(t.caption));
+    QIcon icon(":/art/icon-32.png");
+    icon.addFile(":/art/icon-16.png");
+    dialog_->setWindowIcon(icon);
+    if (t.menu != 0) // the main window: minimize box, system menu, shown in the task bar
+        dialog_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     dialog_->setFont(templateFont(dialog_->font()));
     auto* layout = new QVBoxLayout(dialog_);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -232,15 +402,15 @@ void QtWindow::buildMenu(int menuId)
             corner = new QMenuBar(bar);
             target = corner;
         }
-        QMenu* menu = target->addMenu(toDisplay(m.caption));
+        QMenu* menu = target->addMenu(toLatin1Text(m.caption));
         for (const MenuItemTemplate& item : m.items) {
             if (item.id == 0) {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(toDisplay(item.caption));
+            QAction* action = menu->addAction(toLatin1Text(item.caption));
             action->setObjectName(QString("command-%1").arg(item.id));
-            action->setCheckable(true);
+            action->setCheckable(item.checkable); // only items that carry check marks show a box
             action->setChecked(item.checked);
             checked_[item.id] = item.checked;
             actions_[item.id] = action;
@@ -262,7 +432,7 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
     const int id = c.id;
     switch (c.kind) {
     case ControlKind::StaticText: {
-        auto* label = new QLabel(toDisplay(c.caption), parent);
+        auto* label = new QLabel(toLatin1Text(c.caption), parent);
         label->setWordWrap(c.height > 12); // one-line labels never wrap out of sight
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
@@ -291,7 +461,7 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
         list->setColumnWidth(0, 439);
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         list->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-        QObject::connect(list, &QTreeWidget::clicked, dialog_, [this, id] { handler_.onNotify(id, Notification::Click); });
+        QObject::connect(list, &ListViewWidget::clickReported, dialog_, [this, id] { handler_.onNotify(id, Notification::Click); });
         QObject::connect(list, &QTreeWidget::doubleClicked, dialog_, [this, id] { handler_.onNotify(id, Notification::DoubleClick); });
         QObject::connect(list, &ListViewWidget::keyReported, dialog_, [this, id] { handler_.onNotify(id, Notification::KeyDown); });
         QObject::connect(list, &QWidget::customContextMenuRequested, dialog_, [this, id, list](const QPoint& at) {
@@ -307,20 +477,10 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
             auto* edit = new EditBoxWidget(parent);
             edit->setReadOnly(c.style & ReadOnly);
             edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            edit->setTabChangesFocus(true); // Tab moves between controls, as in every dialog
             QObject::connect(edit, &QPlainTextEdit::textChanged, dialog_, [this, id, edit] {
                 if (settingText_)
                     return;
-                // The typing limit: a change that would pass it is taken back;
-                // a longer text put in by the program stays.
-                const int limit = editLimits_.count(id) ? editLimits_[id] : 0;
-                const QString now = edit->toPlainText();
-                if (limit > 0 && now.size() > limit && now.size() > lastTyped_[id].size()) {
-                    settingText_ = true;
-                    edit->undo();
-                    settingText_ = false;
-                    return;
-                }
-                lastTyped_[id] = now;
                 fitWrapMode(edit);
                 handler_.onNotify(id, Notification::TextChanged);
             });
@@ -329,20 +489,19 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
             return edit;
         }
         auto* line = new QLineEdit(parent);
-        if (c.style & DigitsOnly)
-            line->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), line));
+        line->setValidator(new TypedLimitValidator(line, c.style & DigitsOnly));
         QObject::connect(line, &QLineEdit::textEdited, dialog_, [this, id] { handler_.onNotify(id, Notification::TextChanged); });
         return line;
     }
     case ControlKind::PushButton: {
-        auto* button = new QPushButton(toDisplay(c.caption), parent);
+        auto* button = new QPushButton(toLatin1Text(c.caption), parent);
         button->setDefault(c.style & DefaultButton);
         button->setAutoDefault(false);
         QObject::connect(button, &QPushButton::clicked, dialog_, [this, id] { handler_.onCommand(id); });
         return button;
     }
     case ControlKind::GroupBox:
-        return new QGroupBox(toDisplay(c.caption), parent);
+        return new QGroupBox(toLatin1Text(c.caption), parent);
     case ControlKind::TabControl: {
         auto* container = new QWidget(parent);
         auto* bar = new QTabBar(container);
@@ -360,14 +519,19 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
             return new QSlider(Qt::Horizontal, parent);
         if (c.caption == "updown")
             return new QSpinBox(parent);
-        if (c.caption == "datetime")
-            return new QDateTimeEdit(QDateTime::currentDateTime(), parent);
+        if (c.caption == "datetime") {
+            // A date picker shows the short date, as the platform's does.
+            auto* date = new QDateEdit(QDate::currentDate(), parent);
+            date->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+            date->setCalendarPopup(true);
+            return date;
+        }
         if (c.caption == "ipaddress") {
             auto* ip = new QLineEdit(parent);
             ip->setInputMask("000.000.000.000;_");
             return ip;
         }
-        return new QCheckBox(toDisplay(c.caption), parent);
+        return new QCheckBox(toLatin1Text(c.caption), parent);
     }
     return new QWidget(parent);
 }
@@ -381,13 +545,15 @@ void QtWindow::fitWrapMode(QPlainTextEdit* edit, const QString& text)
 
 void QtWindow::fitWrapMode(QPlainTextEdit* edit) { fitWrapMode(edit, edit->toPlainText()); }
 
-void QtWindow::setCaption(const std::string& text) { dialog_->setWindowTitle(toDisplay(text)); }
-std::string QtWindow::caption() const { return fromDisplay(dialog_->windowTitle()); }
+void QtWindow::setCaption(const std::string& text) { dialog_->setWindowTitle(toLatin1Text(text)); }
+std::string QtWindow::caption() const { return fromLatin1Text(dialog_->windowTitle()); }
 
 void QtWindow::setControlText(int id, const std::string& text)
 {
     QWidget* w = control(id);
-    const QString value = toDisplay(text);
+    // The edit box holds display text with its line breaks; every other
+    // control shows its bytes as they are.
+    const QString value = qobject_cast<QPlainTextEdit*>(w) ? toDisplay(text) : toLatin1Text(text);
     settingText_ = true;
     if (auto* edit = qobject_cast<QPlainTextEdit*>(w)) {
         // The wrap mode changes while the shorter-to-lay-out text is in the box.
@@ -397,7 +563,6 @@ void QtWindow::setControlText(int id, const std::string& text)
         edit->setPlainText(value);
         if (!wrapAnywhere)
             fitWrapMode(edit, value);
-        lastTyped_[id] = value;
     } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
         line->setText(value);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
@@ -417,11 +582,11 @@ std::string QtWindow::controlText(int id) const
     if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
         return fromDisplay(edit->document()->toRawText()); // keeps no-break spaces (0xA0)
     if (auto* line = qobject_cast<QLineEdit*>(w))
-        return fromDisplay(line->text());
+        return fromLatin1Text(line->text());
     if (auto* label = qobject_cast<QLabel*>(w))
-        return fromDisplay(label->text());
+        return fromLatin1Text(label->text());
     if (auto* button = qobject_cast<QPushButton*>(w))
-        return fromDisplay(button->text());
+        return fromLatin1Text(button->text());
     return {};
 }
 
@@ -458,7 +623,27 @@ void QtWindow::listInsertRow(int id, int index, const std::string& text)
     listOf(control(id))->insertTopLevelItem(index, item);
 }
 
-void QtWindow::listDeleteRow(int id, int index) { delete listOf(control(id))->takeTopLevelItem(index); }
+void QtWindow::listDeleteRow(int id, int index)
+{
+    auto* list = listOf(control(id));
+    QTreeWidgetItem* gone = list->topLevelItem(index);
+    if (!gone)
+        return;
+    // Taking an item away would move the current index and the selection to a
+    // neighbour; as on the platform, neither moves to another row. A deleted
+    // highlighted row leaves none highlighted; a deleted marked row leaves the
+    // mark at its index.
+    QTreeWidgetItem* markItem = list->currentItem();
+    QTreeWidgetItem* highlighted = list->selectedItems().isEmpty() ? nullptr : list->selectedItems().front();
+    const QSignalBlocker quiet(list->selectionModel());
+    delete list->takeTopLevelItem(index);
+    list->selectionModel()->clearSelection();
+    if (highlighted && highlighted != gone)
+        list->selectionModel()->select(list->indexFromItem(highlighted), QItemSelectionModel::Select);
+    if (markItem == gone)
+        markItem = list->topLevelItem(index);
+    list->selectionModel()->setCurrentIndex(markItem ? list->indexFromItem(markItem) : QModelIndex(), QItemSelectionModel::NoUpdate);
+}
 int QtWindow::listRowCount(int id) const { return listOf(control(id))->topLevelItemCount(); }
 
 std::string QtWindow::listRowText(int id, int index) const
@@ -499,9 +684,12 @@ void QtWindow::setListHotItem(int, int) {} // no hot tracking: nothing visible c
 
 void QtWindow::setEditLimit(int id, int characters)
 {
-    editLimits_[id] = characters;
-    if (auto* line = qobject_cast<QLineEdit*>(control(id)))
-        line->setMaxLength(characters);
+    // Only typing is limited: a longer text the program puts in is never cut.
+    if (auto* edit = qobject_cast<EditBoxWidget*>(control(id)))
+        edit->setTypingLimit(characters);
+    else if (auto* line = qobject_cast<QLineEdit*>(control(id)))
+        if (auto* validator = qobject_cast<TypedLimitValidator*>(const_cast<QValidator*>(line->validator())))
+            validator->setLimit(characters);
 }
 
 void QtWindow::editUndo(int id)
@@ -529,6 +717,8 @@ void QtWindow::createChildControl(int parentId, int childId, ControlKind kind, P
 {
     ControlTemplate c{childId, kind, 0, 0, 0, 0, "", style, bitmap};
     QWidget* w = makeControl(c, control(parentId), 1.0, 1.0);
+    if (auto* label = qobject_cast<QLabel*>(w); label && kind == ControlKind::StaticText)
+        label->setWordWrap(true); // run-time texts are left-aligned and wrapping
     if (kind == ControlKind::StaticBitmap) {
         const QPixmap pixmap = bitmapResource(bitmap);
         w->setGeometry(rect.left, rect.top, std::max(pixmap.width(), rect.right - rect.left), std::max(pixmap.height(), rect.bottom - rect.top));
@@ -557,7 +747,7 @@ void QtWindow::tabDeleteAll(int id)
 void QtWindow::tabInsert(int id, int index, const std::string& caption)
 {
     settingText_ = true;
-    tabBarOf(control(id))->insertTab(index, toDisplay(caption));
+    tabBarOf(control(id))->insertTab(index, toLatin1Text(caption));
     settingText_ = false;
 }
 
@@ -577,9 +767,15 @@ void QtWindow::moveTo(int left, int top)
 
 void QtWindow::messageBox(const std::string& text, const std::string& caption, MessageIcon icon)
 {
-    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, toDisplay(caption),
-        toDisplay(text), QMessageBox::Ok, dialog_);
+    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, toLatin1Text(caption),
+        toLatin1Text(text), QMessageBox::Ok, dialog_);
     box.setObjectName("messagebox");
+    // Wide enough that the caption is not cut in the title bar.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int captionWidth = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + 120;
+        grid->addItem(new QSpacerItem(captionWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+            grid->columnCount());
+    }
     box.exec();
 }
 
@@ -590,7 +786,14 @@ FileChoice QtWindow::chooseFileToOpen(const std::string& filter)
         path = QString::fromStdString(nextFileChoices().front().path);
         nextFileChoices().pop_front();
     } else {
-        path = QFileDialog::getOpenFileName(dialog_, "Open", QString(), qtFilter(filter));
+        QFileDialog chooser(dialog_, "Open");
+        chooser.setObjectName("open-file-dialog");
+        chooser.setFileMode(QFileDialog::ExistingFile);
+        chooser.setAcceptMode(QFileDialog::AcceptOpen);
+        chooser.setOptions(QFileDialog::HideNameFilterDetails | QFileDialog::DontUseNativeDialog);
+        chooser.setNameFilters(fileDialogFilters(filter));
+        if (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty())
+            path = chooser.selectedFiles().front();
     }
     if (path.isEmpty())
         return {};

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <map>
@@ -71,8 +72,16 @@ public:
     void showHelpTopics() override;
     void endDialog(int result) override;
 
-    static QString toDisplay(const std::string& text);   // Latin-1, CR LF to line feed
-    static std::string fromDisplay(const QString& text); // Latin-1, line feed to CR LF
+    // The open-file dialog's choices: each name as the filter gives it, then
+    // the patterns Qt filters by.
+    static QStringList fileDialogFilters(const std::string& filter);
+    // Display text of the edit box and the list: Latin-1, a CR LF pair as a line
+    // break, a lone CR or LF as the control picture of its byte.
+    static QString toDisplay(const std::string& text);
+    static std::string fromDisplay(const QString& text);
+    // Captions, labels, one-line edits: each byte as its Latin-1 character.
+    static QString toLatin1Text(const std::string& text);
+    static std::string fromLatin1Text(const QString& text);
 
 private:
     QWidget* makeControl(const ControlTemplate& c, QWidget* parent, double scaleX, double scaleY);
@@ -86,8 +95,6 @@ private:
     std::map<int, QWidget*> controls_;
     std::map<int, QAction*> actions_;
     std::map<int, bool> checked_;
-    std::map<int, int> editLimits_;
-    std::map<int, QString> lastTyped_;
     bool settingText_ = false;
 };
 

@@ -1,0 +1,98 @@
+#pragma once
+
+// What the contract suite needs from a backend: its windows, and a user who
+// acts on them with the backend's own input (real mouse and key events where
+// it has them). Every action aims at the topmost window: the main window, or
+// the modal dialog that is up.
+
+#include "ui/Window.h"
+#include "ui/headless/HeadlessWindow.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace scrivlet::contract {
+
+// One notification as the handler saw it, with the list's mark at that moment.
+struct Report {
+    int control;
+    ui::Notification what;
+    int markAtReport;
+};
+
+// A dialog that only listens: records commands and notifications. OK and
+// Cancel end it when asked to.
+class RecordingDialog : public ui::DialogHandler {
+public:
+    explicit RecordingDialog(int listId = 0, bool endsOnOkCancel = false) : listId_(listId), endsOnOkCancel_(endsOnOkCancel) {}
+    void onCommand(int id) override
+    {
+        commands.push_back(id);
+        if (endsOnOkCancel_ && (id == ui::IdOk || id == ui::IdCancel))
+            window_->endDialog(id);
+    }
+    void onNotify(int control, ui::Notification what) override
+    {
+        reports.push_back({control, what, control == listId_ && listId_ != 0 ? window_->listSelectionMark(listId_) : -2});
+    }
+    bool onCloseRequest() override
+    {
+        ++closeRequests;
+        return true;
+    }
+    int count(int control, ui::Notification what) const
+    {
+        int n = 0;
+        for (const Report& r : reports)
+            n += r.control == control && r.what == what;
+        return n;
+    }
+
+    std::vector<int> commands;
+    std::vector<Report> reports;
+    int closeRequests = 0;
+
+private:
+    int listId_;
+    bool endsOnOkCancel_;
+};
+
+class BackendDriver {
+public:
+    virtual ~BackendDriver() = default;
+    virtual std::string name() const = 0;
+
+    // The main window (template 102) for `handler`, initialised and shown.
+    virtual ui::Window& openMain(ui::DialogHandler& handler) = 0;
+    // Runs the dialog of `templateId` modally over the main window; `user` acts
+    // while it is up. A dialog still open when `user` returns is cancelled.
+    virtual int runModal(int templateId, ui::DialogHandler& handler, const std::function<void()>& user) = 0;
+
+    virtual void chooseMenu(int commandId) = 0;       // opens its menu with the mouse and clicks the item
+    virtual void openAndCloseMenu(int commandId) = 0; // opens the menu holding it, then closes it unchosen
+    virtual void clickRow(int listId, int row) = 0;
+    virtual void doubleClickRow(int listId, int row) = 0;
+    virtual void dragRows(int listId, int fromRow, int toRow) = 0;
+    virtual void pressDownKey(int listId) = 0;
+    virtual void typeAhead(int listId, char letter) = 0;
+    virtual void clickInto(int controlId) = 0;                     // takes the focus with a click
+    virtual void typeKeys(int editId, const std::string& keys) = 0; // at the end of the text; '\r' is Enter
+    virtual void selectAllIn(int editId) = 0;
+    virtual void pressEnter() = 0;
+    virtual void pressEscape() = 0;
+    virtual void pressCloseBox() = 0;
+    virtual void clickButton(int id) = 0;
+    virtual void selectTab(int tabId, int index) = 0;
+
+    virtual int highlightedRow(int listId) = 0;
+    virtual bool menuItemShowsCheckBox(int commandId) = 0;
+    // Runs `causeIt`, expecting one message box: its words, answered with OK.
+    // A box that never came gives an empty caption.
+    virtual ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) = 0;
+};
+
+using BackendFactory = std::function<std::unique_ptr<BackendDriver>()>;
+
+} // namespace scrivlet::contract

@@ -1,0 +1,325 @@
+// The facts every backend of the platform layer keeps, one suite for all of
+// them: menus, the edit box, the list view, message boxes, modal dialogs with
+// data exchange, tabs and run-time controls. Each backend's test program
+// instantiates it with its own driver (see ContractBackend.h).
+#include "ContractSuite.h"
+
+#include "catalogue/TextCatalogue.h"
+#include "resources/ResourceIds.h"
+#include "rom/RomFile.h"
+#include "support/TestImage.h"
+#include "tools/DetailsDialog.h"
+#include "tools/TptEntryDialog.h"
+
+using namespace scrivlet;
+using namespace scrivlet::contract;
+using ui::Notification;
+
+namespace scrivlet::contract {
+
+void PrintTo(const Backend& backend, std::ostream* out) { *out << backend.name; }
+
+void ContractTest::SetUp()
+{
+    driver = GetParam().make();
+    window = &driver->openMain(main);
+}
+
+void ContractTest::fillList(const std::vector<std::string>& rows)
+{
+    window->listDeleteAll(ids::ListView);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        window->listInsertRow(ids::ListView, static_cast<int>(i), rows[i]);
+    window->enableControl(ids::ListView, true);
+    window->enableControl(ids::EditBox, true);
+}
+
+} // namespace scrivlet::contract
+
+namespace {
+
+std::vector<std::string> sixRows() { return {"alpha", "bravo", "charlie", "delta", "echo", "foxtrot"}; }
+
+TEST_P(ContractTest, AGrayCommandSendsNothingAndChecksFollowTheProgram)
+{
+    window->enableMenuItem(ids::EditSearch, false);
+    driver->chooseMenu(ids::EditSearch);
+    EXPECT_TRUE(main.commands.empty()) << "a gray command sends nothing";
+    window->enableMenuItem(ids::EditSearch, true);
+    driver->chooseMenu(ids::EditSearch);
+    EXPECT_EQ(main.commands, std::vector<int>{ids::EditSearch});
+    EXPECT_TRUE(window->isMenuItemEnabled(ids::EditSearch));
+
+    driver->chooseMenu(ids::OptionsRawListing);
+    EXPECT_FALSE(window->isMenuItemChecked(ids::OptionsRawListing)) << "choosing an item does not check it by itself";
+    window->checkMenuItem(ids::OptionsRawListing, true);
+    EXPECT_TRUE(window->isMenuItemChecked(ids::OptionsRawListing));
+    window->checkMenuItem(ids::OptionsPointerListing, false);
+    EXPECT_FALSE(window->isMenuItemChecked(ids::OptionsPointerListing));
+
+    for (int id : {ids::OptionsPointerListing, ids::OptionsRawListing, ids::OptionsExpandedListing, ids::OptionsTextAndCodes,
+             ids::OptionsCodesOnly, ids::OptionsPreventOverwrites})
+        EXPECT_TRUE(driver->menuItemShowsCheckBox(id)) << id;
+    for (int id : {ids::FileOpen, ids::EditCut, ids::OptionsUseCompression, ids::HelpAbout})
+        EXPECT_FALSE(driver->menuItemShowsCheckBox(id)) << id << " never carries a check mark";
+}
+
+TEST_P(ContractTest, OnlyRealFocusChangesAreReported)
+{
+    fillList(sixRows());
+    driver->clickInto(ids::EditBox);
+    EXPECT_EQ(main.count(ids::EditBox, Notification::GotFocus), 1);
+    driver->openAndCloseMenu(ids::EditCut);
+    driver->chooseMenu(ids::EditCut);
+    EXPECT_EQ(main.count(ids::EditBox, Notification::LostFocus), 0) << "a menu takes the keyboard only while it is open";
+    EXPECT_EQ(main.count(ids::EditBox, Notification::GotFocus), 1);
+    EXPECT_EQ(main.commands, std::vector<int>{ids::EditCut});
+    driver->clickRow(ids::ListView, 1);
+    EXPECT_EQ(main.count(ids::EditBox, Notification::LostFocus), 1) << "the list took the focus";
+}
+
+TEST_P(ContractTest, EveryByteComesBackFromTheEditBox)
+{
+    std::string all;
+    for (int c = 0; c < 256; ++c)
+        all.push_back(static_cast<char>(c));
+    // Lone CR and LF, a pair, a CR before a pair, and both at the ends.
+    for (const std::string& text : {all, std::string("\nA\rB\r\nC\r\r\nD\n\rE\r"), std::string("\r\n"), std::string("\n")}) {
+        window->setControlText(ids::EditBox, text);
+        EXPECT_EQ(window->controlText(ids::EditBox), text);
+    }
+    window->listInsertRow(ids::ListView, 0, all);
+    EXPECT_EQ(window->listRowText(ids::ListView, 0), all) << "list rows keep every byte too";
+    EXPECT_TRUE(main.reports.empty()) << "text put in by the program raises no notification";
+}
+
+TEST_P(ContractTest, TypedEnterGivesCRLFAndTypingStopsAtTheLimit)
+{
+    fillList(sixRows());
+    window->setControlText(ids::EditBox, "");
+    driver->clickInto(ids::EditBox);
+    driver->typeKeys(ids::EditBox, "a\rb");
+    EXPECT_EQ(window->controlText(ids::EditBox), "a\r\nb");
+    EXPECT_GT(main.count(ids::EditBox, Notification::TextChanged), 0);
+
+    window->setEditLimit(ids::EditBox, 10);
+    window->setControlText(ids::EditBox, "12345");
+    driver->typeKeys(ids::EditBox, "abcdefghijk");
+    EXPECT_EQ(window->controlText(ids::EditBox), "12345abcde") << "the first ten characters, nothing earlier lost";
+    window->setControlText(ids::EditBox, "123456789");
+    driver->typeKeys(ids::EditBox, "\r");
+    EXPECT_EQ(window->controlText(ids::EditBox), "123456789") << "a line break takes two characters";
+    const std::string longer = "program text longer than ten";
+    window->setControlText(ids::EditBox, longer);
+    EXPECT_EQ(window->controlText(ids::EditBox), longer) << "text the program puts in is never cut";
+    driver->typeKeys(ids::EditBox, "x");
+    EXPECT_EQ(window->controlText(ids::EditBox), longer);
+}
+
+TEST_P(ContractTest, ClipboardRequestsAreDoneByTheEditBox)
+{
+    fillList(sixRows());
+    window->setControlText(ids::EditBox, "hello");
+    driver->clickInto(ids::EditBox);
+    driver->selectAllIn(ids::EditBox);
+    window->editCopy(ids::EditBox);
+    EXPECT_EQ(window->controlText(ids::EditBox), "hello");
+    window->editCut(ids::EditBox);
+    EXPECT_EQ(window->controlText(ids::EditBox), "");
+    const int changes = main.count(ids::EditBox, Notification::TextChanged);
+    EXPECT_GT(changes, 0);
+    window->editPaste(ids::EditBox);
+    EXPECT_EQ(window->controlText(ids::EditBox), "hello");
+    window->editUndo(ids::EditBox);
+    EXPECT_EQ(window->controlText(ids::EditBox), "");
+    EXPECT_GT(main.count(ids::EditBox, Notification::TextChanged), changes);
+}
+
+TEST_P(ContractTest, TheMarkIsApartFromTheHighlight)
+{
+    fillList(sixRows());
+    window->setListSelectionMark(ids::ListView, 2);
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 2);
+    EXPECT_EQ(driver->highlightedRow(ids::ListView), -1) << "setting the mark highlights nothing";
+    window->listSelectRow(ids::ListView, 4);
+    EXPECT_EQ(driver->highlightedRow(ids::ListView), 4);
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 2);
+    window->listEnsureVisible(ids::ListView, 5);
+    EXPECT_TRUE(main.reports.empty()) << "nothing the program does to the list is reported";
+}
+
+TEST_P(ContractTest, ReplacingARowMovesNeitherMarkNorHighlightToAnother)
+{
+    fillList(sixRows());
+    driver->clickRow(ids::ListView, 2);
+    ASSERT_EQ(driver->highlightedRow(ids::ListView), 2);
+    // What Apply Changes does to the row it rewrote.
+    window->listDeleteRow(ids::ListView, 2);
+    EXPECT_EQ(driver->highlightedRow(ids::ListView), -1) << "no other row becomes highlighted";
+    window->listInsertRow(ids::ListView, 2, "charlie rewritten");
+    window->setListSelectionMark(ids::ListView, 2);
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 2);
+    EXPECT_EQ(driver->highlightedRow(ids::ListView), -1);
+    EXPECT_EQ(window->listRowText(ids::ListView, 2), "charlie rewritten");
+    EXPECT_EQ(window->listRowCount(ids::ListView), 6);
+
+    driver->clickRow(ids::ListView, 4);
+    window->listDeleteRow(ids::ListView, 1);
+    EXPECT_EQ(driver->highlightedRow(ids::ListView), 3) << "the highlight stays on its row";
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 3) << "so does the mark";
+    window->listInsertRow(ids::ListView, 0, "new first");
+    EXPECT_EQ(driver->highlightedRow(ids::ListView), 4);
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 4);
+}
+
+TEST_P(ContractTest, EveryChangeOfTheMarkByTheUserIsReportedAfterItMoved)
+{
+    fillList(sixRows());
+    const auto last = [&] { return main.reports.back(); };
+    driver->clickRow(ids::ListView, 1);
+    ASSERT_FALSE(main.reports.empty());
+    EXPECT_EQ(last().what, Notification::Click);
+    EXPECT_EQ(last().markAtReport, 1);
+
+    driver->dragRows(ids::ListView, 0, 3);
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 3);
+    EXPECT_EQ(last().markAtReport, 3) << "a drag ends with the row reached reported";
+
+    driver->pressDownKey(ids::ListView);
+    EXPECT_EQ(last().what, Notification::KeyDown);
+    EXPECT_EQ(last().markAtReport, 4);
+
+    driver->typeAhead(ids::ListView, 'b');
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 1);
+    EXPECT_EQ(last().markAtReport, 1) << "type-ahead is a key like any other";
+
+    const std::size_t before = main.reports.size();
+    driver->doubleClickRow(ids::ListView, 5);
+    std::vector<Notification> seen;
+    for (std::size_t i = before; i < main.reports.size(); ++i)
+        if (main.reports[i].control == ids::ListView)
+            seen.push_back(main.reports[i].what);
+    EXPECT_EQ(seen, (std::vector<Notification>{Notification::Click, Notification::DoubleClick}))
+        << "a double click is one click, then the double click";
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 5);
+}
+
+TEST_P(ContractTest, AMessageBoxShowsItsWordsWithOneOkButton)
+{
+    const ui::MessageRecord box = driver->answerMessageBox([&] {
+        window->messageBox("Line one.\nLine two!", "A Caption", ui::MessageIcon::Exclamation);
+    });
+    EXPECT_EQ(box.text, "Line one.\nLine two!");
+    EXPECT_EQ(box.caption, "A Caption");
+    EXPECT_EQ(box.icon, ui::MessageIcon::Exclamation);
+    const ui::MessageRecord plain = driver->answerMessageBox([&] { window->messageBox("Done.", "Plain", ui::MessageIcon::None); });
+    EXPECT_EQ(plain.icon, ui::MessageIcon::None);
+}
+
+TEST_P(ContractTest, OkValidatesAndEndsCancelEscapeAndTheCloseBoxEnd)
+{
+    TptEntryDialog editor;
+    editor.setEntry(0xC51B12, 5, 6);
+    ui::MessageRecord refusal;
+    const int refused = driver->runModal(ids::TptEntryDialogTemplate, editor, [&] {
+        driver->clickInto(ids::TptSpriteEdit);
+        driver->typeKeys(ids::TptSpriteEdit, "99"); // 599: past 463
+        refusal = driver->answerMessageBox([&] { driver->pressEnter(); });
+        driver->pressEscape();
+    });
+    EXPECT_EQ(refusal.text, "Please enter an integer between 0 and 463.") << "Enter runs the default button, OK";
+    EXPECT_EQ(refused, ui::IdCancel);
+    EXPECT_FALSE(editor.wasApplied());
+
+    for (const auto& end : std::vector<std::function<void()>>{[&] { driver->pressCloseBox(); },
+             [&] { driver->clickButton(ui::IdCancel); }, [&] { driver->pressEscape(); }}) {
+        TptEntryDialog again;
+        again.setEntry(0xC51B12, 5, 6);
+        EXPECT_EQ(driver->runModal(ids::TptEntryDialogTemplate, again, end), ui::IdCancel);
+        EXPECT_FALSE(again.wasApplied());
+    }
+
+    TptEntryDialog accepted;
+    accepted.setEntry(0xC51B12, 5, 6);
+    EXPECT_EQ(driver->runModal(ids::TptEntryDialogTemplate, accepted, [&] { driver->pressEnter(); }), ui::IdOk);
+    EXPECT_TRUE(accepted.wasApplied());
+    EXPECT_EQ(accepted.spriteValue(), 5);
+}
+
+TEST_P(ContractTest, AOneLineEditLimitsTypingButNotTheProgramsText)
+{
+    TptEntryDialog editor;
+    editor.setEntry(0xFFFFFFFF, 1, 1); // eight digits, from an address once typed as -1
+    ui::MessageRecord refusal;
+    std::string shown, typed;
+    driver->runModal(ids::TptEntryDialogTemplate, editor, [&] {
+        shown = editor.window().controlText(ids::TptAddressEdit);
+        driver->clickInto(ids::TptAddressEdit);
+        driver->typeKeys(ids::TptAddressEdit, "1");
+        typed = editor.window().controlText(ids::TptAddressEdit);
+        refusal = driver->answerMessageBox([&] { driver->clickButton(ui::IdOk); });
+    });
+    EXPECT_EQ(shown, "FFFFFFFF") << "the program's text is not cut";
+    EXPECT_EQ(typed, "FFFFFFFF") << "typing past the limit is refused";
+    EXPECT_EQ(refusal.text, "Please enter no more than 6 characters.") << "the check on Apply refuses it instead";
+    EXPECT_FALSE(editor.wasApplied());
+
+    TptEntryDialog shorter;
+    shorter.setEntry(0x12345, 1, 1);
+    driver->runModal(ids::TptEntryDialogTemplate, shorter, [&] {
+        driver->clickInto(ids::TptAddressEdit);
+        driver->typeKeys(ids::TptAddressEdit, "67");
+        typed = shorter.window().controlText(ids::TptAddressEdit);
+        driver->clickInto(ids::TptSpriteEdit);
+        driver->typeKeys(ids::TptSpriteEdit, "x2");
+        shown = shorter.window().controlText(ids::TptSpriteEdit);
+    });
+    EXPECT_EQ(typed, "123456");
+    EXPECT_EQ(shown, "12") << "a digits-only edit takes digits only";
+}
+
+TEST_P(ContractTest, ADialogWithoutButtonsEndsOnEnterAndItsTabsShowTheirPages)
+{
+    scrivlet::testing::TempDir dir;
+    scrivlet::testing::TestImage image(0x100000);
+    image.put(0x51D12, {0x50, 0x51, 0x02});
+    image.setTptRecord(0, 0xC51B12, 1, 1);
+    RomFile rom;
+    ASSERT_TRUE(rom.open(image.writeTo(dir.file("d.smc")).string(), RomFile::Access::ReadOnly));
+    fillCatalogue(textCatalogue(), rom, ListingSource::PointerTable);
+
+    DetailsDialog details;
+    details.setSubject(rom, "d.smc", 0, 3);
+    bool rawShown = false, attributesHidden = false;
+    std::string raw;
+    const int result = driver->runModal(ids::DetailsDialogTemplate, details, [&] {
+        driver->selectTab(ids::DetailsTabControl, 1);
+        rawShown = details.window().isControlVisible(DetailsDialog::RawDataEdit);
+        attributesHidden = !details.window().isControlVisible(DetailsDialog::TextAttributes);
+        raw = details.window().controlText(DetailsDialog::RawDataEdit);
+        driver->pressEnter();
+    });
+    EXPECT_TRUE(rawShown);
+    EXPECT_TRUE(attributesHidden) << "a page shows only its own controls";
+    EXPECT_EQ(raw, "50 51 02 ");
+    EXPECT_EQ(result, ui::IdOk) << "Enter ends a dialog without a default button";
+
+    DetailsDialog escaped;
+    escaped.setSubject(rom, "d.smc", 0, 3);
+    EXPECT_EQ(driver->runModal(ids::DetailsDialogTemplate, escaped, [&] { driver->pressEscape(); }), ui::IdCancel);
+}
+
+TEST_P(ContractTest, EnterPressesTheDefaultButtonAndEscapeEnds)
+{
+    RecordingDialog search(0, true);
+    const int result = driver->runModal(ids::SearchDialogTemplate, search, [&] {
+        driver->clickInto(ids::SearchTextEdit);
+        driver->typeKeys(ids::SearchTextEdit, "hi");
+        driver->pressEnter();
+        driver->pressEscape();
+    });
+    EXPECT_EQ(search.commands.front(), ids::SearchFindButton) << "the default button takes Enter";
+    EXPECT_EQ(result, ui::IdCancel);
+}
+
+} // namespace

@@ -1,0 +1,91 @@
+// The contract suite on the in-memory backend, through its scripted user actions.
+#include "ContractSuite.h"
+
+#include "ui/headless/HeadlessPlatform.h"
+
+#include <cctype>
+
+namespace scrivlet::contract {
+namespace {
+
+class HeadlessDriver : public BackendDriver {
+public:
+    std::string name() const override { return "headless"; }
+
+    ui::Window& openMain(ui::DialogHandler& handler) override
+    {
+        main_ = platform_.openMain(ids::MainDialogTemplate, handler);
+        stack_.push_back(main_.get());
+        return *main_;
+    }
+
+    int runModal(int templateId, ui::DialogHandler& handler, const std::function<void()>& user) override
+    {
+        platform_.drivers.push_back([this, user](ui::HeadlessWindow& modal) {
+            stack_.push_back(&modal);
+            user();
+            stack_.pop_back();
+        });
+        return platform_.runModal(templateId, handler, *main_);
+    }
+
+    void chooseMenu(int commandId) override { top().chooseMenu(commandId); }
+    void openAndCloseMenu(int) override {} // the model's menus never take the focus
+    void clickRow(int listId, int row) override { top().clickRow(listId, row); }
+    void doubleClickRow(int listId, int row) override { top().doubleClickRow(listId, row); }
+    void dragRows(int listId, int fromRow, int toRow) override { top().dragRows(listId, fromRow, toRow); }
+    void pressDownKey(int listId) override
+    {
+        const int mark = top().listSelectionMark(listId);
+        top().pressKey(listId, std::min(mark + 1, top().listRowCount(listId) - 1));
+    }
+    void typeAhead(int listId, char letter) override
+    {
+        // The next row after the mark whose text starts with the letter, wrapping.
+        ui::HeadlessWindow& w = top();
+        const int rows = w.listRowCount(listId);
+        const int mark = w.listSelectionMark(listId);
+        int reached = mark;
+        for (int step = 1; step <= rows; ++step) {
+            const int row = (mark + step) % rows;
+            const std::string text = w.listRowText(listId, row);
+            if (!text.empty() && std::tolower(static_cast<unsigned char>(text[0])) == std::tolower(static_cast<unsigned char>(letter))) {
+                reached = row;
+                break;
+            }
+        }
+        w.pressKey(listId, reached);
+    }
+    void clickInto(int controlId) override { top().focus(controlId); }
+    void typeKeys(int editId, const std::string& keys) override { top().typeKeys(editId, keys); }
+    void selectAllIn(int) override {} // the model's selection is always the whole text
+    void pressEnter() override { top().pressEnter(); }
+    void pressEscape() override { top().pressEscape(); }
+    void pressCloseBox() override { top().pressCloseBox(); }
+    void clickButton(int id) override { top().clickButton(id); }
+    void selectTab(int tabId, int index) override { top().selectTab(tabId, index); }
+    int highlightedRow(int listId) override { return top().control(listId).selected; }
+    bool menuItemShowsCheckBox(int commandId) override { return main_->isMenuItemCheckable(commandId); }
+
+    ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) override
+    {
+        ui::HeadlessWindow& w = top();
+        const std::size_t before = w.messages.size();
+        causeIt();
+        return w.messages.size() > before ? w.messages[before] : ui::MessageRecord{};
+    }
+
+private:
+    ui::HeadlessWindow& top() { return *stack_.back(); }
+
+    ui::HeadlessPlatform platform_;
+    std::unique_ptr<ui::HeadlessWindow> main_;
+    std::vector<ui::HeadlessWindow*> stack_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Headless, ContractTest,
+    ::testing::Values(Backend{"headless", [] { return std::unique_ptr<BackendDriver>(new HeadlessDriver); }}),
+    [](const ::testing::TestParamInfo<Backend>& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace scrivlet::contract
