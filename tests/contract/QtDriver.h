@@ -1,0 +1,273 @@
+#pragma once
+
+// The Qt backend driven as a user would: real mouse and key events on the
+// offscreen platform, menus opened by clicking the menu bar, rows clicked and
+// dragged, keys typed into the focused control. Used by the contract suite and
+// by the main window's real-input tests.
+
+#include "BackendDriver.h"
+#include "resources/ResourceIds.h"
+#include "ui/qt/QtBackend.h"
+#include "ui/qt/QtPlatform.h"
+#include "ui/qt/QtWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace scrivlet::contract {
+
+class QtDriver : public BackendDriver {
+public:
+    std::string name() const override { return "qt"; }
+
+    ui::Window& openMain(ui::DialogHandler& handler) override
+    {
+        main_ = std::make_unique<ui::QtWindow>(*ui::findDialogTemplate(ids::MainDialogTemplate), handler, nullptr);
+        handler.attach(*main_);
+        handler.onInitDialog();
+        main_->widget()->show();
+        main_->widget()->activateWindow();
+        (void)QTest::qWaitForWindowActive(main_->widget());
+        return *main_;
+    }
+
+    int runModal(int templateId, ui::DialogHandler& handler, const std::function<void()>& user) override
+    {
+        int result = ui::IdCancel;
+        whileModalIsUp(templateId, user, [&] { result = platform_.runModal(templateId, handler, *main_); });
+        return result;
+    }
+
+    // Runs `causeIt`, which opens the dialog of `templateId`; `user` acts while
+    // it is up, and a dialog still open afterwards is cancelled.
+    void whileModalIsUp(int templateId, const std::function<void()>& user, const std::function<void()>& causeIt)
+    {
+        const QString name = QString("dialog-%1").arg(templateId);
+        bool seen = false;
+        QTimer::singleShot(0, [this, name, user, &seen] {
+            QWidget* modal = nullptr;
+            QTest::qWaitFor([&] {
+                modal = QApplication::activeModalWidget();
+                return modal && modal->objectName() == name && modal->isVisible();
+            });
+            if (!modal || modal->objectName() != name)
+                return;
+            seen = true;
+            modal->activateWindow();
+            (void)QTest::qWaitForWindowActive(modal);
+            user();
+            QApplication::processEvents();
+            if (QApplication::activeModalWidget() == modal && modal->isVisible())
+                static_cast<QDialog*>(modal)->done(ui::IdCancel);
+        });
+        causeIt();
+        EXPECT_TRUE(seen) << "the dialog " << templateId << " never came up";
+    }
+
+    ui::QtWindow& mainWindow() { return *main_; }
+    // Selects the whole text and deletes it with the keyboard.
+    void clearByKeys(int editId)
+    {
+        selectAllIn(editId);
+        QTest::keyClick(control(editId), Qt::Key_Delete);
+    }
+    QWidget* control(int id) const { return top()->findChild<QWidget*>(QString("control-%1").arg(id)); }
+
+    void chooseMenu(int commandId) override
+    {
+        QAction* action = main_->widget()->findChild<QAction*>(QString("command-%1").arg(commandId));
+        QMenu* menu = openMenuOf(action);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QApplication::processEvents();
+        if (menu->isVisible()) // a gray item leaves its menu open
+            closeMenu(menu);
+        giveActivationBack();
+    }
+
+    void openAndCloseMenu(int commandId) override
+    {
+        closeMenu(openMenuOf(main_->widget()->findChild<QAction*>(QString("command-%1").arg(commandId))));
+    }
+
+    void clickRow(int listId, int row) override { clickAt(listId, row, Qt::LeftButton); }
+
+    void doubleClickRow(int listId, int row) override
+    {
+        auto* list = listOf(listId);
+        const QPoint at = rowCentre(list, row);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QApplication::processEvents();
+    }
+
+    void dragRows(int listId, int fromRow, int toRow) override
+    {
+        auto* list = listOf(listId);
+        const QPoint from = rowCentre(list, fromRow);
+        const QPoint to = rowCentre(list, toRow);
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(list->viewport(), (from + to) / 2);
+        QTest::mouseMove(list->viewport(), to);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, to);
+        QApplication::processEvents();
+    }
+
+    void pressDownKey(int listId) override { QTest::keyClick(listOf(listId), Qt::Key_Down); }
+    void typeAhead(int listId, char letter) override { QTest::keyClick(listOf(listId), letter); }
+
+    void clickInto(int controlId) override
+    {
+        QWidget* w = control(controlId);
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
+            QTest::mouseClick(edit->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        else
+            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+        QApplication::processEvents();
+    }
+
+    void typeKeys(int editId, const std::string& keys) override
+    {
+        QWidget* w = control(editId);
+        // Typing goes on at the end of the text.
+        if (qobject_cast<QPlainTextEdit*>(w))
+            QTest::keyClick(w, Qt::Key_End, Qt::ControlModifier);
+        else
+            QTest::keyClick(w, Qt::Key_End);
+        for (char key : keys) {
+            if (key == '\r')
+                QTest::keyClick(w, Qt::Key_Return);
+            else
+                QTest::keyClick(w, key);
+        }
+    }
+
+    void selectAllIn(int editId) override { QTest::keyClick(control(editId), Qt::Key_A, Qt::ControlModifier); }
+
+    void pressEnter() override { QTest::keyClick(keyTarget(), Qt::Key_Return); }
+    void pressEscape() override { QTest::keyClick(keyTarget(), Qt::Key_Escape); }
+    void pressCloseBox() override { top()->close(); }
+    void clickButton(int id) override { QTest::mouseClick(control(id), Qt::LeftButton); }
+
+    void selectTab(int tabId, int index) override
+    {
+        auto* bar = control(tabId)->findChild<QTabBar*>("tabbar");
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    }
+
+    int highlightedRow(int listId) override
+    {
+        const auto rows = listOf(listId)->selectionModel()->selectedRows();
+        return rows.isEmpty() ? -1 : rows.front().row();
+    }
+
+    bool menuItemShowsCheckBox(int commandId) override
+    {
+        return main_->widget()->findChild<QAction*>(QString("command-%1").arg(commandId))->isCheckable();
+    }
+
+    ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) override
+    {
+        ui::MessageRecord seen{};
+        bool done = false;
+        std::function<void()> poll = [&] {
+            if (done)
+                return;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    seen = {box->text().toStdString(), box->windowTitle().toStdString(),
+                        box->icon() == QMessageBox::Warning ? ui::MessageIcon::Exclamation : ui::MessageIcon::None};
+                    done = true;
+                    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+                    return;
+                }
+            QTimer::singleShot(10, poll);
+        };
+        QTimer::singleShot(0, poll);
+        causeIt();
+        done = true; // no box came: stop looking
+        QApplication::processEvents();
+        return seen;
+    }
+
+private:
+    QWidget* top() const
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        return modal ? modal : main_->widget();
+    }
+    QWidget* keyTarget() const
+    {
+        QWidget* focused = QApplication::focusWidget();
+        return focused && focused->window() == top() ? focused : top();
+    }
+    QTreeWidget* listOf(int id) const { return static_cast<QTreeWidget*>(control(id)); }
+
+    static QPoint rowCentre(QTreeWidget* list, int row)
+    {
+        QTreeWidgetItem* item = list->topLevelItem(row);
+        list->scrollToItem(item);
+        return list->visualItemRect(item).center();
+    }
+
+    void clickAt(int listId, int row, Qt::MouseButton button)
+    {
+        auto* list = listOf(listId);
+        QTest::mouseClick(list->viewport(), button, {}, rowCentre(list, row));
+        QApplication::processEvents();
+    }
+
+    QMenuBar* barOf(QMenu* menu) const
+    {
+        for (QMenuBar* bar : main_->widget()->findChildren<QMenuBar*>())
+            if (bar->actions().contains(menu->menuAction()))
+                return bar;
+        return nullptr;
+    }
+
+    // Clicks the menu's title in the menu bar and waits for it to open.
+    QMenu* openMenuOf(QAction* action)
+    {
+        QMenu* menu = qobject_cast<QMenu*>(action->parent());
+        QMenuBar* bar = barOf(menu);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000);
+        return menu;
+    }
+
+    // A second click on the title closes the menu unchosen.
+    void closeMenu(QMenu* menu)
+    {
+        QMenuBar* bar = barOf(menu);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        QTest::qWaitFor([menu] { return !menu->isVisible(); }, 1000);
+        QApplication::processEvents();
+        giveActivationBack();
+    }
+
+    // The offscreen platform leaves a closed menu as the active window, which
+    // no real window system does: the window under it is active again.
+    void giveActivationBack()
+    {
+        QWidget* active = QApplication::activeWindow();
+        if (active && active->windowType() == Qt::Popup && !active->isVisible()) {
+            QApplication::setActiveWindow(main_->widget());
+            QApplication::processEvents();
+        }
+    }
+
+    ui::QtPlatform platform_;
+    std::unique_ptr<ui::QtWindow> main_;
+};
+
+} // namespace scrivlet::contract
