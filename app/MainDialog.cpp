@@ -40,6 +40,9 @@ void MainDialog::onCommand(int id)
     case ids::ToolsEditTptEntry: editTptEntry(); break;
     case ids::EditSearch: openSearch(); break;
     case ids::ToolsViewDetails: showDetails(); break;
+    case ids::ToolsImportText: importTextFile(); break;
+    case ids::ToolsMoveText: moveTextToExpandedArea(); break;
+    case ids::ToolsCreatePatch: createPatch(); break;
     case ids::OptionsPointerListing: selectListingSource(0); break;
     case ids::OptionsRawListing: selectListingSource(1); break;
     case ids::OptionsExpandedListing: selectListingSource(2); break;

@@ -40,6 +40,9 @@ public:
     void editTptEntry();
     void openSearch();
     void showDetails();
+    void importTextFile();
+    void moveTextToExpandedArea();
+    void createPatch();
 
     // State record
     int preventOverwrites = 0;

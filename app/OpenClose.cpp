@@ -8,13 +8,9 @@
 
 namespace scrivlet {
 
-namespace {
-constexpr const char* RomFilter = "SNES ROM (*.smc, *.sfc, *.fig)|*.smc; *.sfc; *.fig|All Files (*.*)|*.*||";
-}
-
 void MainDialog::openRom()
 {
-    const ui::FileChoice choice = window_->chooseFileToOpen(RomFilter);
+    const ui::FileChoice choice = window_->chooseFileToOpen(messages::RomFileFilter);
     RomFile candidate;
     if (!candidate.open(choice.path)) {
         // A folder, a device or a pipe is said to be no image; a file that is
@@ -43,7 +39,7 @@ void MainDialog::openRom()
     window_->enableControl(ids::EditBox, true);
     for (int id : {ids::ToolsViewDetails, ids::ToolsDumpText, ids::FileClose, ids::EditSearch, ids::OptionsPointerListing,
              ids::OptionsRawListing, ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites,
-             ids::OptionsUseCompression})
+             ids::OptionsUseCompression, ids::ToolsImportText, ids::ToolsCreatePatch})
         window_->enableMenuItem(id, true);
     if (romFileSize(romFile) < ExpandedRomSize)
         window_->enableMenuItem(ids::ToolsExpandRom, true);
@@ -63,7 +59,8 @@ void MainDialog::closeRom()
         window_->setControlText(id, "");
     for (int id : {ids::ToolsViewDetails, ids::ToolsDumpText, ids::FileClose, ids::EditSearch, ids::ToolsExpandRom,
              ids::ToolsEditTptEntry, ids::OptionsPointerListing, ids::OptionsRawListing, ids::OptionsExpandedListing,
-             ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites, ids::OptionsUseCompression})
+             ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites, ids::OptionsUseCompression,
+             ids::ToolsImportText, ids::ToolsMoveText, ids::ToolsCreatePatch})
         window_->enableMenuItem(id, false);
     window_->checkMenuItem(ids::OptionsPointerListing, true);
     window_->checkMenuItem(ids::OptionsRawListing, false);

@@ -3,13 +3,11 @@
 #include "edit/Messages.h"
 #include "rom/RomAddress.h"
 #include "rom/RomIdentity.h"
+#include "rom/TempFile.h"
 #include "text/CompressionDictionary.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 namespace scrivlet::cli {
 
@@ -145,25 +143,27 @@ bool openAcceptedRom(const std::string& path, RomFile::Access access, RomFile& r
     return true;
 }
 
+bool readInputFile(const std::string& path, const char* what, std::uintmax_t maxBytes, std::vector<std::uint8_t>& bytes,
+    int& exitCode)
+{
+    const std::string name = std::string(what) + " " + path;
+    switch (readWholeFile(path, maxBytes, bytes)) {
+    case ReadFileError::None: return true;
+    case ReadFileError::NotRegularFile: exitCode = refuse(name + " cannot be read: it is not a regular file."); break;
+    case ReadFileError::TooLarge:
+        exitCode = refuse(name + " is larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MiB.");
+        break;
+    case ReadFileError::CannotRead: exitCode = refuse(name + " cannot be read."); break;
+    }
+    return false;
+}
+
 bool readTextFile(const std::string& path, std::string& text, int& exitCode)
 {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (error || !std::filesystem::is_regular_file(status)) {
-        exitCode = refuse("The text file " + path + " cannot be read: it is not a regular file.");
+    std::vector<std::uint8_t> bytes;
+    if (!readInputFile(path, "The text file", TextFileMaxBytes, bytes, exitCode))
         return false;
-    }
-    const auto size = std::filesystem::file_size(path, error);
-    if (error || size > TextFileMaxBytes) {
-        exitCode = refuse("The text file " + path + " is larger than 1 MiB; no text is that long.");
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) {
-        exitCode = refuse("The text file " + path + " cannot be read.");
-        return false;
-    }
+    text.assign(bytes.begin(), bytes.end());
     return true;
 }
 

@@ -58,8 +58,12 @@ std::optional<ListingSource> sourceOption(const Arguments& args, int& exitCode, 
 // Opens the image and refuses one the editor would refuse, with its words.
 bool openAcceptedRom(const std::string& path, RomFile::Access access, RomFile& rom, int& exitCode);
 
-// Reads a text file given on the command line. Anything but a regular file of
-// at most TextFileMaxBytes is refused with a sentence on standard error.
+// Reads a file given on the command line, `what` naming it in the refusal
+// ("The text file"). Anything but a regular file of at most `maxBytes` is
+// refused with a sentence on standard error.
+bool readInputFile(const std::string& path, const char* what, std::uintmax_t maxBytes, std::vector<std::uint8_t>& bytes,
+    int& exitCode);
+// A text given in a file: at most TextFileMaxBytes, no text is longer.
 inline constexpr std::uintmax_t TextFileMaxBytes = 1024 * 1024;
 bool readTextFile(const std::string& path, std::string& text, int& exitCode);
 

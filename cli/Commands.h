@@ -23,5 +23,9 @@ int runExpand(const Words& words);
 int runTpt(const Words& words);
 int runEncode(const Words& words);
 int runSample(const Words& words);
+int runImport(const Words& words);
+int runRelocate(const Words& words);
+int runMakePatch(const Words& words);
+int runApplyPatch(const Words& words);
 
 } // namespace scrivlet::cli

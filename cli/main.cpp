@@ -21,6 +21,10 @@ constexpr Command Table[] = {
     {"tpt", "show or edit a text pointer table record", runTpt},
     {"encode", "print the game bytes of display text", runEncode},
     {"sample", "write a demo image to open in the editor", runSample},
+    {"import", "write the edited lines of a dump file back, all or nothing", runImport},
+    {"relocate", "move a row's text into free room of the expanded area", runRelocate},
+    {"make-patch", "write an IPS or BPS patch from an original and a modified image", runMakePatch},
+    {"apply-patch", "apply an IPS or BPS patch, writing the result to a new file", runApplyPatch},
 };
 
 void printOverview()
@@ -28,7 +32,7 @@ void printOverview()
     std::cout << "Usage: scrivlet-cli COMMAND ARGS...\n\n"
                  "Reads and edits the dialogue text of an EarthBound ROM image.\n\nCommands:\n";
     for (const Command& c : Table)
-        std::cout << "  " << c.name << std::string(10 - std::string_view(c.name).size(), ' ') << c.summary << "\n";
+        std::cout << "  " << c.name << std::string(13 - std::string_view(c.name).size(), ' ') << c.summary << "\n";
     std::cout << "\nRun 'scrivlet-cli COMMAND --help' for a command's arguments.\n";
 }
 

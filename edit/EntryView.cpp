@@ -17,6 +17,7 @@ void MainDialog::showEntry(int row)
             for (int id : {ids::EditBox, ids::LineLabel, ids::SizeLabel})
                 window_->setControlText(id, "");
             window_->enableMenuItem(ids::ToolsEditTptEntry, false);
+            window_->enableMenuItem(ids::ToolsMoveText, false);
         } else {
             const TextEntry& entry = catalogue.rows[static_cast<std::size_t>(row)];
             const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress));
@@ -26,8 +27,10 @@ void MainDialog::showEntry(int row)
             window_->setControlText(ids::EditBox, decoded.text);
             window_->setControlText(ids::LineLabel, "Line: " + std::to_string(row + 1) + "/" + std::to_string(catalogue.count));
             window_->setControlText(ids::SizeLabel, "Size: " + std::to_string(decoded.size));
-            window_->enableMenuItem(ids::ToolsEditTptEntry,
-                listingSource == 0 && entry.spriteNumber != 0 && entry.movementNumber != 0);
+            // Moving text needs a record to point at it: offered where the record editor is.
+            const bool editable = listingSource == 0 && entry.spriteNumber != 0 && entry.movementNumber != 0;
+            window_->enableMenuItem(ids::ToolsEditTptEntry, editable);
+            window_->enableMenuItem(ids::ToolsMoveText, editable);
         }
     }
     window_->checkMenuItem(ids::OptionsPreventOverwrites, preventOverwrites != 0);

@@ -4,6 +4,9 @@
 // the command-line tool say the same words.
 namespace scrivlet::messages {
 
+// The open-file dialog's choices for a ROM image.
+inline constexpr const char* RomFileFilter = "SNES ROM (*.smc, *.sfc, *.fig)|*.smc; *.sfc; *.fig|All Files (*.*)|*.*||";
+
 inline constexpr const char* BadRomCaption = "Bad ROM";
 inline constexpr const char* UnrecognizedRom = "This is an unrecognized ROM.";
 inline constexpr const char* Mother2Caption = "Mother 2 ROM Not Supported";
@@ -38,6 +41,29 @@ inline constexpr const char* TextDumpedCaption = "Text dumped";
 inline constexpr const char* TextDumped = "Text has been dumped to %s!\nHave a nice day!"; // %s: file name
 inline constexpr const char* DumpFailedCaption = "Text not dumped";
 inline constexpr const char* DumpFailed = "The text could not be dumped: %s could not be written."; // %s: file name
+
+// Taking a dump file back.
+inline constexpr const char* ImportCommand = "Import from text file...";
+inline constexpr const char* ImportSharedBlock = "This block is shared with another row that gives it a different text: row ";
+inline constexpr const char* ImportedCaption = "Text imported";
+inline constexpr const char* ImportRefusedCaption = "Text not imported";
+inline constexpr const char* ImportRefusedIntro = "Nothing was written:\n";
+inline constexpr const char* ImportFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+
+// Moving a row's text into the expanded area.
+inline constexpr const char* RelocateCommand = "Move text to expanded area";
+inline constexpr const char* RelocateNoRecord = "This row has no pointer table record to point at the moved text.";
+inline constexpr const char* RelocateNotExpanded = "The ROM is not expanded: expand the ROM first.";
+inline constexpr const char* RelocateNoRoom = "The expanded area has no run of free blocks large enough for this text.";
+inline constexpr const char* RelocateRefusedCaption = "Text not moved";
+
+// Patches.
+inline constexpr const char* PatchCommand = "Create patch...";
+inline constexpr const char* PatchCreatedCaption = "Patch created";
+inline constexpr const char* PatchCreated = "The patch has been written to %s."; // %s: the patch's file name
+inline constexpr const char* PatchFailedCaption = "Patch not created";
+inline constexpr const char* PatchOriginalUnreadable = "The original image could not be read.";
+inline constexpr const char* PatchNotWritten = "The patch could not be written to %s."; // %s: the patch's file name
 
 inline constexpr const char* StringNotFoundCaption = "String not found";
 inline constexpr const char* StringNotFound = "String not found.";

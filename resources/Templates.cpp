@@ -1,4 +1,5 @@
 #include "ResourceIds.h"
+#include "edit/Messages.h"
 #include "ui/Template.h"
 
 namespace scrivlet::ui {
@@ -88,7 +89,9 @@ const std::vector<MenuTemplate> Menu129 = {
             {"&Search", ids::EditSearch}}},
     {"&Tools",
         {{"&Expand ROM", ids::ToolsExpandRom}, {"Edit &TPT entry", ids::ToolsEditTptEntry},
-            {"&View current details", ids::ToolsViewDetails}, {}, {"&Dump to text file", ids::ToolsDumpText}}},
+            {"&View current details", ids::ToolsViewDetails}, {}, {"&Dump to text file", ids::ToolsDumpText}, {},
+            {messages::ImportCommand, ids::ToolsImportText}, {messages::RelocateCommand, ids::ToolsMoveText},
+            {messages::PatchCommand, ids::ToolsCreatePatch}}},
     {"&Options",
         {{"&Pointer table listing", ids::OptionsPointerListing, true, true},
             {"&Raw text listing", ids::OptionsRawListing, false, true},

@@ -81,6 +81,9 @@ public:
     int peekByte(int ahead) { return byteAt(position_ + ahead); }
     int byteAt(std::int64_t offset);
 
+    // Every byte of the image as it is now; false when it could not all be read.
+    bool readAll(std::vector<std::uint8_t>& image) { return readWholeImage(image); }
+
     // Puts every run into the file, or none of them.
     WriteStatus write(std::span<const ByteRun> runs);
     // Appends `tail` behind the old end of the file, whole or not at all.

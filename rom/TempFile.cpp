@@ -137,6 +137,52 @@ std::string resolvedPath(const std::string& path)
     return result;
 }
 
+bool replaceFileWith(const std::string& path, std::span<const std::uint8_t> content)
+{
+    if (!isReplaceableTarget(path))
+        return false;
+    const std::string target = resolvedPath(path);
+    TempFile temp;
+    if (!temp.create(target))
+        return false;
+    temp.copyPermissionsFrom(target);
+    return temp.writeAll(content.data(), content.size()) && temp.commit(target, true);
+}
+
+ReadFileError readWholeFile(const std::string& path, std::uintmax_t maxBytes, std::vector<std::uint8_t>& content)
+{
+    // Non-blocking, so that a pipe is looked at rather than waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) ? ReadFileError::NotRegularFile : ReadFileError::CannotRead;
+    }
+    struct stat st {};
+    ReadFileError error = ReadFileError::None;
+    if (::fstat(fd, &st) != 0)
+        error = ReadFileError::CannotRead;
+    else if (!S_ISREG(st.st_mode))
+        error = ReadFileError::NotRegularFile;
+    else if (static_cast<std::uintmax_t>(st.st_size) > maxBytes)
+        error = ReadFileError::TooLarge;
+    if (error == ReadFileError::None) {
+        content.resize(static_cast<std::size_t>(st.st_size));
+        std::size_t got = 0;
+        while (got < content.size()) {
+            const ssize_t n = ::read(fd, content.data() + got, content.size() - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += static_cast<std::size_t>(n);
+        }
+        if (got != content.size())
+            error = ReadFileError::CannotRead; // it changed while it was read
+    }
+    ::close(fd);
+    return error;
+}
+
 bool writeAllAt(int fd, const std::uint8_t* data, std::size_t length, std::int64_t offset)
 {
     while (length > 0) {

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace scrivlet {
 
@@ -49,6 +51,17 @@ private:
 bool isReplaceableTarget(const std::string& path);
 // The file a path names once links are followed; the path itself when it names nothing.
 std::string resolvedPath(const std::string& path);
+
+// Puts `content` in place of the regular file at `path` (or makes it), whole or
+// not at all, flushed to the device. False when the path names anything but a
+// regular file or the content did not land.
+bool replaceFileWith(const std::string& path, std::span<const std::uint8_t> content);
+
+enum class ReadFileError { None, CannotRead, NotRegularFile, TooLarge };
+// Images, patches and dump files: far larger than any 4 MiB image needs.
+inline constexpr std::uintmax_t DataFileMaxBytes = 256 * 1024 * 1024;
+// Reads a whole regular file of at most `maxBytes`.
+ReadFileError readWholeFile(const std::string& path, std::uintmax_t maxBytes, std::vector<std::uint8_t>& content);
 
 // Writes every byte at `offset`, going on after short writes; false on a failure.
 bool writeAllAt(int fd, const std::uint8_t* data, std::size_t length, std::int64_t offset);

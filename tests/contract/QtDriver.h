@@ -27,6 +27,20 @@
 
 namespace scrivlet::contract {
 
+// Lets events run until `done` holds or the time is up; the caller checks what it needs.
+template <typename Done>
+void waitUntil(Done done, int milliseconds = 5000)
+{
+    if (!QTest::qWaitFor(done, milliseconds))
+        return;
+}
+
+inline void waitForActive(QWidget* window)
+{
+    if (!QTest::qWaitForWindowActive(window))
+        return;
+}
+
 class QtDriver : public BackendDriver {
 public:
     std::string name() const override { return "qt"; }
@@ -38,7 +52,7 @@ public:
         handler.onInitDialog();
         main_->widget()->show();
         main_->widget()->activateWindow();
-        (void)QTest::qWaitForWindowActive(main_->widget());
+        waitForActive(main_->widget());
         return *main_;
     }
 
@@ -57,7 +71,7 @@ public:
         bool seen = false;
         QTimer::singleShot(0, [this, name, user, &seen] {
             QWidget* modal = nullptr;
-            QTest::qWaitFor([&] {
+            waitUntil([&] {
                 modal = QApplication::activeModalWidget();
                 return modal && modal->objectName() == name && modal->isVisible();
             });
@@ -65,7 +79,7 @@ public:
                 return;
             seen = true;
             modal->activateWindow();
-            (void)QTest::qWaitForWindowActive(modal);
+            waitForActive(modal);
             user();
             QApplication::processEvents();
             if (QApplication::activeModalWidget() == modal && modal->isVisible())
@@ -241,7 +255,7 @@ private:
         QMenu* menu = qobject_cast<QMenu*>(action->parent());
         QMenuBar* bar = barOf(menu);
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-        QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000);
+        waitUntil([menu] { return menu->isVisible(); }, 1000);
         return menu;
     }
 
@@ -250,7 +264,7 @@ private:
     {
         QMenuBar* bar = barOf(menu);
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
-        QTest::qWaitFor([menu] { return !menu->isVisible(); }, 1000);
+        waitUntil([menu] { return !menu->isVisible(); }, 1000);
         QApplication::processEvents();
         giveActivationBack();
     }

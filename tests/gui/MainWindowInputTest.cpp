@@ -195,7 +195,7 @@ TEST_F(MainWindowInput, TheOpenDialogOffersTheFiltersAsWritten)
 {
     QStringList shown;
     QTimer::singleShot(0, [&] {
-        QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; });
+        contract::waitUntil([] { return QApplication::activeModalWidget() != nullptr; });
         auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(chooser, nullptr);
         auto* types = chooser->findChild<QComboBox*>("fileTypeCombo");

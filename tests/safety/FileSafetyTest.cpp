@@ -112,8 +112,9 @@ TEST_P(FaultInjection, EveryFailureLeavesTheOldOrTheNewBytesAndSaysSo)
                     EXPECT_FALSE(run.err.empty()) << where;
                     const bool damagedAndSaid = inPlace && mode.persist
                         && run.err.find("may be damaged") != std::string::npos;
-                    if (!damagedAndSaid)
+                    if (!damagedAndSaid) {
                         EXPECT_EQ(now, before) << where << ": failed, yet the file is not as it was; said: " << run.err;
+                    }
                 }
                 for (const auto& entry : fs::directory_iterator(dir.path()))
                     EXPECT_EQ(entry.path().filename().string().find(".scrivlet-"), std::string::npos)

@@ -1,0 +1,43 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "edit/TextImport.h"
+
+#include <iostream>
+
+namespace scrivlet::cli {
+
+int runImport(const Words& words)
+{
+    static const CommandSpec spec{"import", "import ROM FILE [--source pointer|raw|expanded] [--allow-overwrite] [--dry-run]",
+        "Takes back a dump file: one line per row of the listing, display text with codes, LF or\n"
+        "CR LF line ends. Only rows whose line differs from the row's text are written, each with\n"
+        "the checks of Apply Changes (a text longer than its block is refused unless\n"
+        "--allow-overwrite). All or nothing: if any row is refused, nothing is written and each\n"
+        "refusal is listed as 'row N: ...'. --dry-run checks and reports without writing.",
+        {"source"}, {"allow-overwrite", "dry-run"}, 2};
+    int exitCode = ExitOk;
+    const auto args = parseArguments(spec, words, exitCode);
+    if (!args)
+        return exitCode;
+    const auto source = sourceOption(*args, exitCode, spec);
+    if (!source)
+        return exitCode;
+    const bool dryRun = args->has("dry-run");
+    std::vector<std::uint8_t> file;
+    if (!readInputFile(args->positional[1], "The dump file", DataFileMaxBytes, file, exitCode))
+        return exitCode;
+    RomFile rom;
+    if (!openAcceptedRom(args->positional[0], dryRun ? RomFile::Access::ReadOnly : RomFile::Access::Update, rom, exitCode))
+        return exitCode;
+    buildListing(rom, textCatalogue(), *source);
+    const ImportResult result = importText(rom, textCatalogue(),
+        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), !args->has("allow-overwrite"), dryRun);
+    if (!result.written()) {
+        std::cerr << importRefusals(result);
+        return ExitRefused;
+    }
+    std::cout << importSummary(result, dryRun) << "\n";
+    return ExitOk;
+}
+
+} // namespace scrivlet::cli

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "rom/RomFile.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace scrivlet {
+
+struct TextCatalogue;
+
+// A dump file taken back: one line per row of the listing, display text with
+// codes, LF or CR LF line ends. Only rows whose line differs from the row's
+// text as it reads now are written, each with the checks of Apply Changes, and
+// all of them in one write or none at all.
+struct ImportRefusal {
+    int row;
+    std::string sentence;
+};
+
+struct ImportResult {
+    int rowsWritten = 0;   // rows whose block was (or, checking only, would be) written
+    int rowsUnchanged = 0;
+    std::vector<ImportRefusal> refusals; // row -1: the file as a whole
+    WriteStatus write = WriteStatus::Written;
+    bool written() const { return refusals.empty() && write == WriteStatus::Written; }
+};
+
+// The lines of a dump file; a final line end closes the last line.
+std::vector<std::string_view> dumpLines(std::string_view file);
+
+ImportResult importText(RomFile& rom, const TextCatalogue& catalogue, std::string_view file, bool preventOverwrites,
+    bool dryRun);
+
+// One line for the summary: "12 rows written, 1380 rows unchanged."
+std::string importSummary(const ImportResult& result, bool dryRun);
+// Each refusal as "row N: " and the sentence, one per line.
+std::string importRefusals(const ImportResult& result);
+
+} // namespace scrivlet

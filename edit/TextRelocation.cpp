@@ -1,0 +1,92 @@
+#include "TextRelocation.h"
+
+#include "Messages.h"
+#include "TextApply.h"
+#include "catalogue/TextCatalogue.h"
+#include "catalogue/TptRecord.h"
+#include "rom/RomAddress.h"
+#include "rom/RomExpansion.h"
+#include "text/TextEncoder.h"
+
+#include <memory>
+
+namespace scrivlet {
+
+namespace {
+
+bool holdsFiller(RomFile& rom, std::int64_t start)
+{
+    for (int i = 0; i < FillerBlockSize; ++i)
+        if (rom.byteAt(start + i) != (i == FillerBlockSize - 1 ? 0x02 : 0x00))
+            return false;
+    return true;
+}
+
+// Free[k] for each whole block k of the expanded area inside the file.
+std::vector<bool> freeBlocks(RomFile& rom)
+{
+    const std::int64_t first = ExpandedTextRange.start;
+    const std::int64_t count = std::max<std::int64_t>(0, (rom.size() - first) / FillerBlockSize);
+    std::vector<bool> free(static_cast<std::size_t>(count));
+    for (std::int64_t k = 0; k < count; ++k)
+        free[static_cast<std::size_t>(k)] = holdsFiller(rom, first + k * FillerBlockSize);
+    // A block any record points into is taken, whatever it holds.
+    auto records = std::make_unique<TextCatalogue>();
+    scanPointerTable(*records, rom);
+    for (int r = 0; r < records->count; ++r) {
+        const std::int64_t offset = snesToFileOffset(static_cast<std::uint32_t>(records->rows[static_cast<std::size_t>(r)].snesAddress));
+        const std::int64_t k = (offset - first) / FillerBlockSize;
+        if (offset >= first && k < count)
+            free[static_cast<std::size_t>(k)] = false;
+    }
+    return free;
+}
+
+} // namespace
+
+RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_view text)
+{
+    if (row.tptRecordOffset == 0)
+        return {RelocationOutcome::NoRecord};
+    const int size = encodedSize(text);
+    if (size < 0)
+        return {RelocationOutcome::BracketError};
+    if (rom.size() < ExpandedRomSize)
+        return {RelocationOutcome::NotExpanded};
+    const std::vector<bool> free = freeBlocks(rom);
+    const std::size_t needed = static_cast<std::size_t>(std::max(1, (size + FillerBlockSize - 1) / FillerBlockSize));
+    std::size_t run = 0;
+    for (std::size_t k = 0; k < free.size(); ++k) {
+        run = free[k] ? run + 1 : 0;
+        if (run < needed)
+            continue;
+        const std::int64_t start = ExpandedTextRange.start + static_cast<std::int64_t>(k + 1 - needed) * FillerBlockSize;
+        const std::uint32_t address = fileOffsetToSnes(static_cast<std::int32_t>(start));
+        const std::vector<ByteRun> runs{
+            {start, encodeText(text)},
+            {static_cast<std::int64_t>(row.tptRecordOffset) + TptRecord::TextPointerAt,
+                {static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(address >> 8),
+                    static_cast<std::uint8_t>(address >> 16), static_cast<std::uint8_t>(address >> 24)}},
+        };
+        const WriteStatus status = rom.write(runs);
+        if (status != WriteStatus::Written)
+            return {RelocationOutcome::WriteFailed, 0, status};
+        return {RelocationOutcome::Moved, address};
+    }
+    return {RelocationOutcome::NoRoom};
+}
+
+const char* relocationMessage(const RelocationResult& result)
+{
+    switch (result.outcome) {
+    case RelocationOutcome::Moved: return nullptr;
+    case RelocationOutcome::NoRecord: return messages::RelocateNoRecord;
+    case RelocationOutcome::BracketError: return messages::BracketError;
+    case RelocationOutcome::NotExpanded: return messages::RelocateNotExpanded;
+    case RelocationOutcome::NoRoom: return messages::RelocateNoRoom;
+    case RelocationOutcome::WriteFailed: return writeStatusMessage(result.write);
+    }
+    return nullptr;
+}
+
+} // namespace scrivlet

@@ -1,0 +1,35 @@
+#include "app/MainDialog.h"
+
+#include "catalogue/TextCatalogue.h"
+#include "edit/Messages.h"
+#include "edit/TextImport.h"
+#include "resources/ResourceIds.h"
+#include "rom/TempFile.h"
+
+namespace scrivlet {
+
+void MainDialog::importTextFile()
+{
+    if (!romOpen())
+        return;
+    const ui::FileChoice choice = window_->chooseFileToOpen(messages::ImportFilter);
+    if (choice.path.empty())
+        return;
+    std::vector<std::uint8_t> file;
+    if (readWholeFile(choice.path, DataFileMaxBytes, file) != ReadFileError::None) {
+        window_->messageBox(std::string(messages::ImportRefusedIntro) + choice.name + " cannot be read.",
+            messages::ImportRefusedCaption, ui::MessageIcon::Exclamation);
+        return;
+    }
+    const ImportResult result = importText(romFile, textCatalogue(),
+        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), preventOverwrites != 0, false);
+    if (!result.written()) {
+        window_->messageBox(messages::ImportRefusedIntro + importRefusals(result), messages::ImportRefusedCaption,
+            ui::MessageIcon::Exclamation);
+        return;
+    }
+    window_->messageBox(importSummary(result, false), messages::ImportedCaption, ui::MessageIcon::None);
+    refreshListing();
+}
+
+} // namespace scrivlet

@@ -1,0 +1,31 @@
+#include "app/MainDialog.h"
+
+#include "catalogue/TextCatalogue.h"
+#include "edit/Messages.h"
+#include "edit/TextRelocation.h"
+#include "resources/ResourceIds.h"
+#include "rom/RomAddress.h"
+
+namespace scrivlet {
+
+void MainDialog::moveTextToExpandedArea()
+{
+    const int row = currentRow();
+    TextCatalogue& catalogue = textCatalogue();
+    if (!romOpen() || !catalogue.isRow(row))
+        return;
+    TextEntry& entry = catalogue.rows[static_cast<std::size_t>(row)];
+    const RelocationResult result = relocateText(romFile, entry, window_->controlText(ids::EditBox));
+    if (result.outcome != RelocationOutcome::Moved) {
+        window_->messageBox(relocationMessage(result), messages::RelocateRefusedCaption, ui::MessageIcon::Exclamation);
+        return;
+    }
+    // The row follows its record to the new address, as the record editor leaves it.
+    entry.snesAddress = static_cast<std::int32_t>(result.newAddress);
+    refreshListRow(row, snesToFileOffset(result.newAddress));
+    window_->setListSelectionMark(ids::ListView, row);
+    showEntry(row);
+    updateCurrentSize();
+}
+
+} // namespace scrivlet
