@@ -1,0 +1,163 @@
+// Import, relocate and patches through the real executable.
+#include "support/CliRunner.h"
+#include "support/TestImage.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace scrivlet::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::uint8_t> slice(const std::vector<std::uint8_t>& data, std::size_t at, std::size_t n)
+{
+    return std::vector<std::uint8_t>(data.begin() + static_cast<std::ptrdiff_t>(at), data.begin() + static_cast<std::ptrdiff_t>(at + n));
+}
+
+class TranslationCommands : public ::testing::Test {
+protected:
+    CliRun cli(const std::vector<std::string>& words) { return runProgram(dir.path(), SCRIVLET_CLI_PATH, words); }
+
+    // Four pointer rows; rows 2 and 3 share one block; row 1 holds a dictionary string.
+    std::string rom(std::size_t size = 0x300200)
+    {
+        TestImage image(size);
+        image.setDictionary({"Onett"});
+        image.put(0x51D12, bytes({gameText("Hello"), {0x02}}));
+        image.put(0x51D20, bytes({gameText("Go to "), {0x15, 0x01}, gameText("!"), {0x02}}));
+        image.put(0x51D40, bytes({gameText("Shared"), {0x02}}));
+        image.setTptRecord(0, 0xC51B12, 1, 1);
+        image.setTptRecord(1, 0xC51B20, 1, 1);
+        image.setTptRecord(2, 0xC51B40, 1, 1);
+        image.setTptRecord(3, 0xC51B40, 2, 2);
+        return image.writeTo(dir.file("game.smc")).string();
+    }
+    void writeText(const std::string& name, const std::string& text) { std::ofstream(dir.file(name), std::ios::binary) << text; }
+
+    TempDir dir;
+};
+
+TEST_F(TranslationCommands, ImportWritesOnlyChangedRowsAndKeepsDictionaryReferences)
+{
+    const std::string path = rom();
+    ASSERT_EQ(cli({"dump", path}).code, 0);
+    EXPECT_EQ(readTextFile(dir.file("ptrlist.txt")), "Hello[02]\nGo to Onett![02]\nShared[02]\nShared[02]\n");
+    const auto before = readFile(path);
+    // CR LF line ends, as a Windows editor saves them; row 0 changed, the shared block edited twice alike.
+    writeText("edited.txt", "Howdy[02]\r\nGo to Onett![02]\r\nSame!![02]\r\nSame!![02]\r\n");
+    const CliRun run = cli({"import", path, "edited.txt"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, "3 rows written, 1 rows unchanged.\n");
+    const auto after = readFile(path);
+    EXPECT_EQ(slice(after, 0x51D12, 6), bytes({gameText("Howdy"), {0x02}}));
+    EXPECT_EQ(slice(after, 0x51D40, 7), bytes({gameText("Same!!"), {0x02}}));
+    EXPECT_EQ(slice(after, 0x51D20, 10), slice(before, 0x51D20, 10)) << "an unchanged row keeps its dictionary reference";
+    EXPECT_EQ(cli({"import", path, "edited.txt"}).out, "0 rows written, 4 rows unchanged.\n");
+}
+
+TEST_F(TranslationCommands, ImportIsAllOrNothing)
+{
+    const std::string path = rom();
+    const auto before = readFile(path);
+    writeText("bad.txt", "Hi[02]\nGo to Onett![02\nA longer text than before[02]\nShared[02]\n");
+    const CliRun run = cli({"import", path, "bad.txt"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err,
+        "row 1: A bracket error was detected.  Make sure all brackets are correct and try again.\n"
+        "row 2: The new text is larger than the old text. Shorten the text, or uncheck the Prevent Overwrite box.\n");
+    EXPECT_EQ(readFile(path), before) << "row 0 was fine, yet nothing is written";
+
+    writeText("two.txt", "Hello[02]\nGo to Onett![02]\nOne[02]\nTwo[02]\n");
+    const CliRun shared = cli({"import", path, "two.txt"});
+    EXPECT_EQ(shared.code, 1);
+    EXPECT_EQ(shared.err, "row 3: This block is shared with another row that gives it a different text: row 2.\n");
+
+    writeText("short.txt", "Hello[02]\n");
+    const CliRun lines = cli({"import", path, "short.txt"});
+    EXPECT_EQ(lines.code, 1);
+    EXPECT_EQ(lines.err, "The file has 1 lines but the listing has 4 rows, so nothing was written.\n");
+    EXPECT_EQ(readFile(path), before);
+
+    writeText("longer.txt", "Hello[02]\nGo to Onett![02]\nA longer text than before[02]\nA longer text than before[02]\n");
+    const CliRun dry = cli({"import", path, "longer.txt", "--allow-overwrite", "--dry-run"});
+    EXPECT_EQ(dry.code, 0) << dry.err;
+    EXPECT_EQ(dry.out, "2 rows would be written, 2 rows unchanged; nothing was written.\n");
+    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(cli({"import", path, "longer.txt", "--allow-overwrite"}).code, 0);
+    EXPECT_EQ(cli({"show", path, "--row", "3"}).out, "A longer text than before[02]\n");
+}
+
+TEST_F(TranslationCommands, RelocateFindsFreeBlocksAndPointsTheRecordAtThem)
+{
+    const std::string path = rom();
+    const CliRun notExpanded = cli({"relocate", path, "--row", "0", "--text", "Hi[02]"});
+    EXPECT_EQ(notExpanded.code, 1);
+    EXPECT_EQ(notExpanded.err, "The ROM is not expanded: expand the ROM first.\n");
+    ASSERT_EQ(cli({"expand", path}).code, 0);
+
+    // Block 0 is taken by a record, block 1 no longer holds filler: the text goes to block 2.
+    auto image = readFile(path);
+    TestImage taken(0);
+    taken.data() = image;
+    taken.setTptRecord(5, 0xF00010, 3, 3);
+    taken.put(0x300300 + 7, {0x71});
+    taken.writeTo(path);
+    const auto before = readFile(path);
+
+    const std::string longText = std::string(300, 'A') + "[02]"; // 301 bytes: two blocks
+    const CliRun moved = cli({"relocate", path, "--row", "1", "--text", longText});
+    EXPECT_EQ(moved.code, 0) << moved.err;
+    EXPECT_EQ(moved.out, "$F00200\n");
+    const auto after = readFile(path);
+    EXPECT_EQ(cli({"show", path, "--row", "1"}).out, longText + "\n");
+    EXPECT_EQ(slice(after, 0xF8B92 + 17 + 13, 4), (std::vector<std::uint8_t>{0x00, 0x02, 0xF0, 0x00}));
+    // Nothing but the text's bytes and the four pointer bytes changed.
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < after.size(); ++i)
+        changed += after[i] != before[i];
+    EXPECT_LE(changed, 301u + 4u);
+    EXPECT_EQ(slice(after, 0x51D20, 10), slice(before, 0x51D20, 10)) << "the old block stays";
+
+    const CliRun next = cli({"relocate", path, "--row", "0", "--text", "Hi[02]"});
+    EXPECT_EQ(next.out, "$F00400\n") << "the blocks just used are taken now";
+    EXPECT_EQ(cli({"relocate", path, "--row", "0", "--text", "Hi[02"}).err,
+        "A bracket error was detected.  Make sure all brackets are correct and try again.\n");
+    writeText("huge.txt", std::string(0x100000, 'A')); // 4096 blocks: more than are free now
+    const CliRun huge = cli({"relocate", path, "--row", "0", "--text-file", "huge.txt"});
+    EXPECT_EQ(huge.code, 1);
+    EXPECT_EQ(huge.err, "The expanded area has no run of free blocks large enough for this text.\n");
+}
+
+TEST_F(TranslationCommands, PatchesAreMadeAppliedAndNeverAppliedInPlace)
+{
+    const std::string original = rom();
+    fs::copy_file(original, dir.file("work.smc"));
+    ASSERT_EQ(cli({"expand", "work.smc"}).code, 0);
+    ASSERT_EQ(cli({"write", "work.smc", "--row", "0", "--text", "Howdy[02]", "--allow-overwrite"}).code, 0);
+    for (const char* name : {"hack.ips", "hack.bps"}) {
+        const CliRun made = cli({"make-patch", original, "work.smc", name});
+        EXPECT_EQ(made.code, 0) << made.err;
+        EXPECT_EQ(made.out, std::to_string(fs::file_size(dir.file(name))) + "\n");
+        const CliRun applied = cli({"apply-patch", original, name, "result.smc"});
+        EXPECT_EQ(applied.code, 0) << applied.err;
+        EXPECT_EQ(readFile(dir.file("result.smc")), readFile(dir.file("work.smc"))) << name;
+        fs::remove(dir.file("result.smc"));
+    }
+    EXPECT_LT(fs::file_size(dir.file("hack.ips")), 64u * 1024);
+    EXPECT_LT(fs::file_size(dir.file("hack.bps")), 8u * 1024);
+
+    const CliRun wrong = cli({"apply-patch", "work.smc", "hack.bps", "result.smc"});
+    EXPECT_EQ(wrong.code, 1);
+    EXPECT_EQ(wrong.err, "The BPS patch is for another original: the original's checksum does not match.\n");
+    EXPECT_FALSE(fs::exists(dir.file("result.smc"))) << "no output is left behind";
+    const auto before = readFile(original);
+    const CliRun inPlace = cli({"apply-patch", original, "hack.ips", original});
+    EXPECT_EQ(inPlace.code, 1);
+    EXPECT_EQ(readFile(original), before);
+    EXPECT_EQ(cli({"make-patch", original, "work.smc", "hack.ups"}).code, 2);
+}
+
+} // namespace
