@@ -19,6 +19,8 @@ void MainDialog::refreshListing()
     window_->setListSelectionMark(ids::ListView, 0);
     showEntry(0);
     updateCurrentSize();
+    // The keyboard goes to the list, so the arrow keys work at once.
+    window_->setFocus(ids::ListView);
 }
 
 void MainDialog::selectListingSource(int source)

@@ -9,16 +9,21 @@ namespace {
 const DialogTemplate MainDialog102 = {
     ids::MainDialogTemplate, "", 320, 230,
     {
-        {-1, ControlKind::StaticBitmap, 0, 0, 320, 1, "", 0, 147},
+        // Grown, the list takes two thirds of the extra height and the edit box the rest;
+        // the labels and Apply Changes stay attached below them.
+        {-1, ControlKind::StaticBitmap, 0, 0, 320, 1, "", 0, 147, {0, 1, 0, 0}},
         {ids::ListView, ControlKind::ListView, 7, 10, 306, 115, "",
-            ReportView | SingleSelection | ShowSelectionAlways | NoColumnHeader | SunkenEdge},
-        {ids::LineLabel, ControlKind::StaticText, 7, 128, 68, 10, ""},
-        {ids::SizeLabel, ControlKind::StaticText, 83, 128, 60, 10, ""},
-        {ids::EditBox, ControlKind::Edit, 7, 144, 306, 60, "", MultiLine | VerticalScroll | AutoVerticalScroll | Border},
-        {ids::CurrentSizeLabel, ControlKind::StaticText, 7, 208, 111, 10, ""},
-        {ids::ApplyButton, ControlKind::PushButton, 241, 208, 72, 16, "&Apply Changes"},
+            ReportView | SingleSelection | ShowSelectionAlways | NoColumnHeader | SunkenEdge, 0, {0, 1, 0, 2.0 / 3}},
+        {ids::LineLabel, ControlKind::StaticText, 7, 128, 68, 10, "", 0, 0, {0, 0, 2.0 / 3, 0}},
+        {ids::SizeLabel, ControlKind::StaticText, 83, 128, 60, 10, "", 0, 0, {0, 0, 2.0 / 3, 0}},
+        {ids::EditBox, ControlKind::Edit, 7, 144, 306, 60, "",
+            MultiLine | VerticalScroll | AutoVerticalScroll | Border | CodeColours | FixedPitch, 0, {0, 1, 2.0 / 3, 1.0 / 3}},
+        {ids::CurrentSizeLabel, ControlKind::StaticText, 7, 208, 111, 10, "", 0, 0, {0, 0, 1, 0}},
+        {ids::ApplyButton, ControlKind::PushButton, 241, 208, 72, 16, "&Apply Changes", 0, 0, {1, 0, 1, 0}},
     },
     ids::MainMenu,
+    true,
+    {{"Ctrl+Return", ids::ApplyButton}, {"Ctrl+Enter", ids::ApplyButton}},
 };
 
 const DialogTemplate TptEntryDialog157 = {
@@ -46,6 +51,9 @@ const DialogTemplate SearchDialog153 = {
         {ids::SearchFindButton, ControlKind::PushButton, 154, 29, 50, 14, "&Find", DefaultButton},
         {2, ControlKind::PushButton, 100, 29, 50, 14, "Cancel"},
     },
+    0,
+    false,
+    {{"F3", ids::SearchFindButton}}, // Find again
 };
 
 const DialogTemplate DetailsDialog141 = {
@@ -83,10 +91,13 @@ const DialogTemplate GizmoDialog163 = {
 };
 
 const std::vector<MenuTemplate> Menu129 = {
-    {"&File", {{"&Open", ids::FileOpen}, {"&Close", ids::FileClose}, {}, {"E&xit", ids::FileExit}}},
+    {"&File",
+        {{"&Open", ids::FileOpen, false, false, "Ctrl+O"}, {"&Close", ids::FileClose, false, false, "Ctrl+W"}, {},
+            {"E&xit", ids::FileExit}}},
     {"&Edit",
-        {{"&Undo", ids::EditUndo}, {}, {"Cu&t", ids::EditCut}, {"&Copy", ids::EditCopy}, {"&Paste", ids::EditPaste}, {},
-            {"&Search", ids::EditSearch}}},
+        {{"&Undo", ids::EditUndo, false, false, "Ctrl+Z"}, {}, {"Cu&t", ids::EditCut, false, false, "Ctrl+X"},
+            {"&Copy", ids::EditCopy, false, false, "Ctrl+C"}, {"&Paste", ids::EditPaste, false, false, "Ctrl+V"}, {},
+            {"&Search", ids::EditSearch, false, false, "Ctrl+F"}}},
     {"&Tools",
         {{"&Expand ROM", ids::ToolsExpandRom}, {"Edit &TPT entry", ids::ToolsEditTptEntry},
             {"&View current details", ids::ToolsViewDetails}, {}, {"&Dump to text file", ids::ToolsDumpText}, {},

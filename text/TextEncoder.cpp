@@ -85,6 +85,36 @@ int encodedSize(std::string_view text)
     return count;
 }
 
+std::vector<std::pair<std::size_t, std::size_t>> bracketErrorRanges(std::string_view text)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    if (encodedSize(text) != -1)
+        return ranges;
+    std::vector<std::pair<std::size_t, std::size_t>> unbalanced;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == ']') {
+            unbalanced.emplace_back(i, i + 1);
+            ++i;
+            continue;
+        }
+        if (text[i] != '[') {
+            ++i;
+            continue;
+        }
+        const std::size_t close = text.find(']', i + 1);
+        if (close == std::string_view::npos) {
+            ranges.emplace_back(i, text.size()); // the group never closes
+            return ranges;
+        }
+        for (std::size_t k = i + 1; k < close; ++k)
+            if (text[k] == '[')
+                unbalanced.emplace_back(k, k + 1);
+        i = close + 1;
+    }
+    return unbalanced;
+}
+
 WriteStatus writeText(RomFile& rom, std::int32_t fileOffset, std::string_view text)
 {
     if (encodedSize(text) < 0)

@@ -23,6 +23,12 @@ std::vector<std::uint8_t> encodeText(std::string_view text);
 // of "[" and "]", or a group that never closes). 0 for the empty text.
 int encodedSize(std::string_view text);
 
+// Where display text goes wrong, as ranges [from, to) of character positions:
+// a group that never closes runs from its "[" to the end; otherwise, when the
+// numbers of "[" and "]" differ, each "[" inside a group and each "]" outside
+// one. Empty when encodedSize would measure the text.
+std::vector<std::pair<std::size_t, std::size_t>> bracketErrorRanges(std::string_view text);
+
 // Encodes `text` and writes its bytes from `fileOffset` on, nothing else; the
 // bytes after them keep their old values. The write lands whole or not at all
 // and never reaches past the end of the file. A text with a bracket error

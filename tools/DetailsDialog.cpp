@@ -25,7 +25,7 @@ constexpr ChildSpec Children[] = {
     {DetailsDialog::RomPicture, ui::ControlKind::StaticBitmap, {20, 40, 62, 106}, 0, 145},
     {DetailsDialog::ToolboxPicture, ui::ControlKind::StaticBitmap, {20, 32, 62, 96}, 0, 148},
     {DetailsDialog::RawDataEdit, ui::ControlKind::Edit, {7, 30, 273, 215},
-        ui::MultiLine | ui::ReadOnly | ui::VerticalScroll | ui::Border | ui::SunkenEdge, 0},
+        ui::MultiLine | ui::ReadOnly | ui::VerticalScroll | ui::Border | ui::SunkenEdge | ui::FixedPitch, 0},
     {DetailsDialog::RomInfoText, ui::ControlKind::StaticText, {80, 40, 273, 106}, 0, 0},
     {DetailsDialog::TextAttributes, ui::ControlKind::StaticText, {95, 30, 273, 119}, 0, 0},
     {DetailsDialog::RulePicture, ui::ControlKind::StaticBitmap, {15, 120, 265, 122}, 0, 150},

@@ -22,6 +22,15 @@ enum Style : unsigned {
     ReadOnly = 1u << 10,
     DigitsOnly = 1u << 11,
     AutoHorizontalScroll = 1u << 12,
+    CodeColours = 1u << 13, // an edit box whose bracket groups are shown in colour (where the backend can)
+    FixedPitch = 1u << 14,  // text in a fixed-pitch face, so hex columns line up
+};
+
+// How a control follows a resizable dialog: of the extra width and height
+// beyond the template's size, the share it moves right and down by, and the
+// share it grows by.
+struct Anchor {
+    double moveX = 0, growX = 0, moveY = 0, growY = 0;
 };
 
 // A control of a dialog template; position and size in dialog units.
@@ -32,6 +41,7 @@ struct ControlTemplate {
     std::string caption;
     unsigned style = 0;
     int bitmap = 0; // for static bitmaps: the bitmap resource number
+    Anchor anchor{};
 };
 
 struct MenuItemTemplate {
@@ -39,6 +49,13 @@ struct MenuItemTemplate {
     int id = 0;
     bool checked = false;   // as the resource shows it
     bool checkable = false; // the item carries a check mark at times; others never show one
+    std::string shortcut = ""; // shown beside the caption and pressed as a key, e.g. "Ctrl+O"
+};
+
+// A key that sends a command from anywhere in the dialog, e.g. "Ctrl+Return".
+struct Accelerator {
+    std::string keys;
+    int command;
 };
 
 struct MenuTemplate {
@@ -53,6 +70,8 @@ struct DialogTemplate {
     int width, height; // dialog units
     std::vector<ControlTemplate> controls;
     int menu = 0; // menu resource number, 0 for none
+    bool resizable = false; // the template's size is the starting and the smallest size
+    std::vector<Accelerator> accelerators{};
 };
 
 // The templates of this program, by number; null for an unknown one.

@@ -86,6 +86,7 @@ public:
                 static_cast<QDialog*>(modal)->done(ui::IdCancel);
         });
         causeIt();
+        giveActivationBack();
         EXPECT_TRUE(seen) << "the dialog " << templateId << " never came up";
     }
 
@@ -211,6 +212,7 @@ public:
         causeIt();
         done = true; // no box came: stop looking
         QApplication::processEvents();
+        giveActivationBack();
         return seen;
     }
 
@@ -269,13 +271,13 @@ private:
         giveActivationBack();
     }
 
-    // The offscreen platform leaves a closed menu as the active window, which
-    // no real window system does: the window under it is active again.
+    // The offscreen platform leaves a closed menu or message box as the active
+    // window, which no real window system does: the window under it is active again.
     void giveActivationBack()
     {
         QWidget* active = QApplication::activeWindow();
-        if (active && active->windowType() == Qt::Popup && !active->isVisible()) {
-            QApplication::setActiveWindow(main_->widget());
+        if (!active || !active->isVisible()) {
+            QApplication::setActiveWindow(top());
             QApplication::processEvents();
         }
     }

@@ -2,6 +2,7 @@
 #include "app/MainDialog.h"
 #include "cli/SampleImage.h"
 #include "resources/ResourceIds.h"
+#include "Screenshot.h"
 #include "support/TestImage.h"
 #include "ui/qt/QtBackend.h"
 #include "ui/qt/QtPlatform.h"
@@ -85,13 +86,7 @@ public:
     void screenshotOf(QWidget* w, const char* name) { screenshot(w, name); }
 
 protected:
-    void screenshot(QWidget* w, const char* name)
-    {
-        const QString dirName = QString::fromLocal8Bit(qgetenv("SCRIVLET_SCREENSHOT_DIR"));
-        const QString folder = dirName.isEmpty() ? QDir::tempPath() : dirName;
-        QDir().mkpath(folder);
-        EXPECT_TRUE(w->grab().save(folder + "/" + name + ".png"));
-    }
+    void screenshot(QWidget* w, const char* name) { saveScreenshot(w, name); }
 
     TempDir dir;
     QString saved;

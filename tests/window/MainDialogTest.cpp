@@ -334,3 +334,36 @@ TEST_F(MainDialogTest, ExitClosesTheRomAndEnterDoesNotEndTheWindow)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainDialogTest, TheListHasTheKeyboardAfterEveryListingAndShortcutsFollowTheMenu)
+{
+    const auto path = write(standardImage());
+    window.pressShortcut("Ctrl+W"); // gray with no file: nothing happens
+    EXPECT_EQ(window.caption(), "Scrivlet 3.0 - No File Loaded");
+    window.fileAnswers.push_back({path.string(), "rom.smc"});
+    ASSERT_TRUE(window.pressShortcut("Ctrl+O"));
+    EXPECT_EQ(window.caption(), "Scrivlet 3.0 - File Loaded");
+    EXPECT_EQ(window.focusedControl(), ids::ListView);
+    window.focus(ids::EditBox);
+    EXPECT_TRUE(window.isMenuItemEnabled(ids::EditCut));
+    window.chooseMenu(ids::OptionsRawListing);
+    EXPECT_EQ(window.focusedControl(), ids::ListView) << "a new listing gives the list the keyboard";
+    EXPECT_FALSE(window.isMenuItemEnabled(ids::EditCut)) << "and the edit box heard it lost the focus";
+
+    window.chooseMenu(ids::OptionsPointerListing);
+    window.typeText(ids::EditBox, "Howdy[02]");
+    window.chooseMenu(ids::OptionsPreventOverwrites);
+    ASSERT_TRUE(window.pressShortcut("Ctrl+Return"));
+    EXPECT_EQ(window.listRowText(ids::ListView, 0), "Howdy") << "Ctrl+Enter is Apply Changes";
+    ASSERT_TRUE(window.pressShortcut("Ctrl+F"));
+    EXPECT_EQ(platform.modalTemplatesRun.back(), ids::SearchDialogTemplate);
+    ASSERT_TRUE(window.pressShortcut("Ctrl+W"));
+    EXPECT_EQ(window.caption(), "Scrivlet 3.0 - No File Loaded");
+    window.pressShortcut("Ctrl+F");
+    EXPECT_EQ(platform.modalTemplatesRun.size(), 1u) << "a gray command's key does nothing";
+    EXPECT_FALSE(window.pressShortcut("Ctrl+Q"));
+}
+
+} // namespace

@@ -6,7 +6,7 @@
 namespace scrivlet::ui {
 
 HeadlessWindow::HeadlessWindow(const DialogTemplate& dialogTemplate, DialogHandler& handler)
-    : handler_(handler), caption_(dialogTemplate.caption)
+    : handler_(handler), template_(dialogTemplate), caption_(dialogTemplate.caption)
 {
     for (const ControlTemplate& c : dialogTemplate.controls) {
         if (c.id < 0)
@@ -269,6 +269,26 @@ void HeadlessWindow::dragRows(int listId, int fromRow, int toRow)
         if (row >= 0 && row < static_cast<int>(c.rows.size()))
             c.mark = c.selected = row;
     handler_.onNotify(listId, Notification::Click); // reported when the button is released
+}
+
+bool HeadlessWindow::pressShortcut(const std::string& keys)
+{
+    if (const auto* menus = findMenuTemplate(template_.menu))
+        for (const MenuTemplate& m : *menus)
+            for (const MenuItemTemplate& item : m.items)
+                if (item.id != 0 && item.shortcut == keys) {
+                    chooseMenu(item.id);
+                    return true;
+                }
+    for (const Accelerator& a : template_.accelerators)
+        if (a.keys == keys) {
+            if (controls_.count(a.command))
+                clickButton(a.command);
+            else
+                handler_.onCommand(a.command);
+            return true;
+        }
+    return false;
 }
 
 void HeadlessWindow::pressEnter()

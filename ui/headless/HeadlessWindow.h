@@ -53,7 +53,7 @@ public:
     std::string controlText(int id) const override;
     void enableControl(int id, bool enabled) override;
     bool isControlEnabled(int id) const override;
-    void setFocus(int id) override { focused_ = id; }
+    void setFocus(int id) override { focus(id); } // as on the platform: the edit box hears of it
     int focusedControl() const override { return focused_; }
     void enableMenuItem(int id, bool enabled) override;
     void checkMenuItem(int id, bool checked) override;
@@ -99,6 +99,9 @@ public:
     void dragRows(int listId, int fromRow, int toRow); // press on one row, release on another
     void pressEnter();      // a focused button takes it, then the default button, else OK
     void pressCloseBox() { pressEscape(); }
+    // A key combination such as "Ctrl+O": a menu item's shortcut (nothing while
+    // it is gray) or one of the dialog's accelerators. False when nothing took it.
+    bool pressShortcut(const std::string& keys);
     void focus(int editId);
     void blur(int editId);
     void clickButton(int id);
@@ -126,6 +129,7 @@ private:
     bool listReports(int listId) const;
 
     DialogHandler& handler_;
+    const DialogTemplate& template_;
     std::string caption_;
     std::map<int, Control> controls_;
     std::map<int, MenuItem> menu_;

@@ -5,6 +5,7 @@
 #include "ui/Window.h"
 
 #include <QDialog>
+#include <QSyntaxHighlighter>
 #include <QLineEdit>
 #include <QValidator>
 #include <QPlainTextEdit>
@@ -13,6 +14,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <vector>
 
 class QAction;
 class QInputMethodEvent;
@@ -100,6 +102,37 @@ protected:
 
 private:
     DialogHandler& handler_;
+};
+
+// Calls back when the watched widget changes size.
+class ResizeWatcher : public QObject {
+    Q_OBJECT
+public:
+    ResizeWatcher(QWidget* watched, std::function<void()> resized);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<void()> resized_;
+};
+
+// Shows the bracket groups of display text in a colour of their own, and marks
+// the groups that make the text a bracket error. Only the look changes: the
+// text itself is what it was.
+class BracketHighlighter : public QSyntaxHighlighter {
+    Q_OBJECT
+public:
+    explicit BracketHighlighter(QTextDocument* document);
+    // Works out from the whole text which brackets are in error; highlights
+    // again where that changed.
+    void textChanged(const QString& text);
+
+protected:
+    void highlightBlock(const QString& text) override;
+
+private:
+    std::vector<std::pair<int, int>> errors_; // document positions [from, to) marked as in error
 };
 
 class HelpViewer : public QDialog {

@@ -1,6 +1,7 @@
 #include "QtWindow.h"
 
 #include "QtBackend.h"
+#include "text/TextEncoder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -9,6 +10,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QFontDatabase>
+#include <QShortcut>
+#include <QTextBlock>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -34,6 +39,37 @@
 namespace scrivlet::ui {
 
 namespace {
+
+// A fixed-pitch face at the dialog face's size or larger, so hex columns line up.
+QFont fixedPitchFont(const QFont& dialogFont)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFontMetrics metrics(font);
+    if (metrics.horizontalAdvance('i') != metrics.horizontalAdvance('W')) { // no fixed face of the platform's own
+        font = QFont("Monospace");
+        font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
+    }
+    font.setPointSizeF(std::max(dialogFont.pointSizeF(), 8.0));
+    return font;
+}
+
+// A run-time text of lines "Name:<blanks>value" shown as two aligned columns;
+// the text read back is the text as set.
+QString columnsHtml(const QString& text)
+{
+    static const QRegularExpression split("^(.*?\\S)\\s{2,}(\\S.*)$");
+    QString html = "<table cellspacing=0 cellpadding=0>";
+    for (const QString& line : text.split('\n')) {
+        const QRegularExpressionMatch m = split.match(line);
+        if (m.hasMatch())
+            html += "<tr><td style='padding-right:8px'>" + m.captured(1).toHtmlEscaped() + "</td><td>"
+                + m.captured(2).toHtmlEscaped() + "</td></tr>";
+        else
+            html += "<tr><td colspan=2>" + (line.isEmpty() ? QString("&nbsp;") : line.toHtmlEscaped()) + "</td></tr>";
+    }
+    return html + "</table>";
+}
 
 // Words wrap at blanks; but a block of dictionary strings can show tens of
 // thousands of characters without one, and looking for a blank in such a run
@@ -215,6 +251,78 @@ void EditBoxWidget::inputMethodEvent(QInputMethodEvent* event)
     QPlainTextEdit::inputMethodEvent(event);
 }
 
+ResizeWatcher::ResizeWatcher(QWidget* watched, std::function<void()> resized)
+    : QObject(watched), resized_(std::move(resized))
+{
+    watched->installEventFilter(this);
+}
+
+bool ResizeWatcher::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize)
+        resized_();
+    return QObject::eventFilter(watched, event);
+}
+
+namespace {
+QTextCharFormat groupFormat()
+{
+    QTextCharFormat format;
+    format.setForeground(QColor(0x1F, 0x5F, 0xB0));
+    return format;
+}
+
+QTextCharFormat errorFormat()
+{
+    QTextCharFormat format;
+    format.setForeground(QColor(0xB0, 0x00, 0x00));
+    format.setBackground(QColor(0xFF, 0xD8, 0xD8));
+    format.setFontUnderline(true);
+    return format;
+}
+} // namespace
+
+BracketHighlighter::BracketHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+
+void BracketHighlighter::textChanged(const QString& text)
+{
+    // One character of the document is one byte here: positions stay the same.
+    const QByteArray bytes = text.toLatin1();
+    std::vector<std::pair<int, int>> errors;
+    for (const auto& [from, to] : bracketErrorRanges(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+        errors.emplace_back(static_cast<int>(from), static_cast<int>(to));
+    if (errors != errors_) {
+        errors_ = std::move(errors);
+        rehighlight();
+    }
+}
+
+void BracketHighlighter::highlightBlock(const QString& text)
+{
+    // State carried from block to block: 1 while a group is open.
+    bool inGroup = previousBlockState() == 1;
+    int groupStart = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        if (!inGroup && text[i] == '[') {
+            inGroup = true;
+            groupStart = i;
+        } else if (inGroup && text[i] == ']') {
+            setFormat(groupStart, i + 1 - groupStart, groupFormat());
+            inGroup = false;
+        }
+    }
+    if (inGroup)
+        setFormat(groupStart, static_cast<int>(text.size()) - groupStart, groupFormat());
+    setCurrentBlockState(inGroup ? 1 : 0);
+    const int blockStart = currentBlock().position();
+    for (const auto& [from, to] : errors_) {
+        const int start = std::max(from, blockStart);
+        const int end = std::min(to, blockStart + static_cast<int>(text.size()));
+        if (start < end)
+            setFormat(start - blockStart, end - start, errorFormat());
+    }
+}
+
 TypedLimitValidator::TypedLimitValidator(QLineEdit* edit, bool digitsOnly)
     : QValidator(edit), digitsOnly_(digitsOnly)
 {
@@ -346,7 +454,8 @@ QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* own
     dialog_->setWindowIcon(icon);
     if (t.menu != 0) // the main window: minimize box, system menu, shown in the task bar
         dialog_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+            | (t.resizable ? Qt::WindowMaximizeButtonHint : Qt::WindowType(0)));
     dialog_->setFont(templateFont(dialog_->font()));
     auto* layout = new QVBoxLayout(dialog_);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -361,7 +470,11 @@ QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* own
     const double scaleX = 1.5 * dpi / 96.0;
     const double scaleY = 1.625 * dpi / 96.0;
     content_ = new QWidget(dialog_);
-    content_->setFixedSize(static_cast<int>(std::lround(t.width * scaleX)), static_cast<int>(std::lround(t.height * scaleY)));
+    const QSize base(static_cast<int>(std::lround(t.width * scaleX)), static_cast<int>(std::lround(t.height * scaleY)));
+    if (t.resizable)
+        content_->setMinimumSize(base);
+    else
+        content_->setFixedSize(base);
     layout->addWidget(content_);
     for (const ControlTemplate& c : t.controls) {
         QWidget* w = makeControl(c, content_, scaleX, scaleY);
@@ -374,11 +487,44 @@ QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* own
             w->setProperty("controlId", c.id);
             controls_[c.id] = w;
         }
+        placed_.push_back({w, w->geometry(), c.anchor});
+        if (auto* picture = qobject_cast<QLabel*>(w); picture && c.kind == ControlKind::StaticBitmap && c.anchor.growX > 0)
+            picture->setScaledContents(true); // a rule across the window stretches with it
     }
-    dialog_->setFixedSize(dialog_->sizeHint());
+    if (t.resizable) {
+        dialog_->setMinimumSize(dialog_->sizeHint());
+        dialog_->resize(dialog_->sizeHint());
+        new ResizeWatcher(content_, [this, base] { followSize(base); });
+    } else {
+        dialog_->setFixedSize(dialog_->sizeHint());
+    }
+    for (const Accelerator& a : t.accelerators) {
+        auto* shortcut = new QShortcut(QKeySequence(QString::fromStdString(a.keys)), dialog_);
+        const int command = a.command;
+        QObject::connect(shortcut, &QShortcut::activated, dialog_, [this, command] {
+            // A key for a button does what a click would, and nothing while it is disabled.
+            QWidget* button = control(command);
+            if (!button || button->isEnabled())
+                handler_.onCommand(command);
+        });
+    }
 }
 
 QtWindow::~QtWindow() { delete dialog_; }
+
+void QtWindow::followSize(QSize base)
+{
+    const int extraX = std::max(0, content_->width() - base.width());
+    const int extraY = std::max(0, content_->height() - base.height());
+    for (const Placed& p : placed_) {
+        const auto share = [](int extra, double part) { return static_cast<int>(std::lround(extra * part)); };
+        p.widget->setGeometry(p.base.x() + share(extraX, p.anchor.moveX), p.base.y() + share(extraY, p.anchor.moveY),
+            p.base.width() + share(extraX, p.anchor.growX), p.base.height() + share(extraY, p.anchor.growY));
+        // The list's one column keeps its width, and takes the list's growth.
+        if (auto* list = qobject_cast<QTreeWidget*>(p.widget))
+            list->setColumnWidth(0, ListColumnWidth + share(extraX, p.anchor.growX));
+    }
+}
 
 QWidget* QtWindow::control(int id) const
 {
@@ -411,6 +557,8 @@ void QtWindow::buildMenu(int menuId)
             QAction* action = menu->addAction(toLatin1Text(item.caption));
             action->setObjectName(QString("command-%1").arg(item.id));
             action->setCheckable(item.checkable); // only items that carry check marks show a box
+            if (!item.shortcut.empty())
+                action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
             action->setChecked(item.checked);
             checked_[item.id] = item.checked;
             actions_[item.id] = action;
@@ -458,7 +606,7 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
         list->setUniformRowHeights(true);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->header()->setStretchLastSection(false);
-        list->setColumnWidth(0, 439);
+        list->setColumnWidth(0, ListColumnWidth);
         list->setContextMenuPolicy(Qt::CustomContextMenu);
         list->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
         QObject::connect(list, &ListViewWidget::clickReported, dialog_, [this, id] { handler_.onNotify(id, Notification::Click); });
@@ -478,6 +626,12 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
             edit->setReadOnly(c.style & ReadOnly);
             edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
             edit->setTabChangesFocus(true); // Tab moves between controls, as in every dialog
+            if (c.style & FixedPitch)
+                edit->setFont(fixedPitchFont(dialog_->font()));
+            if (c.style & CodeColours) {
+                auto* colours = new BracketHighlighter(edit->document());
+                QObject::connect(edit, &QPlainTextEdit::textChanged, colours, [edit, colours] { colours->textChanged(edit->toPlainText()); });
+            }
             QObject::connect(edit, &QPlainTextEdit::textChanged, dialog_, [this, id, edit] {
                 if (settingText_)
                     return;
@@ -563,8 +717,14 @@ void QtWindow::setControlText(int id, const std::string& text)
         edit->setPlainText(value);
         if (!wrapAnywhere)
             fitWrapMode(edit, value);
+        if (auto* colours = edit->document()->findChild<BracketHighlighter*>())
+            colours->textChanged(value);
     } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
         line->setText(value);
+    } else if (auto* label = qobject_cast<QLabel*>(w); label && label->property("inColumns").toBool()) {
+        label->setProperty("plainText", value);
+        label->setTextFormat(Qt::RichText);
+        label->setText(columnsHtml(value));
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(value);
         // A one-line label grows to its text where this face is wider than the template's.
@@ -584,7 +744,7 @@ std::string QtWindow::controlText(int id) const
     if (auto* line = qobject_cast<QLineEdit*>(w))
         return fromLatin1Text(line->text());
     if (auto* label = qobject_cast<QLabel*>(w))
-        return fromLatin1Text(label->text());
+        return fromLatin1Text(label->property("inColumns").toBool() ? label->property("plainText").toString() : label->text());
     if (auto* button = qobject_cast<QPushButton*>(w))
         return fromLatin1Text(button->text());
     return {};
@@ -717,8 +877,10 @@ void QtWindow::createChildControl(int parentId, int childId, ControlKind kind, P
 {
     ControlTemplate c{childId, kind, 0, 0, 0, 0, "", style, bitmap};
     QWidget* w = makeControl(c, control(parentId), 1.0, 1.0);
-    if (auto* label = qobject_cast<QLabel*>(w); label && kind == ControlKind::StaticText)
+    if (auto* label = qobject_cast<QLabel*>(w); label && kind == ControlKind::StaticText) {
         label->setWordWrap(true); // run-time texts are left-aligned and wrapping
+        label->setProperty("inColumns", true);
+    }
     if (kind == ControlKind::StaticBitmap) {
         const QPixmap pixmap = bitmapResource(bitmap);
         w->setGeometry(rect.left, rect.top, std::max(pixmap.width(), rect.right - rect.left), std::max(pixmap.height(), rect.bottom - rect.top));

@@ -3,11 +3,14 @@
 #include "ui/Window.h"
 
 #include <QPointer>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <deque>
 #include <map>
+#include <vector>
 
 class QAction;
 class QPlainTextEdit;
@@ -86,6 +89,7 @@ public:
 private:
     QWidget* makeControl(const ControlTemplate& c, QWidget* parent, double scaleX, double scaleY);
     void buildMenu(int menuId);
+    void followSize(QSize base);
     static void fitWrapMode(QPlainTextEdit* edit, const QString& text);
     static void fitWrapMode(QPlainTextEdit* edit);
 
@@ -95,6 +99,14 @@ private:
     std::map<int, QWidget*> controls_;
     std::map<int, QAction*> actions_;
     std::map<int, bool> checked_;
+    // Each control with its rectangle at the template's size and how it follows a resize.
+    struct Placed {
+        QWidget* widget;
+        QRect base;
+        Anchor anchor;
+    };
+    std::vector<Placed> placed_;
+    static constexpr int ListColumnWidth = 439;
     bool settingText_ = false;
 };
 
