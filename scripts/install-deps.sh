@@ -3,9 +3,10 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev)
-if [ "${1:-}" = "--gui" ]; then
-  packages+=(xvfb xauth)
-fi
+case "${1:-}" in
+  --gui) packages+=(xvfb xauth) ;;
+  --package) packages+=(dpkg-dev lintian binutils) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

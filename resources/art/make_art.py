@@ -105,6 +105,8 @@ def gizmo(x, y):  # 48 x 48: a gear
 if __name__ == "__main__":
     png("icon-32.png", 32, 32, speech_bubble(32))
     png("icon-16.png", 16, 16, speech_bubble(16))
+    for size in (48, 64, 128, 256):  # the sizes desktops ask for
+        png(f"icon-{size}.png", size, size, speech_bubble(size))
     png("bitmap-147.png", 480, 2, rule(480))
     png("bitmap-133.png", 150, 154, portrait)
     png("bitmap-145.png", 32, 66, figure)
