@@ -167,6 +167,19 @@ bool readTextFile(const std::string& path, std::string& text, int& exitCode)
     return true;
 }
 
+bool textOption(const CommandSpec& spec, const Arguments& args, std::string& text, int& exitCode)
+{
+    if (args.has("text") == args.has("text-file")) {
+        exitCode = usageError(spec, "Give either --text or --text-file.");
+        return false;
+    }
+    if (const std::string* inline_ = args.option("text")) {
+        text = *inline_;
+        return true;
+    }
+    return readTextFile(*args.option("text-file"), text, exitCode);
+}
+
 void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source)
 {
     loadDictionary(rom);

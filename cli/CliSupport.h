@@ -67,6 +67,10 @@ bool readInputFile(const std::string& path, const char* what, std::uintmax_t max
 inline constexpr std::uintmax_t TextFileMaxBytes = 1024 * 1024;
 bool readTextFile(const std::string& path, std::string& text, int& exitCode);
 
+// The text of a command that writes one: --text TEXT or --text-file FILE, one
+// of the two. False (with exitCode set) when neither, both, or an unreadable file.
+bool textOption(const CommandSpec& spec, const Arguments& args, std::string& text, int& exitCode);
+
 // Loads the dictionary and fills the catalogue, as a listing build does.
 void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source);
 

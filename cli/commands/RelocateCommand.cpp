@@ -18,12 +18,8 @@ int runRelocate(const Words& words)
         return exitCode;
     if (!args->has("row"))
         return usageError(spec, "Give the --row of the pointer listing.");
-    if (args->has("text") == args->has("text-file"))
-        return usageError(spec, "Give either --text or --text-file.");
     std::string text;
-    if (const std::string* inline_ = args->option("text"))
-        text = *inline_;
-    else if (!readTextFile(*args->option("text-file"), text, exitCode))
+    if (!textOption(spec, *args, text, exitCode))
         return exitCode;
     RomFile rom;
     if (!openAcceptedRom(args->positional[0], RomFile::Access::Update, rom, exitCode))
