@@ -1,15 +1,8 @@
 #include "RomFile.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <map>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace scrivlet {
@@ -18,41 +11,32 @@ namespace {
 
 constexpr std::size_t PageSize = 64 * 1024;
 
-// Descriptors of this process that hold the lock of an image open for update.
+// Handles of this process that hold the lock of an image open for update.
 // Opening the same image again in the same process (the window reopening its
 // own file) shares that lock instead of being refused by it.
-std::multimap<std::pair<std::uint64_t, std::uint64_t>, int>& heldLocks()
+std::multimap<std::pair<std::uint64_t, std::uint64_t>, native::Handle>& heldLocks()
 {
-    static std::multimap<std::pair<std::uint64_t, std::uint64_t>, int> locks;
+    static std::multimap<std::pair<std::uint64_t, std::uint64_t>, native::Handle> locks;
     return locks;
 }
 
-std::pair<std::uint64_t, std::uint64_t> key(const FileIdentity& id) { return {id.device, id.inode}; }
+std::pair<std::uint64_t, std::uint64_t> key(const native::FileIdentity& id) { return {id.device, id.file}; }
 
-void forgetLock(const FileIdentity& id, int fd)
+void forgetLock(const native::FileIdentity& id, native::Handle handle)
 {
     auto [first, last] = heldLocks().equal_range(key(id));
     for (auto it = first; it != last; ++it)
-        if (it->second == fd) {
+        if (it->second == handle) {
             heldLocks().erase(it);
             return;
         }
 }
 
-bool readAllAt(int fd, std::uint8_t* data, std::size_t length, std::int64_t offset, std::size_t& got)
+// Whether the path still names the file that was opened (not moved, replaced or deleted).
+bool pathNames(const std::string& path, const native::FileIdentity& identity)
 {
-    got = 0;
-    while (got < length) {
-        const ssize_t n = ::pread(fd, data + got, length - got, static_cast<off_t>(offset) + static_cast<off_t>(got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break; // the file is shorter than it was
-        got += static_cast<std::size_t>(n);
-    }
-    return true;
+    native::FileInfo info;
+    return native::pathInfo(path, info) && info.identity == identity;
 }
 
 } // namespace
@@ -65,7 +49,7 @@ RomFile& RomFile::operator=(RomFile&& other) noexcept
 {
     if (this != &other) {
         close();
-        fd_ = std::exchange(other.fd_, -1);
+        handle_ = std::exchange(other.handle_, native::NoHandle);
         readOnly_ = other.readOnly_;
         openError_ = other.openError_;
         path_ = std::move(other.path_);
@@ -89,41 +73,34 @@ bool RomFile::open(const std::string& path, Access access)
     if (path.empty())
         return false;
     readOnly_ = access == Access::ReadOnly;
-    // Non-blocking, so that a pipe or a device is looked at rather than waited on.
-    int fd = ::open(path.c_str(), (readOnly_ ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-            openError_ = OpenError::NotRegularFile; // a folder cannot even be opened for update
+    native::Handle handle = native::NoHandle;
+    const native::OpenResult opened = native::openExisting(path, !readOnly_, handle);
+    if (opened == native::OpenResult::NotRegularFile) {
+        openError_ = OpenError::NotRegularFile;
         return false;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        openError_ = S_ISREG(st.st_mode) ? OpenError::CannotOpen : OpenError::NotRegularFile;
-        ::close(fd);
-        return false;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    FileIdentity identity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-    if (!readOnly_ && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const auto held = heldLocks().find(key(identity));
-        ::close(fd);
+    if (opened == native::OpenResult::Locked) {
+        // Locked by this process itself: share its lock; by another: refused.
+        native::FileInfo info;
+        const auto held = native::pathInfo(path, info) ? heldLocks().find(key(info.identity)) : heldLocks().end();
         if (held == heldLocks().end()) {
             openError_ = OpenError::Locked;
             return false;
         }
-        fd = ::dup(held->second); // shares the lock this process already holds
-        if (fd < 0)
-            return false;
-        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+        handle = native::duplicate(held->second);
     }
-    fd_ = fd;
+    native::FileInfo info;
+    if (handle == native::NoHandle || !native::info(handle, info)) {
+        native::close(handle);
+        return false;
+    }
+    handle_ = handle;
+    identity_ = info.identity;
     if (!readOnly_)
-        heldLocks().emplace(key(identity), fd_);
+        heldLocks().emplace(key(identity_), handle_);
     openError_ = OpenError::None;
     path_ = path;
-    realPath_ = resolvedPath(path);
-    identity_ = identity;
+    realPath_ = native::resolved(path);
     position_ = 0;
     forgetContent();
     takeStamp(stamp_);
@@ -140,12 +117,12 @@ bool RomFile::close()
 
 void RomFile::closeDescriptor()
 {
-    if (fd_ < 0)
+    if (handle_ == native::NoHandle)
         return;
     if (!readOnly_)
-        forgetLock(identity_, fd_);
-    ::close(fd_);
-    fd_ = -1;
+        forgetLock(identity_, handle_);
+    native::close(handle_);
+    handle_ = native::NoHandle;
 }
 
 void RomFile::forgetContent()
@@ -156,12 +133,10 @@ void RomFile::forgetContent()
 
 bool RomFile::takeStamp(Stamp& stamp) const
 {
-    struct stat st {};
-    if (fd_ < 0 || ::fstat(fd_, &st) != 0)
+    native::FileInfo info;
+    if (handle_ == native::NoHandle || !native::info(handle_, info))
         return false;
-    stamp.size = static_cast<std::int64_t>(st.st_size);
-    stamp.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    stamp.changed = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    stamp = {info.size, info.modified, info.changed};
     return true;
 }
 
@@ -201,7 +176,7 @@ const RomFile::Page* RomFile::page(std::size_t index)
         const std::int64_t start = static_cast<std::int64_t>(index * PageSize);
         const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(PageSize, size_ - start));
         p.data = std::make_unique<std::uint8_t[]>(wanted);
-        if (!readAllAt(fd_, p.data.get(), wanted, start, p.length))
+        if (!native::readAt(handle_, p.data.get(), wanted, start, p.length))
             p.length = 0;
     }
     return &p;
@@ -278,23 +253,21 @@ WriteStatus RomFile::grow(std::span<const std::uint8_t> tail)
 
 WriteStatus RomFile::commitImage(const std::vector<std::uint8_t>& image, std::span<const ByteRun> changed)
 {
-    struct stat st {};
-    const bool linkedElsewhere = ::fstat(fd_, &st) == 0 && st.st_nlink > 1;
+    native::FileInfo info;
+    const bool linkedElsewhere = native::info(handle_, info) && info.links > 1;
     TempFile temp;
     // A file with other hard links must keep its inode; so must one whose folder
     // cannot hold a new file. Both are written in place instead.
     if (linkedElsewhere || !temp.create(realPath_))
         return writeInPlace(image, changed);
-    temp.copyPermissionsFrom(fd_);
-    // The new file is locked before it takes the name, so no other program can
-    // slip in between.
-    if (::flock(temp.fd(), LOCK_EX | LOCK_NB) != 0 || !temp.writeAll(image.data(), image.size())
-        || !temp.commit(realPath_, true))
+    temp.copyPermissionsFrom(handle_);
+    if (!temp.writeAll(image.data(), image.size()) || !temp.commit(realPath_, true))
         return WriteStatus::Failed;
     closeDescriptor();
-    fd_ = temp.release();
-    identityOf(fd_, identity_);
-    heldLocks().emplace(key(identity_), fd_);
+    handle_ = temp.release();
+    if (native::info(handle_, info))
+        identity_ = info.identity;
+    heldLocks().emplace(key(identity_), handle_);
     adoptImage(image);
     return WriteStatus::Written;
 }
@@ -307,9 +280,9 @@ WriteStatus RomFile::writeInPlace(const std::vector<std::uint8_t>& image, std::s
     std::size_t done = 0;
     for (; done < changed.size() && ok; ++done) {
         const ByteRun& run = changed[done];
-        ok = writeAllAt(fd_, image.data() + run.offset, run.bytes.size(), run.offset);
+        ok = native::writeAllAt(handle_, image.data() + run.offset, run.bytes.size(), run.offset);
     }
-    ok = ok && ::fsync(fd_) == 0;
+    ok = ok && native::flushToDevice(handle_);
     if (!ok) {
         // Put back what may have landed: the old bytes are still in memory.
         bool restored = true;
@@ -321,11 +294,11 @@ WriteStatus RomFile::writeInPlace(const std::vector<std::uint8_t>& image, std::s
             old.resize(length);
             for (std::size_t k = 0; k < length; ++k)
                 old[k] = static_cast<std::uint8_t>(byteAt(run.offset + static_cast<std::int64_t>(k)));
-            restored = writeAllAt(fd_, old.data(), length, run.offset) && restored;
+            restored = native::writeAllAt(handle_, old.data(), length, run.offset) && restored;
         }
         if (static_cast<std::int64_t>(image.size()) > oldSize)
-            restored = ::ftruncate(fd_, static_cast<off_t>(oldSize)) == 0 && restored;
-        restored = ::fsync(fd_) == 0 && restored;
+            restored = native::truncate(handle_, oldSize) && restored;
+        restored = native::flushToDevice(handle_) && restored;
         takeStamp(stamp_);
         return restored ? WriteStatus::Failed : WriteStatus::Damaged;
     }

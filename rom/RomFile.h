@@ -53,7 +53,7 @@ public:
     // created, never truncated. Why it failed is in openError().
     bool open(const std::string& path, Access access = Access::Update);
     OpenError openError() const { return openError_; }
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return handle_ != native::NoHandle; }
     bool close();
     const std::string& path() const { return path_; }
 
@@ -109,12 +109,12 @@ private:
     void adoptImage(std::vector<std::uint8_t> image);
     void closeDescriptor();
 
-    int fd_ = -1;
+    native::Handle handle_ = native::NoHandle;
     bool readOnly_ = false;
     OpenError openError_ = OpenError::None;
     std::string path_;
     std::string realPath_; // what a rename replaces: the file a link points to
-    FileIdentity identity_;
+    native::FileIdentity identity_;
     Stamp stamp_;
     std::int64_t size_ = 0;
     std::int64_t position_ = 0;

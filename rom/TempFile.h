@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NativeFile.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -18,30 +20,30 @@ public:
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
 
-    // Creates an empty file in the folder of `target`. False when none can be made
-    // (a read-only folder, no room).
+    // Creates an empty file in the folder of `target`, locked as a file open for
+    // update is. False when none can be made (a read-only folder, no room).
     bool create(const std::string& target);
-    int fd() const { return fd_; }
-    const std::string& path() const { return path_; }
+    native::Handle handle() const { return handle_; }
 
-    // Every byte, or false. A short write goes on where it stopped.
+    // Appends every byte, or gives false.
     bool writeAll(const std::uint8_t* data, std::size_t length);
     // The new file takes the target's permission bits (and owner where allowed).
-    void copyPermissionsFrom(int targetFd);
-    // As copyPermissionsFrom for an existing target; a new one gets the bits a
-    // newly created file would have.
-    void copyPermissionsFrom(const std::string& target);
+    void copyPermissionsFrom(native::Handle target) { native::copyPermissions(handle_, target); }
+    // As above for a target named by its path; a new one gets the bits a newly
+    // created file would have.
+    void copyPermissionsFrom(const std::string& target) { native::copyPermissions(handle_, target); }
     // Flushes the content to the device, then renames the file over `target`.
     // On false the target is untouched.
     bool commit(const std::string& target, bool syncToDevice);
-    // Hands over the descriptor (the caller closes it); -1 when there is none.
-    // The file itself is still removed unless committed.
-    int release();
+    // Hands over the handle (the caller closes it). The file itself is still
+    // removed unless committed.
+    native::Handle release();
 
 private:
     void discard();
 
-    int fd_ = -1;
+    native::Handle handle_ = native::NoHandle;
+    std::int64_t written_ = 0;
     std::string path_;
     bool committed_ = false;
 };
@@ -50,7 +52,7 @@ private:
 // be replaced by a rename. A device or a pipe must be written where it is.
 bool isReplaceableTarget(const std::string& path);
 // The file a path names once links are followed; the path itself when it names nothing.
-std::string resolvedPath(const std::string& path);
+inline std::string resolvedPath(const std::string& path) { return native::resolved(path); }
 
 // Puts `content` in place of the regular file at `path` (or makes it), whole or
 // not at all, flushed to the device. False when the path names anything but a
@@ -62,18 +64,5 @@ enum class ReadFileError { None, CannotRead, NotRegularFile, TooLarge };
 inline constexpr std::uintmax_t DataFileMaxBytes = 256 * 1024 * 1024;
 // Reads a whole regular file of at most `maxBytes`.
 ReadFileError readWholeFile(const std::string& path, std::uintmax_t maxBytes, std::vector<std::uint8_t>& content);
-
-// Writes every byte at `offset`, going on after short writes; false on a failure.
-bool writeAllAt(int fd, const std::uint8_t* data, std::size_t length, std::int64_t offset);
-
-// The device and inode a descriptor or a path names, and whether the path still
-// has that file.
-struct FileIdentity {
-    std::uint64_t device = 0;
-    std::uint64_t inode = 0;
-    bool operator==(const FileIdentity&) const = default;
-};
-bool identityOf(int fd, FileIdentity& identity);
-bool pathNames(const std::string& path, const FileIdentity& identity);
 
 } // namespace scrivlet
