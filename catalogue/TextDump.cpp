@@ -7,6 +7,15 @@
 
 namespace scrivlet {
 
+namespace {
+// A text file's line end on this platform, as a stream in text mode writes it.
+#ifdef _WIN32
+constexpr std::string_view LineEnd = "\r\n";
+#else
+constexpr std::string_view LineEnd = "\n";
+#endif
+} // namespace
+
 bool writeDump(RomFile& rom, const TextCatalogue& catalogue, const std::function<bool(std::string_view)>& emit)
 {
     constexpr std::size_t Piece = 64 * 1024;
@@ -18,7 +27,7 @@ bool writeDump(RomFile& rom, const TextCatalogue& catalogue, const std::function
         decodeTextInto(rom, snesToFileOffset(address), true, decoded);
         // Appended as bytes, not as a C string: a text may hold a NUL character (game byte 0x30).
         buffer.append(decoded.text);
-        buffer.push_back('\n');
+        buffer.append(LineEnd);
         if (buffer.size() >= Piece) {
             if (!emit(buffer))
                 return false;

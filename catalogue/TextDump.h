@@ -11,7 +11,7 @@ class RomFile;
 struct TextCatalogue;
 
 // Hands the dump to `emit` in pieces of about 64 KiB: one line per row, the
-// row's text with codes as stored now, then a line end. Stops and gives false
+// row's text with codes as stored now, then the platform's line end (CR LF on Windows). Stops and gives false
 // as soon as `emit` does.
 bool writeDump(RomFile& rom, const TextCatalogue& catalogue, const std::function<bool(std::string_view)>& emit);
 // The same, written to a stream; false when a byte did not reach it.

@@ -1,6 +1,17 @@
 #include "CliSupport.h"
 #include "Commands.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#endif
+
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -36,6 +47,8 @@ void printOverview()
     std::cout << "\nRun 'scrivlet-cli COMMAND --help' for a command's arguments.\n";
 }
 
+int run(const Words& all);
+
 // A command's output that did not all reach its destination (a full disk, a
 // closed pipe) is a failure, whatever the command itself made of its work.
 int finish(int exitCode)
@@ -48,25 +61,60 @@ int finish(int exitCode)
     return exitCode;
 }
 
+// The words of the command line as UTF-8, whatever the system's code page.
+Words commandLine(int argc, char** argv)
+{
+#ifdef _WIN32
+    (void)argc;
+    (void)argv;
+    int count = 0;
+    wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    Words words;
+    for (int i = 0; i < count; ++i) {
+        const int n = ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string word(static_cast<std::size_t>(std::max(n, 1) - 1), '\0');
+        ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, word.data(), n, nullptr, nullptr);
+        words.push_back(word);
+    }
+    ::LocalFree(wide);
+    // Display text goes out byte for byte: no CR added before a line feed.
+    _setmode(_fileno(stdout), _O_BINARY);
+    return words;
+#else
+    return Words(argv, argv + argc);
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+#ifdef SIGXFSZ
     // Past a file-size limit a write is to fail and be reported, not to end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    const Words words = commandLine(argc, argv);
+    return run(words);
+}
+
+namespace {
+int run(const Words& all)
+{
+    const int argc = static_cast<int>(all.size());
     if (argc < 2) {
         printOverview();
         return ExitUsage;
     }
-    const std::string_view name = argv[1];
+    const std::string_view name = all[1];
     if (name == "--help" || name == "-h" || name == "help") {
         printOverview();
         return ExitOk;
     }
     for (const Command& c : Table)
         if (name == c.name)
-            return finish(c.run(Words(argv + 2, argv + argc)));
+            return finish(c.run(Words(all.begin() + 2, all.end())));
     std::cerr << "Unknown command " << name << ".\n";
     printOverview();
     return ExitUsage;
 }
+} // namespace

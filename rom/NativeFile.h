@@ -27,6 +27,7 @@ struct FileInfo {
     std::int64_t changed = 0;
     std::uint32_t links = 0;
     bool regular = false;
+    bool deleted = false; // removed while open: gone once the last handle closes
 };
 
 enum class OpenResult { Opened, CannotOpen, NotRegularFile, Locked };
@@ -54,6 +55,14 @@ Handle createBeside(const std::string& target, std::string& createdPath);
 // those of a newly created file when there is no target yet.
 void copyPermissions(Handle to, const std::string& target);
 void copyPermissions(Handle to, Handle from);
+// Whether a file that is open (and locked) can be replaced by a rename. Where it
+// cannot, an open image is written in place and put back on failure.
+#ifdef _WIN32
+inline constexpr bool CanReplaceOpenFile = false;
+#else
+inline constexpr bool CanReplaceOpenFile = true;
+#endif
+
 // Renames `from` over `to` in one step; `to` keeps its old content if it fails.
 bool replace(const std::string& from, const std::string& to, bool syncToDevice);
 void remove(const std::string& path);

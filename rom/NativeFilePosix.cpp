@@ -23,6 +23,7 @@ void fill(const struct stat& st, FileInfo& result)
     result.changed = nanoseconds(st.st_ctim);
     result.links = static_cast<std::uint32_t>(st.st_nlink);
     result.regular = S_ISREG(st.st_mode);
+    result.deleted = st.st_nlink == 0;
 }
 
 std::string folderOf(const std::string& path)

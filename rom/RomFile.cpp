@@ -32,11 +32,12 @@ void forgetLock(const native::FileIdentity& id, native::Handle handle)
         }
 }
 
-// Whether the path still names the file that was opened (not moved, replaced or deleted).
-bool pathNames(const std::string& path, const native::FileIdentity& identity)
+// Whether the path still names the open file: not moved, replaced or deleted
+// (a file deleted while open may still answer to its name until it is closed).
+bool pathNames(const std::string& path, native::Handle handle, const native::FileIdentity& identity)
 {
-    native::FileInfo info;
-    return native::pathInfo(path, info) && info.identity == identity;
+    native::FileInfo named, open;
+    return native::pathInfo(path, named) && named.identity == identity && native::info(handle, open) && !open.deleted;
 }
 
 } // namespace
@@ -226,7 +227,7 @@ WriteStatus RomFile::write(std::span<const ByteRun> runs)
         if (run.offset < 0 || run.offset + static_cast<std::int64_t>(run.bytes.size()) > size_
             || (run.bytes.empty() && run.offset > size_))
             return WriteStatus::OutsideFile;
-    if (!pathNames(path_, identity_))
+    if (!pathNames(path_, handle_, identity_))
         return WriteStatus::NotTheOpenFile;
     std::vector<std::uint8_t> image;
     if (!readWholeImage(image))
@@ -241,7 +242,7 @@ WriteStatus RomFile::grow(std::span<const std::uint8_t> tail)
     if (!isOpen() || readOnly_)
         return WriteStatus::NotOpenForUpdate;
     beginAction();
-    if (!pathNames(path_, identity_))
+    if (!pathNames(path_, handle_, identity_))
         return WriteStatus::NotTheOpenFile;
     std::vector<std::uint8_t> image;
     if (!readWholeImage(image))
@@ -257,8 +258,9 @@ WriteStatus RomFile::commitImage(const std::vector<std::uint8_t>& image, std::sp
     const bool linkedElsewhere = native::info(handle_, info) && info.links > 1;
     TempFile temp;
     // A file with other hard links must keep its inode; so must one whose folder
-    // cannot hold a new file. Both are written in place instead.
-    if (linkedElsewhere || !temp.create(realPath_))
+    // cannot hold a new file, and one the system will not rename over while
+    // it is open. These are written in place instead.
+    if (!native::CanReplaceOpenFile || linkedElsewhere || !temp.create(realPath_))
         return writeInPlace(image, changed);
     temp.copyPermissionsFrom(handle_);
     if (!temp.writeAll(image.data(), image.size()) || !temp.commit(realPath_, true))

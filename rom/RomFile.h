@@ -35,8 +35,8 @@ enum class OpenError { None, CannotOpen, NotRegularFile, Locked };
 // beginAction() lets changes made by another program in between be seen.
 //
 // Writes are whole or nothing: the new image is written beside the file,
-// flushed to the device and renamed over it (or, where no file can be made
-// beside it, written in place and put back on failure). A write never makes
+// flushed to the device and renamed over it (or, where that cannot be done,
+// written in place and put back on failure). A write never makes
 // the file longer, except grow(). While a file is open for update it holds an
 // exclusive advisory lock, so a second program cannot edit it at the same time.
 class RomFile {

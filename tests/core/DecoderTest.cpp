@@ -145,7 +145,7 @@ TEST(DecodeText, BlockWithoutEndCodeStopsAtFirstItemBoundaryAtOrPastTheLimit)
     image.put(0x200, block);
     const auto path = image.writeTo(dir.file("long.smc"));
     RomFile rom;
-    ASSERT_TRUE(rom.open(path.string()));
+    ASSERT_TRUE(rom.open(path.string(), RomFile::Access::ReadOnly));
     const DecodedText d = decodeText(rom, 0x200, false);
     EXPECT_EQ(d.size, 3998 + 10);
     EXPECT_EQ(d.text, std::string(3998, 'A'));

@@ -65,6 +65,7 @@ TEST(PadRomFile, LeavesALargeEnoughFileAsItIs)
     EXPECT_EQ(readFile(path).size(), 0x4001FFu);
 }
 
+#ifndef _WIN32 // wine keeps a deleted open file under its name until it is closed
 TEST(PadRomFile, NeverRecreatesARemovedImage)
 {
     TempDir dir;
@@ -76,5 +77,6 @@ TEST(PadRomFile, NeverRecreatesARemovedImage)
     EXPECT_EQ(result.status, WriteStatus::NotTheOpenFile);
     EXPECT_FALSE(std::filesystem::exists(path)) << "a removed image is not recreated as filler";
 }
+#endif
 
 } // namespace

@@ -5,8 +5,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 using namespace scrivlet;
 using namespace scrivlet::testing;
@@ -109,6 +111,8 @@ TEST_F(RomFileTest, NothingIsWrittenAtOrPastTheEndOrBeforeTheStart)
 
 TEST_F(RomFileTest, OutsideChangesAreSeenAtTheNextActionNotInTheMiddleOfOne)
 {
+    // A reader: a file open for update is locked against other writers.
+    ASSERT_TRUE(rom.open(path.string(), RomFile::Access::ReadOnly));
     rom.seek(1);
     EXPECT_EQ(rom.readByte(), 7);
     image.data()[1] = 0x99;
@@ -120,6 +124,7 @@ TEST_F(RomFileTest, OutsideChangesAreSeenAtTheNextActionNotInTheMiddleOfOne)
     EXPECT_EQ(rom.readByte(), 0x99);
 }
 
+#ifndef _WIN32 // on Windows the lock keeps every other writer out of a file open for update
 TEST_F(RomFileTest, AWriteStartsFromWhatTheFileHoldsNow)
 {
     rom.seek(0);
@@ -131,6 +136,8 @@ TEST_F(RomFileTest, AWriteStartsFromWhatTheFileHoldsNow)
     EXPECT_EQ(onDisk[3], 0x42) << "another program's change is not undone by ours";
     EXPECT_EQ(onDisk[10], 0x11);
 }
+
+#endif
 
 TEST_F(RomFileTest, NegativeOffsetReadsEndOfFile)
 {
@@ -146,6 +153,7 @@ TEST_F(RomFileTest, SizeLeavesTheStreamAtTheEnd)
     EXPECT_EQ(rom.readByte(), -1);
 }
 
+#ifndef _WIN32 // wine keeps a deleted open file under its name until it is closed
 TEST_F(RomFileTest, AReplacedOrDeletedFileTakesNoWrite)
 {
     std::filesystem::rename(path, dir.file("moved.smc"));
@@ -159,7 +167,9 @@ TEST_F(RomFileTest, AReplacedOrDeletedFileTakesNoWrite)
     EXPECT_EQ(put(0, {1}), WriteStatus::NotTheOpenFile);
     EXPECT_FALSE(std::filesystem::exists(path)) << "a deleted image is not brought back";
 }
+#endif
 
+#ifndef _WIN32 // permission bits, symbolic links and flock(1) are POSIX's
 TEST_F(RomFileTest, AWriteKeepsPermissionsLinksAndTheLock)
 {
     ::chmod(path.c_str(), 0640);
@@ -184,6 +194,8 @@ TEST_F(RomFileTest, AWriteKeepsPermissionsLinksAndTheLock)
     EXPECT_EQ(readFile(path)[1], 0x66);
 }
 
+#endif
+
 TEST_F(RomFileTest, AFileWithAnotherHardLinkIsWrittenInPlace)
 {
     const auto other = dir.file("other-name.smc");
@@ -193,6 +205,7 @@ TEST_F(RomFileTest, AFileWithAnotherHardLinkIsWrittenInPlace)
     EXPECT_EQ(readFile(path)[7], 0x77);
 }
 
+#ifndef _WIN32
 TEST_F(RomFileTest, OneProgramAtATimeHasTheFileForUpdate)
 {
     // Another program is refused while this one holds the file...
@@ -209,6 +222,8 @@ TEST_F(RomFileTest, OneProgramAtATimeHasTheFileForUpdate)
     EXPECT_TRUE(reader.open(path.string(), RomFile::Access::ReadOnly)) << "reading needs no lock";
 }
 
+#endif
+
 TEST(RomFileOpen, RequiresAnExistingRegularFileAndNeverCreatesOne)
 {
     TempDir dir;
@@ -221,6 +236,9 @@ TEST(RomFileOpen, RequiresAnExistingRegularFileAndNeverCreatesOne)
 
     EXPECT_FALSE(rom.open(dir.path().string(), RomFile::Access::ReadOnly));
     EXPECT_EQ(rom.openError(), OpenError::NotRegularFile);
+    EXPECT_FALSE(rom.open(dir.path().string()));
+    EXPECT_EQ(rom.openError(), OpenError::NotRegularFile);
+#ifndef _WIN32
     const auto fifo = dir.file("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     // Would block forever if the pipe were opened to be read like a file.
@@ -230,6 +248,7 @@ TEST(RomFileOpen, RequiresAnExistingRegularFileAndNeverCreatesOne)
     EXPECT_EQ(rom.openError(), OpenError::NotRegularFile);
     EXPECT_FALSE(rom.open("/dev/zero", RomFile::Access::ReadOnly));
     EXPECT_EQ(rom.openError(), OpenError::NotRegularFile);
+#endif
 }
 
 TEST(RomFileReadOnly, RefusesEveryWrite)

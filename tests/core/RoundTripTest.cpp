@@ -42,7 +42,11 @@ CompressionDictionary someDictionary()
 
 class RoundTrip : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(rom.open(TestImage(0x800).writeTo(dir.file("r.smc")).string())); }
+    // Read-only: each trial writes the file anew under the open stream.
+    void SetUp() override
+    {
+        ASSERT_TRUE(rom.open(TestImage(0x800).writeTo(dir.file("r.smc")).string(), RomFile::Access::ReadOnly));
+    }
 
     // Puts `block` at 0x100 (arguments past the block read from the image's next bytes).
     void place(const std::vector<std::uint8_t>& block)

@@ -288,6 +288,7 @@ TEST_F(MainDialogTest, ExpansionGrowsTheFileAndOffersTheExpandedListing)
     EXPECT_EQ(text(ids::SizeLabel), "Size: 256");
 }
 
+#ifndef _WIN32 // wine keeps a deleted open file under its name until it is closed
 TEST_F(MainDialogTest, ExpansionOfADeletedFileWritesNothingAndSaysSo)
 {
     const auto path = write(standardImage(0x300200));
@@ -301,6 +302,7 @@ TEST_F(MainDialogTest, ExpansionOfADeletedFileWritesNothingAndSaysSo)
     EXPECT_TRUE(window.isMenuItemEnabled(ids::ToolsExpandRom));
     EXPECT_FALSE(window.isMenuItemEnabled(ids::OptionsExpandedListing));
 }
+#endif
 
 TEST_F(MainDialogTest, DumpWritesTheSourcesFileInTheChosenFolder)
 {

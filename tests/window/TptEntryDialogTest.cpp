@@ -91,6 +91,7 @@ TEST_F(TptEditorTest, RefusalsKeepTheDialogOpenWithTheFocusOnTheField)
     EXPECT_EQ(textCatalogue().rows[0].spriteNumber, 5);
 }
 
+#ifndef _WIN32 // wine keeps a deleted open file under its name until it is closed
 TEST_F(TptEditorTest, ARecordThatCannotBeWrittenLeavesTheRowAsTheFileHasIt)
 {
     window.clickRow(ids::ListView, 0);
@@ -112,6 +113,7 @@ TEST_F(TptEditorTest, ARecordThatCannotBeWrittenLeavesTheRowAsTheFileHasIt)
     EXPECT_EQ(now.spriteNumber, old.spriteNumber);
     EXPECT_EQ(window.listRowText(ids::ListView, 0), "Hello");
 }
+#endif
 
 TEST_F(TptEditorTest, NoRecordNoEditor)
 {
