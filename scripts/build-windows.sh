@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --windows
-export WINEDEBUG=-all WINEPREFIX="$PWD/build/wine"
+export WINEDEBUG=-all
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 # One wine server for all the runs below, instead of one started per program.
