@@ -5,7 +5,7 @@
 
 #include <charconv>
 #include <iostream>
-#include <unordered_map>
+#include <vector>
 
 namespace scrivlet::cli {
 
@@ -56,7 +56,11 @@ int runList(const Words& words)
     const TextCatalogue& catalogue = textCatalogue();
     std::string out;
     std::string label;
-    std::unordered_map<std::int32_t, int> sizes;
+    struct SizeSlot {
+        std::int32_t offset = -1;
+        int size = 0;
+    };
+    std::vector<SizeSlot> sizes(4096);
     for (int row = 0; row < catalogue.count; ++row) {
         const TextEntry& e = catalogue.rows[static_cast<std::size_t>(row)];
         const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(e.snesAddress));
@@ -67,10 +71,12 @@ int runList(const Words& words)
         out.push_back('\t');
         appendOffset(out, offset);
         out.push_back('\t');
-        // Rows that share a block share its size: measured once.
-        const auto known = sizes.find(offset);
-        const int size = known != sizes.end() ? known->second : sizes[offset] = decodeSize(rom, offset);
-        appendDecimal(out, size);
+        // Rows that share a block share its size: measured once (a small
+        // direct-mapped table; a collision only measures again).
+        SizeSlot& slot = sizes[static_cast<std::uint32_t>(offset) * 2654435761u >> 20];
+        if (slot.offset != offset)
+            slot = {offset, decodeSize(rom, offset)};
+        appendDecimal(out, slot.size);
         out.push_back('\t');
         if (e.tptRecordOffset)
             appendOffset(out, e.tptRecordOffset);
