@@ -6,14 +6,22 @@
 
 namespace scrivlet {
 
-ApplyResult applyText(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites)
+ApplyResult checkApply(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites)
 {
     const int newSize = encodedSize(text);
     if (newSize == -1)
         return {ApplyOutcome::BracketError, WriteStatus::Written};
-    const int oldSize = decodeSize(rom, fileOffset);
-    if (preventOverwrites && newSize > oldSize)
+    if (preventOverwrites && newSize > decodeSize(rom, fileOffset))
         return {ApplyOutcome::TooLarge, WriteStatus::Written};
+    if (fileOffset < 0 || static_cast<std::int64_t>(fileOffset) + newSize > rom.size())
+        return {ApplyOutcome::WriteFailed, WriteStatus::OutsideFile};
+    return {};
+}
+
+ApplyResult applyText(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites)
+{
+    if (const ApplyResult refused = checkApply(rom, fileOffset, text, preventOverwrites); refused.outcome != ApplyOutcome::Written)
+        return refused;
     const WriteStatus status = writeText(rom, fileOffset, text);
     return {status == WriteStatus::Written ? ApplyOutcome::Written : ApplyOutcome::WriteFailed, status};
 }

@@ -23,6 +23,9 @@ struct ApplyResult {
 // by a fresh decode, the Prevent Overwrites comparison, then the write.
 ApplyResult applyText(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites);
 
+// The checks alone, in the same order: outcome Written when the text would be written.
+ApplyResult checkApply(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites);
+
 // The words shown for a refusal (null when the text was written).
 const char* applyMessage(const ApplyResult& result);
 

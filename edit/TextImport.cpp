@@ -65,16 +65,8 @@ ImportResult importText(RomFile& rom, const TextCatalogue& catalogue, std::strin
             continue;
         }
         edits[offset] = {row, line};
-        const int newSize = encodedSize(line);
-        const char* refusal = nullptr;
-        if (newSize < 0)
-            refusal = messages::BracketError;
-        else if (preventOverwrites && newSize > decodeSize(rom, offset))
-            refusal = messages::TextTooLarge;
-        else if (offset < 0 || static_cast<std::int64_t>(offset) + newSize > rom.size())
-            refusal = messages::WriteOutsideFile;
-        if (refusal) {
-            result.refusals.push_back({row, refusal});
+        if (const ApplyResult check = checkApply(rom, offset, line, preventOverwrites); check.outcome != ApplyOutcome::Written) {
+            result.refusals.push_back({row, applyMessage(check)});
             continue;
         }
         runs.push_back({offset, encodeText(line)});
