@@ -56,7 +56,7 @@ public:
 
 private:
     void setEditCommandsEnabled(bool enabled);
-    void refreshListRow(int row, std::int32_t fileOffset);
+    void showRewrittenRow(int row, std::int32_t fileOffset);
 
     ui::Platform& platform_;
 };

@@ -23,17 +23,19 @@ void MainDialog::applyChanges()
         window_->messageBox(applyMessage(result), messages::PreWriteErrorCaption, ui::MessageIcon::Exclamation);
         return;
     }
-    refreshListRow(row, offset);
-    window_->setListSelectionMark(ids::ListView, row);
-    showEntry(row);
-    updateCurrentSize();
+    showRewrittenRow(row, offset);
 }
 
-void MainDialog::refreshListRow(int row, std::int32_t fileOffset)
+void MainDialog::showRewrittenRow(int row, std::int32_t fileOffset)
 {
+    // The row's label is decoded afresh, the row stays current (not highlighted)
+    // and the entry view shows what the file now holds.
     const std::string label = listLabelAt(romFile, fileOffset);
     window_->listDeleteRow(ids::ListView, row);
     window_->listInsertRow(ids::ListView, row, label);
+    window_->setListSelectionMark(ids::ListView, row);
+    showEntry(row);
+    updateCurrentSize();
 }
 
 void MainDialog::togglePreventOverwrites()

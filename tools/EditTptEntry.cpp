@@ -40,10 +40,7 @@ void MainDialog::editTptEntry()
     entry.movementNumber = dialog.movementValue();
     if (entry.snesAddress == oldAddress)
         return;
-    refreshListRow(row, snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)));
-    window_->setListSelectionMark(ids::ListView, row);
-    showEntry(row);
-    updateCurrentSize();
+    showRewrittenRow(row, snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)));
 }
 
 } // namespace scrivlet

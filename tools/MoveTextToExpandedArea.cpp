@@ -22,10 +22,7 @@ void MainDialog::moveTextToExpandedArea()
     }
     // The row follows its record to the new address, as the record editor leaves it.
     entry.snesAddress = static_cast<std::int32_t>(result.newAddress);
-    refreshListRow(row, snesToFileOffset(result.newAddress));
-    window_->setListSelectionMark(ids::ListView, row);
-    showEntry(row);
-    updateCurrentSize();
+    showRewrittenRow(row, snesToFileOffset(result.newAddress));
 }
 
 } // namespace scrivlet
