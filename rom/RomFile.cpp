@@ -218,7 +218,7 @@ bool RomFile::readWholeImage(std::vector<std::uint8_t>& image)
     return true;
 }
 
-WriteStatus RomFile::write(std::span<const ByteRun> runs)
+WriteStatus RomFile::startWrite(std::span<const ByteRun> runs, std::vector<std::uint8_t>& image)
 {
     if (!isOpen() || readOnly_)
         return WriteStatus::NotOpenForUpdate;
@@ -229,9 +229,14 @@ WriteStatus RomFile::write(std::span<const ByteRun> runs)
             return WriteStatus::OutsideFile;
     if (!pathNames(path_, handle_, identity_))
         return WriteStatus::NotTheOpenFile;
+    return readWholeImage(image) ? WriteStatus::Written : WriteStatus::Failed;
+}
+
+WriteStatus RomFile::write(std::span<const ByteRun> runs)
+{
     std::vector<std::uint8_t> image;
-    if (!readWholeImage(image))
-        return WriteStatus::Failed;
+    if (const WriteStatus status = startWrite(runs, image); status != WriteStatus::Written)
+        return status;
     for (const ByteRun& run : runs)
         std::copy(run.bytes.begin(), run.bytes.end(), image.begin() + run.offset);
     return commitImage(image, runs);
@@ -239,14 +244,9 @@ WriteStatus RomFile::write(std::span<const ByteRun> runs)
 
 WriteStatus RomFile::grow(std::span<const std::uint8_t> tail)
 {
-    if (!isOpen() || readOnly_)
-        return WriteStatus::NotOpenForUpdate;
-    beginAction();
-    if (!pathNames(path_, handle_, identity_))
-        return WriteStatus::NotTheOpenFile;
     std::vector<std::uint8_t> image;
-    if (!readWholeImage(image))
-        return WriteStatus::Failed;
+    if (const WriteStatus status = startWrite({}, image); status != WriteStatus::Written)
+        return status;
     const ByteRun appended{static_cast<std::int64_t>(image.size()), {tail.begin(), tail.end()}};
     image.insert(image.end(), tail.begin(), tail.end());
     return commitImage(image, std::span<const ByteRun>(&appended, 1));

@@ -104,6 +104,8 @@ private:
     bool readWholeImage(std::vector<std::uint8_t>& image);
     void forgetContent();
     bool takeStamp(Stamp& stamp) const;
+    // The checks every write makes first, then the whole image as it is now.
+    WriteStatus startWrite(std::span<const ByteRun> runs, std::vector<std::uint8_t>& image);
     WriteStatus commitImage(const std::vector<std::uint8_t>& image, std::span<const ByteRun> changed);
     WriteStatus writeInPlace(const std::vector<std::uint8_t>& image, std::span<const ByteRun> changed);
     void adoptImage(std::vector<std::uint8_t> image);
