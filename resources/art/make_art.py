@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the program's pixel art (icon, separator, tool pictures) as PNG files.
+"""Draws the program's pixel art (icon, separator, tool pictures) as PNG files,
+and as BMP and ICO files for the Windows build.
 
-Run from this folder to regenerate; the PNGs are committed beside it."""
+Run from this folder to regenerate; the files are committed beside it."""
 import struct
 import zlib
 
@@ -15,6 +16,51 @@ def png(path, width, height, pixel):
         f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)))
         f.write(chunk(b"IDAT", zlib.compress(rows, 9)))
         f.write(chunk(b"IEND", b""))
+
+
+# The Windows build takes its pictures as BMP (drawn over the dialog face, which
+# static pictures do not blend with) and its icon as one ICO of several sizes.
+DIALOG_FACE = (240, 240, 240)
+
+
+def bmp(path, width, height, pixel):
+    def over(p):
+        a = p[3] / 255.0
+        return bytes(round(p[i] * a + DIALOG_FACE[i] * (1 - a)) for i in (2, 1, 0))
+    stride = (width * 3 + 3) & ~3
+    rows = b"".join(b"".join(over(pixel(x, y)) for x in range(width)).ljust(stride, b"\x00")
+                    for y in reversed(range(height)))
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(rows), 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"BM" + struct.pack("<IHHI", 14 + len(header) + len(rows), 0, 0, 14 + len(header)))
+        f.write(header + rows)
+
+
+def ico(path, sizes, pixel_for):
+    """Each size as a 32-bit image with its mask, which every Windows version reads."""
+    images = []
+    for size in sizes:
+        pixel = pixel_for(size)
+        colour = b"".join(bytes((p[2], p[1], p[0], p[3])) for y in reversed(range(size)) for x in range(size)
+                          for p in [pixel(x, y)])
+        mask_stride = ((size + 31) // 32) * 4
+        mask = b""
+        for y in reversed(range(size)):
+            row = bytearray(mask_stride)
+            for x in range(size):
+                if pixel(x, y)[3] == 0:
+                    row[x // 8] |= 0x80 >> (x % 8)
+            mask += bytes(row)
+        header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(colour) + len(mask), 0, 0, 0, 0)
+        images.append((size, header + colour + mask))
+    offset = 6 + 16 * len(images)
+    with open(path, "wb") as f:
+        f.write(struct.pack("<HHH", 0, 1, len(images)))
+        for size, data in images:
+            f.write(struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(data), offset))
+            offset += len(data)
+        for _, data in images:
+            f.write(data)
 
 
 CLEAR = (0, 0, 0, 0)
@@ -114,3 +160,9 @@ if __name__ == "__main__":
     png("bitmap-149.png", 32, 32, screen)
     png("bitmap-150.png", 250, 2, rule(250))
     png("bitmap-164.png", 48, 48, gizmo)
+
+    ico("scrivlet.ico", (16, 32, 48, 256), speech_bubble)
+    for number, (width, height, pixel) in {133: (150, 154, portrait), 145: (32, 66, figure), 147: (480, 2, rule(480)),
+                                           148: (64, 64, toolbox), 149: (32, 32, screen), 150: (250, 2, rule(250)),
+                                           164: (48, 48, gizmo)}.items():
+        bmp(f"bitmap-{number}.bmp", width, height, pixel)

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "ui/Window.h"
+
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+namespace scrivlet::ui {
+
+// A dialog template made real with the platform's own dialog manager and
+// common controls: each control at its dialog-unit position in the 8-point
+// dialog face, reached by id. Display text crosses as Latin-1 (UTF-16 to the
+// platform), so every byte 0x00-0xFF survives; the edit box gives line breaks
+// as CR LF, as the platform's edit box does.
+class Win32Window : public Window {
+public:
+    Win32Window(const DialogTemplate& dialogTemplate, DialogHandler& handler);
+    ~Win32Window() override;
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    // Creates the dialog over `owner` (null for none), initialises the handler
+    // and shows it, without waiting.
+    void create(HWND owner);
+    // Creates, shows and runs the dialog until it ends: its owner is disabled
+    // meanwhile. Gives the result.
+    int runModal(HWND owner);
+
+    HWND handle() const { return hwnd_; }
+    HWND control(int id) const;
+    bool ended() const { return ended_; }
+    // The window of ours that `hwnd` is, or is inside; null for none.
+    static Win32Window* owning(HWND hwnd);
+    // What every message loop of the program does before dispatching: the
+    // dialog's keys (Tab, Enter, Escape), its accelerators and menu shortcuts.
+    // True when the message was handled.
+    static bool preTranslate(MSG& message);
+    // A test's answer for the next open-file dialog (taken once).
+    static void setNextFileChoice(const FileChoice& choice);
+
+    void setCaption(const std::string& text) override;
+    std::string caption() const override;
+    void setControlText(int id, const std::string& text) override;
+    std::string controlText(int id) const override;
+    void enableControl(int id, bool enabled) override;
+    bool isControlEnabled(int id) const override;
+    void setFocus(int id) override;
+    int focusedControl() const override;
+    void enableMenuItem(int id, bool enabled) override;
+    void checkMenuItem(int id, bool checked) override;
+    bool isMenuItemEnabled(int id) const override;
+    bool isMenuItemChecked(int id) const override;
+    void listDeleteAll(int id) override;
+    void listInsertRow(int id, int index, const std::string& text) override;
+    void listDeleteRow(int id, int index) override;
+    int listRowCount(int id) const override;
+    std::string listRowText(int id, int index) const override;
+    int listSelectionMark(int id) const override;
+    void setListSelectionMark(int id, int index) override;
+    void listEnsureVisible(int id, int index) override;
+    void listSelectRow(int id, int index) override;
+    void setListHotItem(int id, int index) override;
+    void setEditLimit(int id, int characters) override;
+    void editUndo(int id) override;
+    void editCut(int id) override;
+    void editCopy(int id) override;
+    void editPaste(int id) override;
+    void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
+    void showControl(int id, bool visible) override;
+    bool isControlVisible(int id) const override;
+    void tabDeleteAll(int id) override;
+    void tabInsert(int id, int index, const std::string& caption) override;
+    int tabCurrent(int id) const override;
+    PixelRect screenRect() const override;
+    void moveTo(int left, int top) override;
+    void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    FileChoice chooseFileToOpen(const std::string& filter) override;
+    void showHelpTopics() override;
+    void endDialog(int result) override;
+
+    // The menu item's data marks items that carry a check mark at times.
+    static constexpr ULONG_PTR CheckableItem = 1;
+
+private:
+    static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void initialise(HWND hwnd);
+    void buildMenu();
+    void buildAccelerators();
+    void prepareControl(const ControlTemplate& c, HWND control);
+    void onCommandMessage(WPARAM wParam, LPARAM lParam);
+    bool onNotifyMessage(const NMHDR& header);
+    void requestClose();
+    void followSize();
+    void notify(int id, Notification what) { handler_.onNotify(id, what); }
+    LRESULT listMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT editMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+    HFONT fixedPitchFont();
+
+    const DialogTemplate& template_;
+    DialogHandler& handler_;
+    HWND hwnd_ = nullptr;
+    HWND owner_ = nullptr;
+    HMENU menu_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    HFONT fixedFont_ = nullptr;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    std::map<int, int> typingLimits_;
+    // Each template control with its rectangle at the template's size, for resizing.
+    struct Placed {
+        HWND control;
+        RECT base;
+        Anchor anchor;
+    };
+    std::vector<Placed> placed_;
+    SIZE baseClient_{};
+    SIZE minimumWindow_{};
+    bool settingText_ = false;
+    bool ended_ = false;
+    int result_ = IdCancel;
+    // A press on the list that moved to another row before its release.
+    bool listPressed_ = false;
+    bool listDragged_ = false;
+    POINT listPressedAt_{};
+};
+
+} // namespace scrivlet::ui
