@@ -84,7 +84,7 @@ DWORD controlStyle(ControlKind kind, const ControlTemplate& c)
         style |= WS_TABSTOP | (s & Border ? WS_BORDER : 0) | (s & ReadOnly ? ES_READONLY : 0) | (s & DigitsOnly ? ES_NUMBER : 0)
             | (s & VerticalScroll ? WS_VSCROLL : 0) | (s & AutoVerticalScroll ? ES_AUTOVSCROLL : 0);
         if (isMultiLineEdit(c))
-            style |= ES_MULTILINE | ES_WANTRETURN;
+            style |= ES_MULTILINE | (s & ReadOnly ? 0 : ES_WANTRETURN); // Enter in a text only to read is the dialog's
         else
             style |= ES_AUTOHSCROLL;
         break;

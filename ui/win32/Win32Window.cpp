@@ -117,7 +117,34 @@ bool Win32Window::preTranslate(MSG& message)
         window->requestClose(); // Escape is the close box's key, which the handler may refuse
         return true;
     }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) {
+        // Enter goes to the control that wants it (the edit box, for a line
+        // break); a text only to read leaves it to the dialog.
+        const LRESULT wants = SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+        const bool textToRead = isMultiLineEdit(message.hwnd) && !(GetWindowLongPtrW(message.hwnd, GWL_STYLE) & ES_WANTRETURN);
+        if (textToRead || !(wants & DLGC_WANTMESSAGE)) {
+            window->pressDefaultButton();
+            return true;
+        }
+    }
     return IsDialogMessageW(window->hwnd_, &message);
+}
+
+void Win32Window::pressDefaultButton()
+{
+    HWND button = GetFocus();
+    if (!(button && IsChild(hwnd_, button) && isPushButton(button))) {
+        // The dialog's default button; a default id with no button (some
+        // versions of the platform answer OK for a dialog without one) is none.
+        const auto found = static_cast<DWORD>(SendMessageW(hwnd_, DM_GETDEFID, 0, 0));
+        button = HIWORD(found) == DC_HASDEFID ? GetDlgItem(hwnd_, LOWORD(found)) : nullptr;
+        if (button && !isPushButton(button))
+            button = nullptr; // a control that happens to have the id of OK is no button
+    }
+    if (!button)
+        SendMessageW(hwnd_, WM_COMMAND, IDOK, 0);
+    else if (IsWindowEnabled(button))
+        SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
 void Win32Window::create(HWND owner)
@@ -391,6 +418,8 @@ void Win32Window::onCommandMessage(WPARAM wParam, LPARAM lParam)
             handler_.onCommand(id);
         else if (isStatic(from))
             notify(id, Notification::Click);
+        else if (id == IdOk || id == IdCancel)
+            handler_.onCommand(id); // the dialog manager's Enter, naming whatever control has the id of OK
         break;
     case EN_CHANGE:
         if (!settingText_)
@@ -669,10 +698,34 @@ void Win32Window::setEditLimit(int id, int characters)
     SendMessageW(control(id), EM_SETLIMITTEXT, static_cast<WPARAM>(characters), 0);
 }
 
-void Win32Window::editUndo(int id) { SendMessageW(control(id), EM_UNDO, 0, 0); }
-void Win32Window::editCut(int id) { SendMessageW(control(id), WM_CUT, 0, 0); }
-void Win32Window::editCopy(int id) { SendMessageW(control(id), WM_COPY, 0, 0); }
-void Win32Window::editPaste(int id) { SendMessageW(control(id), WM_PASTE, 0, 0); }
+void Win32Window::editUndo(int id)
+{
+    // The edit box keeps one step to undo, but may run a cut and the paste
+    // after it together into one; Undo after a clipboard request undoes that
+    // request alone (and a second Undo does it again, as the edit box's own does).
+    const HWND edit = control(id);
+    if (lastRequest_ && lastRequest_->id == id && windowText(edit) == lastRequest_->after) {
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(lastRequest_->before.c_str()));
+        std::swap(lastRequest_->before, lastRequest_->after);
+        return;
+    }
+    SendMessageW(edit, EM_UNDO, 0, 0);
+}
+
+void Win32Window::editCut(int id) { clipboardRequest(id, WM_CUT); }
+void Win32Window::editCopy(int id) { clipboardRequest(id, WM_COPY); }
+void Win32Window::editPaste(int id) { clipboardRequest(id, WM_PASTE); }
+
+void Win32Window::clipboardRequest(int id, UINT request)
+{
+    const HWND edit = control(id);
+    std::wstring before = windowText(edit);
+    SendMessageW(edit, request, 0, 0);
+    std::wstring after = windowText(edit);
+    if (before != after)
+        lastRequest_ = UndoStep{id, std::move(before), std::move(after)};
+}
 
 void Win32Window::createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap)
 {

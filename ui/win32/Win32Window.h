@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace scrivlet::ui {
@@ -95,6 +97,10 @@ private:
     void onCommandMessage(WPARAM wParam, LPARAM lParam);
     bool onNotifyMessage(const NMHDR& header);
     void requestClose();
+    // Enter where no control takes it: the focused button, the default button,
+    // or OK where there is none.
+    void pressDefaultButton();
+    void clipboardRequest(int id, UINT request);
     void followSize();
     void notify(int id, Notification what) { handler_.onNotify(id, what); }
     LRESULT listMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
@@ -111,6 +117,12 @@ private:
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     std::map<int, int> typingLimits_;
+    // The last clipboard request that changed an edit box: its text before and after.
+    struct UndoStep {
+        int id;
+        std::wstring before, after;
+    };
+    std::optional<UndoStep> lastRequest_;
     // Each template control with its rectangle at the template's size, for resizing.
     struct Placed {
         HWND control;

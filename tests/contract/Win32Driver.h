@@ -1,0 +1,474 @@
+#pragma once
+
+// The Win32 backend driven as a user would: real mouse and key input
+// (SendInput) from a second thread, the "hand", while the window's thread runs
+// its message loops, its menus' and its message boxes' own loops included.
+// Used by the contract suite and by the editor's tests on Windows.
+
+#include "BackendDriver.h"
+#include "resources/ResourceIds.h"
+#include "ui/win32/Win32Platform.h"
+#include "ui/win32/Win32Window.h"
+#include "ui/win32/WideText.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace scrivlet::contract {
+
+namespace win32input {
+
+inline void send(std::vector<INPUT> inputs) { SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)); }
+
+inline INPUT mouse(POINT at, DWORD flags)
+{
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    return in;
+}
+
+inline INPUT key(WORD virtualKey, bool up)
+{
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = virtualKey;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
+inline void moveTo(POINT at) { send({mouse(at, 0)}); }
+inline void press(POINT at) { send({mouse(at, 0), mouse(at, MOUSEEVENTF_LEFTDOWN)}); }
+inline void release(POINT at) { send({mouse(at, MOUSEEVENTF_LEFTUP)}); }
+inline void click(POINT at) { send({mouse(at, 0), mouse(at, MOUSEEVENTF_LEFTDOWN), mouse(at, MOUSEEVENTF_LEFTUP)}); }
+
+// A key with its modifiers held, e.g. tap(VK_END, {VK_CONTROL}).
+inline void tap(WORD virtualKey, std::vector<WORD> held = {})
+{
+    std::vector<INPUT> inputs;
+    for (WORD h : held)
+        inputs.push_back(key(h, false));
+    inputs.push_back(key(virtualKey, false));
+    inputs.push_back(key(virtualKey, true));
+    for (auto h = held.rbegin(); h != held.rend(); ++h)
+        inputs.push_back(key(*h, true));
+    send(inputs);
+}
+
+// A character as the keys that type it on this keyboard.
+inline void typeCharacter(wchar_t c)
+{
+    if (c == L'\r') {
+        tap(VK_RETURN);
+        return;
+    }
+    const SHORT keys = VkKeyScanW(c);
+    if (keys != -1) {
+        std::vector<WORD> held;
+        if (keys & 0x100)
+            held.push_back(VK_SHIFT);
+        tap(static_cast<WORD>(keys & 0xFF), held);
+        return;
+    }
+    INPUT down{}; // no key types it: the character itself
+    down.type = INPUT_KEYBOARD;
+    down.ki.wScan = c;
+    down.ki.dwFlags = KEYEVENTF_UNICODE;
+    INPUT up = down;
+    up.ki.dwFlags |= KEYEVENTF_KEYUP;
+    send({down, up});
+}
+
+inline POINT centreOf(RECT r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+} // namespace win32input
+
+class Win32Driver : public BackendDriver {
+public:
+    std::string name() const override { return "win32"; }
+
+    ui::Window& openMain(ui::DialogHandler& handler) override
+    {
+        main_ = std::make_unique<ui::Win32Window>(*ui::findDialogTemplate(ids::MainDialogTemplate), handler);
+        handler.attach(*main_);
+        main_->create(nullptr);
+        settle();
+        return *main_;
+    }
+
+    int runModal(int templateId, ui::DialogHandler& handler, const std::function<void()>& user) override
+    {
+        int result = ui::IdCancel;
+        whileModalIsUp(handler, user, [&] { result = platform_.runModal(templateId, handler, *main_); });
+        return result;
+    }
+
+    // Runs `causeIt`, which opens a dialog for `handler`; `user` acts once it
+    // is up (from a timer its own loop runs), and a dialog still open
+    // afterwards is cancelled.
+    void whileModalIsUp(ui::DialogHandler& handler, const std::function<void()>& user, const std::function<void()>& causeIt)
+    {
+        bool seen = false;
+        pending() = [&] {
+            auto& modal = static_cast<ui::Win32Window&>(handler.window());
+            if (!modal.handle() || !IsWindowVisible(modal.handle()))
+                return false;
+            seen = true;
+            settle();
+            user();
+            settle();
+            if (!modal.ended())
+                modal.endDialog(ui::IdCancel);
+            return true;
+        };
+        SetTimer(nullptr, 0, 20, &Win32Driver::onTimer);
+        causeIt();
+        pending() = nullptr; // a timer still set ends itself
+        settle();
+        EXPECT_TRUE(seen) << "the dialog never came up";
+    }
+
+    ui::Win32Window& mainWindow() { return *main_; }
+
+    void chooseMenu(int commandId) override
+    {
+        const auto [bar, item] = menuPosition(commandId);
+        const HWND owner = main_->handle();
+        hand([=] {
+            openMenu(owner, bar);
+            RECT r{};
+            GetMenuItemRect(owner, GetSubMenu(GetMenu(owner), bar), static_cast<UINT>(item), &r);
+            win32input::click(win32input::centreOf(r));
+            Sleep(150);
+            if (menuIsOpen()) // a gray item leaves its menu open: a click on its title closes it
+                closeMenu(owner, bar);
+        });
+    }
+
+    void openAndCloseMenu(int commandId) override
+    {
+        const int bar = menuPosition(commandId).first;
+        const HWND owner = main_->handle();
+        hand([=] {
+            openMenu(owner, bar);
+            closeMenu(owner, bar);
+        });
+    }
+
+    void clickRow(int listId, int row) override { clickAt(rowCentre(listId, row)); }
+
+    void doubleClickRow(int listId, int row) override
+    {
+        const POINT at = rowCentre(listId, row);
+        waitOutDoubleClick(at);
+        hand([=] {
+            win32input::click(at);
+            win32input::click(at);
+        });
+        lastClick_ = {at, GetTickCount()};
+    }
+
+    void dragRows(int listId, int fromRow, int toRow) override
+    {
+        const POINT from = rowCentre(listId, fromRow);
+        const POINT to = rowCentre(listId, toRow);
+        waitOutDoubleClick(from);
+        hand([=] {
+            win32input::press(from);
+            Sleep(30);
+            for (int step = 1; step <= 4; ++step) {
+                win32input::moveTo({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
+                Sleep(30);
+            }
+            win32input::release(to);
+        });
+        lastClick_ = {to, GetTickCount()};
+    }
+
+    void pressDownKey(int listId) override { keysTo(listId, [] { win32input::tap(VK_DOWN); }); }
+    void typeAhead(int listId, char letter) override
+    {
+        keysTo(listId, [letter] { win32input::typeCharacter(static_cast<unsigned char>(letter)); });
+    }
+
+    void clickInto(int controlId) override
+    {
+        RECT r{};
+        GetWindowRect(control(controlId), &r);
+        clickAt({r.left + 6, r.top + 6});
+    }
+
+    void typeKeys(int editId, const std::string& keys) override
+    {
+        const bool multiLine = GetWindowLongPtrW(control(editId), GWL_STYLE) & ES_MULTILINE;
+        keysTo(editId, [keys, multiLine] {
+            // Typing goes on at the end of the text.
+            if (multiLine)
+                win32input::tap(VK_END, {VK_CONTROL});
+            else
+                win32input::tap(VK_END);
+            for (char key : keys)
+                win32input::typeCharacter(static_cast<unsigned char>(key));
+        });
+    }
+
+    void selectAllIn(int editId) override { keysTo(editId, [] { win32input::tap('A', {VK_CONTROL}); }); }
+    void pressEnter() override { hand([] { win32input::tap(VK_RETURN); }); }
+    void pressEscape() override { hand([] { win32input::tap(VK_ESCAPE); }); }
+    // The close box's own key: the system menu's Close.
+    void pressCloseBox() override { hand([] { win32input::tap(VK_F4, {VK_MENU}); }); }
+
+    void clickButton(int id) override
+    {
+        RECT r{};
+        GetWindowRect(control(id), &r);
+        clickAt(win32input::centreOf(r));
+    }
+
+    void selectTab(int tabId, int index) override
+    {
+        const HWND tab = control(tabId);
+        RECT r{};
+        SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+        MapWindowPoints(tab, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        clickAt(win32input::centreOf(r));
+    }
+
+    int highlightedRow(int listId) override
+    {
+        return static_cast<int>(SendMessageW(control(listId), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+
+    bool menuItemShowsCheckBox(int commandId) override
+    {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_DATA | MIIM_STATE;
+        GetMenuItemInfoW(GetMenu(main_->handle()), static_cast<UINT>(commandId), FALSE, &info);
+        return info.dwItemData == ui::Win32Window::CheckableItem || (info.fState & MFS_CHECKED);
+    }
+
+    ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) override
+    {
+        ui::MessageRecord seen{};
+        std::atomic<bool> stop = false;
+        const DWORD thread = GetCurrentThreadId();
+        std::thread hand([&] {
+            while (!stop) {
+                if (const HWND box = messageBoxOf(thread)) {
+                    seen = describe(box);
+                    RECT r{};
+                    GetWindowRect(GetDlgItem(box, IDOK), &r);
+                    win32input::click(win32input::centreOf(r));
+                    return;
+                }
+                Sleep(20);
+            }
+        });
+        causeIt();
+        stop = true; // no box came: stop looking
+        hand.join();
+        settle();
+        lastClick_ = {};
+        return seen;
+    }
+
+    // Lets the window's thread run until nothing has come for a while.
+    static void settle(DWORD quietFor = 60)
+    {
+        for (;;) {
+            if (!pumpOnce() && MsgWaitForMultipleObjects(0, nullptr, FALSE, quietFor, QS_ALLINPUT) == WAIT_TIMEOUT && !pumpOnce())
+                return;
+        }
+    }
+
+    HWND control(int id) const
+    {
+        const HWND active = GetActiveWindow();
+        ui::Win32Window* top = ui::Win32Window::owning(active);
+        const HWND found = top ? GetDlgItem(top->handle(), id) : nullptr;
+        return found ? found : GetDlgItem(main_->handle(), id);
+    }
+
+private:
+    static std::function<bool()>& pending()
+    {
+        static std::function<bool()> waiting;
+        return waiting;
+    }
+
+    static void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD)
+    {
+        KillTimer(nullptr, timer); // the user acts once, from inside the dialog's loop
+        if (!pending())
+            return;
+        std::function<bool()> user = std::move(pending());
+        pending() = nullptr;
+        if (!user()) {
+            pending() = std::move(user); // not up yet: look again
+            SetTimer(nullptr, 0, 20, &Win32Driver::onTimer);
+        }
+    }
+
+    static bool pumpOnce()
+    {
+        MSG message;
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            return false;
+        if (!ui::Win32Window::preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        return true;
+    }
+
+    // Runs `inputs` on the hand's thread while this thread runs the window.
+    static void hand(const std::function<void()>& inputs)
+    {
+        std::atomic<bool> done = false;
+        std::thread hand([&] {
+            inputs();
+            done = true;
+        });
+        while (!done)
+            if (!pumpOnce())
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        hand.join();
+        settle();
+    }
+
+    // Keys go to the focused control: the named one, which takes the focus first if it has not got it.
+    void keysTo(int controlId, const std::function<void()>& keys)
+    {
+        const HWND target = control(controlId);
+        if (GetFocus() != target)
+            SetFocus(target);
+        hand(keys);
+    }
+
+    void clickAt(POINT at)
+    {
+        waitOutDoubleClick(at);
+        hand([at] { win32input::click(at); });
+        lastClick_ = {at, GetTickCount()};
+    }
+
+    // Two clicks on one spot within the double-click time are a double click: a single click waits that out.
+    void waitOutDoubleClick(POINT at)
+    {
+        const auto& [where, when] = lastClick_;
+        const DWORD since = GetTickCount() - when;
+        if (when && std::abs(where.x - at.x) < 8 && std::abs(where.y - at.y) < 8 && since <= GetDoubleClickTime())
+            Sleep(GetDoubleClickTime() - since + 50);
+    }
+
+    POINT rowCentre(int listId, int row)
+    {
+        const HWND list = control(listId);
+        SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+        settle();
+        RECT r{};
+        r.left = LVIR_LABEL;
+        SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return {r.left + 20, (r.top + r.bottom) / 2};
+    }
+
+    // Where the command is: its menu's place in the bar and its place in that menu.
+    std::pair<int, int> menuPosition(int commandId) const
+    {
+        const HMENU bar = GetMenu(main_->handle());
+        for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+            const HMENU menu = GetSubMenu(bar, i);
+            for (int j = 0; j < GetMenuItemCount(menu); ++j)
+                if (GetMenuItemID(menu, j) == static_cast<UINT>(commandId))
+                    return {i, j};
+        }
+        ADD_FAILURE() << "no menu item " << commandId;
+        return {0, 0};
+    }
+
+    static bool menuIsOpen()
+    {
+        const HWND popup = FindWindowW(L"#32768", nullptr);
+        return popup && IsWindowVisible(popup);
+    }
+
+    static void waitFor(const std::function<bool()>& done, DWORD milliseconds = 3000)
+    {
+        const DWORD start = GetTickCount();
+        while (!done() && GetTickCount() - start < milliseconds)
+            Sleep(10);
+    }
+
+    static POINT titleOf(HWND owner, int bar)
+    {
+        RECT r{};
+        GetMenuItemRect(owner, GetMenu(owner), static_cast<UINT>(bar), &r);
+        return win32input::centreOf(r);
+    }
+
+    static void openMenu(HWND owner, int bar)
+    {
+        win32input::click(titleOf(owner, bar));
+        waitFor(menuIsOpen);
+        Sleep(50);
+    }
+
+    // A second click on the title closes the menu unchosen.
+    static void closeMenu(HWND owner, int bar)
+    {
+        // A few pixels beside the opening click, which would otherwise make a double click.
+        const POINT title = titleOf(owner, bar);
+        win32input::click({title.x + 6, title.y});
+        waitFor([] { return !menuIsOpen(); });
+    }
+
+    // A message box of the window's thread: the platform's dialog class, none of ours.
+    static HWND messageBoxOf(DWORD thread)
+    {
+        HWND found = nullptr;
+        EnumThreadWindows(
+            thread,
+            [](HWND hwnd, LPARAM result) {
+                wchar_t className[16] = {};
+                GetClassNameW(hwnd, className, 16);
+                if (lstrcmpW(className, L"#32770") == 0 && IsWindowVisible(hwnd) && !ui::Win32Window::owning(hwnd)
+                    && GetDlgItem(hwnd, IDOK)) {
+                    *reinterpret_cast<HWND*>(result) = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    static ui::MessageRecord describe(HWND box)
+    {
+        const auto text = [](HWND hwnd) {
+            std::wstring s(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+            s.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, s.data(), static_cast<int>(s.size()))));
+            return ui::win32::toLatin1(s);
+        };
+        // The words are the box's static text (0xFFFF); the icon, a static showing one.
+        ui::MessageRecord record{text(GetDlgItem(box, 0xFFFF)), text(box), ui::MessageIcon::None};
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child)
+                && SendMessageW(child, STM_GETICON, 0, 0))
+                record.icon = ui::MessageIcon::Exclamation;
+        return record;
+    }
+
+    ui::Win32Platform platform_;
+    std::unique_ptr<ui::Win32Window> main_;
+    std::pair<POINT, DWORD> lastClick_{};
+};
+
+} // namespace scrivlet::contract
