@@ -105,33 +105,35 @@ public:
     int runModal(int templateId, ui::DialogHandler& handler, const std::function<void()>& user) override
     {
         int result = ui::IdCancel;
-        whileModalIsUp(handler, user, [&] { result = platform_.runModal(templateId, handler, *main_); });
+        whileModalIsUp(templateId, user, [&] { result = platform_.runModal(templateId, handler, *main_); });
         return result;
     }
 
-    // Runs `causeIt`, which opens a dialog for `handler`; `user` acts once it
-    // is up (from a timer its own loop runs), and a dialog still open
+    // Runs `causeIt`, which opens the dialog of `templateId`; `user` acts once
+    // it is up (from a timer its own loop runs), and a dialog still open
     // afterwards is cancelled.
-    void whileModalIsUp(ui::DialogHandler& handler, const std::function<void()>& user, const std::function<void()>& causeIt)
+    void whileModalIsUp(int templateId, const std::function<void()>& user, const std::function<void()>& causeIt)
     {
         bool seen = false;
-        pending() = [&] {
-            auto& modal = static_cast<ui::Win32Window&>(handler.window());
-            if (!modal.handle() || !IsWindowVisible(modal.handle()))
+        pending() = [&, templateId] {
+            ui::Win32Window* modal = shownDialog(templateId);
+            if (!modal)
                 return false;
             seen = true;
+            modals_.push_back(modal);
             settle();
             user();
             settle();
-            if (!modal.ended())
-                modal.endDialog(ui::IdCancel);
+            if (!modal->ended())
+                modal->endDialog(ui::IdCancel);
+            modals_.pop_back();
             return true;
         };
         SetTimer(nullptr, 0, 20, &Win32Driver::onTimer);
         causeIt();
         pending() = nullptr; // a timer still set ends itself
         settle();
-        EXPECT_TRUE(seen) << "the dialog never came up";
+        EXPECT_TRUE(seen) << "the dialog " << templateId << " never came up";
     }
 
     ui::Win32Window& mainWindow() { return *main_; }
@@ -140,14 +142,28 @@ public:
     {
         const auto [bar, item] = menuPosition(commandId);
         const HWND owner = main_->handle();
+        nearTitle(bar);
+        const bool gray = GetMenuState(GetMenu(owner), static_cast<UINT>(commandId), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED);
         hand([=] {
             openMenu(owner, bar);
-            RECT r{};
-            GetMenuItemRect(owner, GetSubMenu(GetMenu(owner), bar), static_cast<UINT>(item), &r);
-            win32input::click(win32input::centreOf(r));
-            Sleep(150);
-            if (menuIsOpen()) // a gray item leaves its menu open: a click on its title closes it
+            // The item's height from the menu; across, the middle of the open
+            // menu (wine places a right-aligned menu's items at the bar's left).
+            const HMENU menu = GetSubMenu(GetMenu(owner), bar);
+            RECT r{}, popup{};
+            GetMenuItemRect(owner, menu, static_cast<UINT>(item), &r);
+            GetWindowRect(openMenuWindow(), &popup);
+            const POINT at{(popup.left + popup.right) / 2, (r.top + r.bottom) / 2};
+            // The pointer rests on the item until the menu shows it chosen, then clicks.
+            waitFor([&] {
+                win32input::moveTo(at);
+                Sleep(20);
+                return (GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & MF_HILITE) != 0;
+            }, 1000);
+            win32input::click(at);
+            if (gray) { // a gray item leaves its menu open: a click on its title closes it
+                Sleep(150);
                 closeMenu(owner, bar);
+            }
         });
     }
 
@@ -155,6 +171,7 @@ public:
     {
         const int bar = menuPosition(commandId).first;
         const HWND owner = main_->handle();
+        nearTitle(bar);
         hand([=] {
             openMenu(owner, bar);
             closeMenu(owner, bar);
@@ -207,17 +224,24 @@ public:
     void typeKeys(int editId, const std::string& keys) override
     {
         const bool multiLine = GetWindowLongPtrW(control(editId), GWL_STYLE) & ES_MULTILINE;
-        keysTo(editId, [keys, multiLine] {
-            // Typing goes on at the end of the text.
+        // Typing goes on at the end of the text, a key at a time, each let
+        // through before the next: keys can come from the window system later
+        // than the program's own messages, and a burst of them would not all
+        // be in by the time the test looks.
+        keysTo(editId, [multiLine] {
             if (multiLine)
                 win32input::tap(VK_END, {VK_CONTROL});
             else
                 win32input::tap(VK_END);
-            for (char key : keys)
-                win32input::typeCharacter(static_cast<unsigned char>(key));
         });
+        for (char key : keys)
+            keysTo(editId, [key] { win32input::typeCharacter(static_cast<unsigned char>(key)); });
     }
 
+    void pressKey(int controlId, WORD virtualKey)
+    {
+        keysTo(controlId, [virtualKey] { win32input::tap(virtualKey); });
+    }
     void selectAllIn(int editId) override { keysTo(editId, [] { win32input::tap('A', {VK_CONTROL}); }); }
     void pressEnter() override { hand([] { win32input::tap(VK_RETURN); }); }
     void pressEscape() override { hand([] { win32input::tap(VK_ESCAPE); }); }
@@ -280,20 +304,47 @@ public:
     }
 
     // Lets the window's thread run until nothing has come for a while.
+    // Lets the window's thread run until nothing but timers and painting
+    // has come for a while (a caret blinks for as long as it is shown).
     static void settle(DWORD quietFor = 60)
     {
-        for (;;) {
-            if (!pumpOnce() && MsgWaitForMultipleObjects(0, nullptr, FALSE, quietFor, QS_ALLINPUT) == WAIT_TIMEOUT && !pumpOnce())
-                return;
+        const DWORD start = GetTickCount();
+        DWORD lastEvent = start;
+        while (GetTickCount() - lastEvent < quietFor && GetTickCount() - start < 5000) {
+            MSG message;
+            if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+                continue;
+            }
+            if (message.message != WM_TIMER && message.message != 0x0118 /* the system's timers */ && message.message != WM_PAINT)
+                lastEvent = GetTickCount();
+            dispatch(message);
         }
     }
 
-    HWND control(int id) const
+    // The modal dialog the user acts on now, if any.
+    ui::Win32Window* topModal() const { return modals_.empty() ? nullptr : modals_.back(); }
+
+    // The control of the dialog the user acts on: the modal one that is up, else the main window.
+    HWND control(int id) const { return GetDlgItem(modals_.empty() ? main_->handle() : modals_.back()->handle(), id); }
+
+    // A dialog of ours from `templateId` shown by this thread, other than the main window.
+    ui::Win32Window* shownDialog(int templateId) const
     {
-        const HWND active = GetActiveWindow();
-        ui::Win32Window* top = ui::Win32Window::owning(active);
-        const HWND found = top ? GetDlgItem(top->handle(), id) : nullptr;
-        return found ? found : GetDlgItem(main_->handle(), id);
+        std::pair<int, ui::Win32Window*> search{templateId, nullptr};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM found) {
+                auto& [id, dialog] = *reinterpret_cast<std::pair<int, ui::Win32Window*>*>(found);
+                ui::Win32Window* window = ui::Win32Window::owning(hwnd);
+                if (window && window->handle() == hwnd && window->templateId() == id && IsWindowVisible(hwnd) && !window->ended()) {
+                    dialog = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.second == main_.get() ? nullptr : search.second;
     }
 
 private:
@@ -316,15 +367,20 @@ private:
         }
     }
 
+    static void dispatch(MSG& message)
+    {
+        if (!ui::Win32Window::preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
     static bool pumpOnce()
     {
         MSG message;
         if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
             return false;
-        if (!ui::Win32Window::preTranslate(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        dispatch(message);
         return true;
     }
 
@@ -357,6 +413,14 @@ private:
         waitOutDoubleClick(at);
         hand([at] { win32input::click(at); });
         lastClick_ = {at, GetTickCount()};
+    }
+
+    // A menu's title is clicked to open it: not as the second click of a double click.
+    void nearTitle(int bar)
+    {
+        const POINT title = titleOf(main_->handle(), bar);
+        waitOutDoubleClick(title);
+        lastClick_ = {title, GetTickCount()};
     }
 
     // Two clicks on one spot within the double-click time are a double click: a single click waits that out.
@@ -394,11 +458,16 @@ private:
         return {0, 0};
     }
 
-    static bool menuIsOpen()
+    // The menu that is open: the visible one of the platform's menu windows.
+    static HWND openMenuWindow()
     {
-        const HWND popup = FindWindowW(L"#32768", nullptr);
-        return popup && IsWindowVisible(popup);
+        for (HWND popup = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); popup;
+             popup = FindWindowExW(nullptr, popup, L"#32768", nullptr))
+            if (IsWindowVisible(popup))
+                return popup;
+        return nullptr;
     }
+    static bool menuIsOpen() { return openMenuWindow() != nullptr; }
 
     static void waitFor(const std::function<bool()>& done, DWORD milliseconds = 3000)
     {
@@ -414,10 +483,19 @@ private:
         return win32input::centreOf(r);
     }
 
+    // Opens the menu with a click on its title, and waits until that menu
+    // (not one closing after the last command) is the one shown below it.
     static void openMenu(HWND owner, int bar)
     {
-        win32input::click(titleOf(owner, bar));
-        waitFor(menuIsOpen);
+        waitFor([] { return !menuIsOpen(); }, 1000);
+        RECT title{};
+        GetMenuItemRect(owner, GetMenu(owner), static_cast<UINT>(bar), &title);
+        win32input::click(win32input::centreOf(title));
+        waitFor([&] {
+            RECT popup{};
+            const HWND shown = openMenuWindow();
+            return shown && GetWindowRect(shown, &popup) && std::abs(popup.left - title.left) <= 8 && popup.top >= title.top;
+        });
         Sleep(50);
     }
 
@@ -469,6 +547,7 @@ private:
     ui::Win32Platform platform_;
     std::unique_ptr<ui::Win32Window> main_;
     std::pair<POINT, DWORD> lastClick_{};
+    std::vector<ui::Win32Window*> modals_; // the dialogs up, innermost last
 };
 
 } // namespace scrivlet::contract

@@ -122,7 +122,7 @@ DWORD controlExtendedStyle(const ControlTemplate& c)
 std::vector<WORD> buildDialogTemplate(const DialogTemplate& t)
 {
     TemplateWriter w;
-    DWORD style = DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    DWORD style = DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU;
     if (t.menu)
         style |= WS_MINIMIZEBOX; // the main window can be minimized
     if (t.resizable)

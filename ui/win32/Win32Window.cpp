@@ -262,9 +262,12 @@ void Win32Window::prepareControl(const ControlTemplate& c, HWND control)
     case ControlKind::ListView:
         SendMessageW(control, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
         {
+            // One column as wide as the main list's, or as the list where it is narrower.
+            RECT client{};
+            GetClientRect(control, &client);
             LVCOLUMNW column{};
             column.mask = LVCF_WIDTH;
-            column.cx = ListColumnWidth;
+            column.cx = std::min<int>(ListColumnWidth, client.right - GetSystemMetrics(SM_CXVSCROLL));
             SendMessageW(control, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
         }
         SetWindowSubclass(control, listProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -384,6 +387,13 @@ INT_PTR Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
             DrawIcon(dc, (r.right - GetSystemMetrics(SM_CXICON) + 1) / 2, (r.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, bigIcon_);
             EndPaint(hwnd_, &paint);
             return TRUE;
+        }
+        return FALSE;
+    case WM_CTLCOLORSTATIC:
+        // Texts and pictures on a tab's page take the page's colour.
+        if (onPage_.count(reinterpret_cast<HWND>(lParam))) {
+            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
         }
         return FALSE;
     case WM_QUERYDRAGICON:
@@ -734,8 +744,9 @@ void Win32Window::createChildControl(int parentId, int childId, ControlKind kind
     HWND parent = control(parentId);
     RECT at{rect.left, rect.top, rect.right, rect.bottom};
     MapWindowPoints(parent, hwnd_, reinterpret_cast<POINT*>(&at), 2);
-    const ControlTemplate c{childId, kind, 0, 0, 0, 0, "", style, bitmap};
-    const DWORD windowStyle = (controlStyle(kind, c) & ~WS_VISIBLE & ~SS_LEFTNOWORDWRAP) | WS_CLIPSIBLINGS;
+    // Run-time texts wrap: as tall as a template text of several lines.
+    const ControlTemplate c{childId, kind, 0, 0, 0, (rect.bottom - rect.top) * 2, "", style, bitmap};
+    const DWORD windowStyle = (controlStyle(kind, c) & ~WS_VISIBLE) | WS_CLIPSIBLINGS;
     HWND child = CreateWindowExW(controlExtendedStyle(c), controlClass(c), L"", windowStyle, at.left, at.top, at.right - at.left,
         at.bottom - at.top, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId)), GetModuleHandleW(nullptr), nullptr);
     SendMessageW(child, WM_SETFONT, SendMessageW(hwnd_, WM_GETFONT, 0, 0), FALSE);
@@ -744,6 +755,7 @@ void Win32Window::createChildControl(int parentId, int childId, ControlKind kind
             reinterpret_cast<LPARAM>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmap), IMAGE_BITMAP, 0, 0, 0)));
     prepareControl(c, child);
     SetWindowPos(child, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    onPage_.insert(child);
 }
 
 void Win32Window::showControl(int id, bool visible) { ShowWindow(control(id), visible ? SW_SHOWNA : SW_HIDE); }

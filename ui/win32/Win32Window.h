@@ -6,6 +6,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ public:
     int runModal(HWND owner);
 
     HWND handle() const { return hwnd_; }
+    int templateId() const { return template_.id; }
     HWND control(int id) const;
     bool ended() const { return ended_; }
     // The window of ours that `hwnd` is, or is inside; null for none.
@@ -117,6 +119,7 @@ private:
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     std::map<int, int> typingLimits_;
+    std::set<HWND> onPage_; // controls made at run time over a tab's page
     // The last clipboard request that changed an edit box: its text before and after.
     struct UndoStep {
         int id;
