@@ -1,16 +1,30 @@
 #!/usr/bin/env bash
-# Cross-builds Scrivlet for 64-bit Windows with mingw-w64, runs the test suites
-# that run there under wine, checks that the Windows scrivlet-cli agrees with the
-# Linux one byte for byte, and writes dist/scrivlet-windows.zip.
+# Cross-builds Scrivlet for 64-bit Windows with mingw-w64, runs its test suites
+# under wine (the windows on a virtual X display, driven with real input),
+# checks that the Windows scrivlet-cli agrees with the Linux one byte for byte,
+# and writes dist/scrivlet-windows.zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --windows
 export WINEDEBUG=-all
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
-# One wine server for all the runs below, instead of one started per program.
+
+# A display of our own for the windows, and one wine server for every program
+# run below (a server per program would set the wine prefix up each time).
+display=":$((90 + RANDOM % 800))"
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+cleanup() {
+  "$wineserver" -k 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+"$wineserver" -k 2>/dev/null || true # a server left from another display would show nothing
 "$wineserver" -p
-trap '"$wineserver" -k 2>/dev/null || true' EXIT
+timeout 300 "$wine" wineboot -i >/dev/null 2>&1 || true
+
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 ctest --preset windows
@@ -20,6 +34,7 @@ cmake --preset default >/dev/null
 cmake --build --preset default --target scrivlet-cli >/dev/null
 linux=build/default/cli/scrivlet-cli
 windows=build/windows/cli/scrivlet-cli.exe
+editor=build/windows/app/scrivlet.exe
 work=build/windows/agree
 rm -rf "$work" && mkdir -p "$work"
 "$linux" sample "$work/linux.smc" >/dev/null
@@ -43,28 +58,48 @@ for rom in linux windows; do
   run expand "$work/$rom.smc" >/dev/null
   run write "$work/$rom.smc" --row 0 --text "Howdy, a longer line than the old one![02]" --allow-overwrite >/dev/null
   run tpt "$work/$rom.smc" --row 1 --sprite 12 --movement 3 >/dev/null
-  run make-patch "$work/linux.smc" "$work/$rom.smc" "$work/$rom.bps" >/dev/null || true
 done
 cmp "$work/linux.smc" "$work/windows.smc"
 echo "The Windows scrivlet-cli agrees with the Linux one."
 
-# The download: one program with nothing but Windows' own DLLs beside it.
-if x86_64-w64-mingw32-objdump -p "$windows" | grep -i "DLL Name" | grep -v -i -E "kernel32|msvcrt|shell32|user32|advapi32|api-ms-win" ; then
-  echo "scrivlet-cli.exe needs a DLL Windows does not have" >&2
-  exit 1
-fi
+# The editor starts, shows its window and stays up until it is closed.
+"$wine" "$editor" &
+started=$!
+sleep 5
+kill -0 "$started" 2>/dev/null || { echo "scrivlet.exe did not stay up" >&2; exit 1; }
+"$wineserver" -k
+wait "$started" 2>/dev/null || true
+"$wineserver" -p
+
+# The download: two programs with nothing but Windows' own DLLs beside them.
+for program in "$windows" "$editor"; do
+  if x86_64-w64-mingw32-objdump -p "$program" | grep -i "DLL Name" \
+    | grep -v -i -E "kernel32|msvcrt|shell32|user32|advapi32|gdi32|comctl32|comdlg32|api-ms-win"; then
+    echo "$program needs a DLL Windows does not have" >&2
+    exit 1
+  fi
+done
 package=build/windows/zip
 rm -rf "$package" && mkdir -p "$package/scrivlet" dist
-cp "$windows" "$package/scrivlet/"
-cp resources/help/help.md "$package/scrivlet/help.txt"
-cat > "$package/scrivlet/README.txt" <<'README'
-Scrivlet for Windows
+cp "$editor" "$windows" "$package/scrivlet/"
+sed 's/$/\r/' resources/help/help.md > "$package/scrivlet/help.txt"
+sed 's/$/\r/' > "$package/scrivlet/README.txt" <<'README'
+Scrivlet 3.0 for Windows
 
-scrivlet-cli.exe reads and edits the dialogue text of an EarthBound ROM image
-from the command prompt. Run "scrivlet-cli --help" for its commands, and
-"scrivlet-cli sample sample.smc" for an image to try them on. help.txt
-explains the text format and every tool. No installer: keep the files together.
+scrivlet.exe is the editor: open a headered EarthBound ROM image with
+File > Open, pick a text block in the list, edit it below and press Apply
+Changes. Help > Help finds the topics of the help file; help.txt holds the
+same text.
+
+scrivlet-cli.exe does the same from the command prompt. Run
+"scrivlet-cli --help" for its commands, and "scrivlet-cli sample sample.smc"
+for an image to try both programs on.
+
+No installer: keep the files together anywhere you like. Keep a copy of
+your ROM image; edits are written into the file at once.
 README
 (cd "$package" && rm -f ../scrivlet-windows.zip && python3 -m zipfile -c ../scrivlet-windows.zip scrivlet)
 cp build/windows/scrivlet-windows.zip dist/
-echo "Built dist/scrivlet-windows.zip ($(du -h dist/scrivlet-windows.zip | cut -f1))"
+echo "Built dist/scrivlet-windows.zip ($(du -h dist/scrivlet-windows.zip | cut -f1)):" \
+  "scrivlet.exe $(du -h "$editor" | cut -f1), scrivlet-cli.exe $(du -h "$windows" | cut -f1)"
+echo "Screenshots of the Windows windows: build/windows/screenshots"

@@ -6,7 +6,7 @@ packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
 case "${1:-}" in
   --gui) packages+=(xvfb xauth) ;;
   --package) packages+=(dpkg-dev lintian binutils) ;;
-  --windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 wine64) ;;
+  --windows) packages+=(g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64 wine64 xvfb xauth python3) ;;
 esac
 
 missing=()

@@ -104,7 +104,7 @@ std::vector<std::uint8_t> readFile(const std::filesystem::path& path)
 
 std::string readTextFile(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path); // in text mode: the platform's line ends read as "\n"
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
