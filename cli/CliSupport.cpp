@@ -92,13 +92,13 @@ std::optional<std::uint32_t> parseSnesAddress(const std::string& text)
     return value;
 }
 
-std::optional<long> parseInteger(const std::string& text)
+std::optional<long long> parseInteger(const std::string& text)
 {
     if (text.empty())
         return std::nullopt;
     std::size_t used = 0;
     try {
-        const long value = std::stol(text, &used, 10);
+        const long long value = std::stoll(text, &used, 10); // 64 bits everywhere (a long is 32 on Windows)
         if (used != text.size())
             return std::nullopt;
         return value;
@@ -107,7 +107,7 @@ std::optional<long> parseInteger(const std::string& text)
     }
 }
 
-bool isCatalogueRow(long row, const TextCatalogue& catalogue) { return row >= 0 && row < catalogue.count; }
+bool isCatalogueRow(long long row, const TextCatalogue& catalogue) { return row >= 0 && row < catalogue.count; }
 
 std::optional<ListingSource> sourceOption(const Arguments& args, int& exitCode, const CommandSpec& spec)
 {

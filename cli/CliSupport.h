@@ -49,10 +49,10 @@ int refuse(const std::string& sentence);
 
 // "$C51B12", "0xC51B12" or "C51B12".
 std::optional<std::uint32_t> parseSnesAddress(const std::string& text);
-std::optional<long> parseInteger(const std::string& text);
+std::optional<long long> parseInteger(const std::string& text);
 // Whether a row number given on the command line is a row of the catalogue,
 // checked before it is narrowed to int so that no large value wraps onto a row.
-bool isCatalogueRow(long row, const TextCatalogue& catalogue);
+bool isCatalogueRow(long long row, const TextCatalogue& catalogue);
 std::optional<ListingSource> sourceOption(const Arguments& args, int& exitCode, const CommandSpec& spec);
 
 // Opens the image and refuses one the editor would refuse, with its words.

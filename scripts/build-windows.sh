@@ -51,6 +51,7 @@ same list
 same list --source raw
 same show --row 3
 same show --row 3 --mode hex
+same show --row 4294967296 # a row number past 32 bits is read whole, not cut or refused as no number
 same search onett --all
 same dump --output -
 for rom in linux windows; do

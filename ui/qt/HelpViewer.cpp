@@ -1,4 +1,5 @@
 #include "QtBackend.h"
+#include "ui/HelpTopics.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -20,10 +21,9 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
     const QString all = QString::fromUtf8(file.readAll());
 
     QStringList titles, bodies;
-    for (const QString& part : all.split("## ", Qt::SkipEmptyParts)) {
-        const int lineEnd = part.indexOf('\n');
-        titles << part.left(lineEnd).trimmed();
-        bodies << part.mid(lineEnd + 1).trimmed();
+    for (const HelpTopic& topic : splitHelpTopics(all.toStdString())) {
+        titles << QString::fromStdString(topic.title);
+        bodies << QString::fromStdString(topic.body);
     }
 
     auto* search = new QLineEdit(this);
