@@ -138,6 +138,27 @@ public:
 
     ui::Win32Window& mainWindow() { return *main_; }
 
+    // A message box of the window's thread: the platform's dialog class, none of ours.
+    static HWND messageBoxOf(DWORD thread)
+    {
+        HWND found = nullptr;
+        EnumThreadWindows(
+            thread,
+            [](HWND hwnd, LPARAM result) {
+                wchar_t className[16] = {};
+                GetClassNameW(hwnd, className, 16);
+                if (lstrcmpW(className, L"#32770") == 0 && IsWindowVisible(hwnd) && !ui::Win32Window::owning(hwnd)
+                    && GetDlgItem(hwnd, IDOK)) {
+                    *reinterpret_cast<HWND*>(result) = hwnd;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+
     void chooseMenu(int commandId) override
     {
         const auto [bar, item] = menuPosition(commandId);
@@ -506,26 +527,6 @@ private:
         const POINT title = titleOf(owner, bar);
         win32input::click({title.x + 6, title.y});
         waitFor([] { return !menuIsOpen(); });
-    }
-
-    // A message box of the window's thread: the platform's dialog class, none of ours.
-    static HWND messageBoxOf(DWORD thread)
-    {
-        HWND found = nullptr;
-        EnumThreadWindows(
-            thread,
-            [](HWND hwnd, LPARAM result) {
-                wchar_t className[16] = {};
-                GetClassNameW(hwnd, className, 16);
-                if (lstrcmpW(className, L"#32770") == 0 && IsWindowVisible(hwnd) && !ui::Win32Window::owning(hwnd)
-                    && GetDlgItem(hwnd, IDOK)) {
-                    *reinterpret_cast<HWND*>(result) = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
     }
 
     static ui::MessageRecord describe(HWND box)

@@ -28,20 +28,7 @@ protected:
             int seenFor = 0;
             while (!stopGuard) {
                 Sleep(100);
-                HWND box = nullptr;
-                EnumThreadWindows(
-                    thread,
-                    [](HWND hwnd, LPARAM found) {
-                        wchar_t name[16] = {};
-                        GetClassNameW(hwnd, name, 16);
-                        if (lstrcmpW(name, L"#32770") == 0 && IsWindowVisible(hwnd) && !ui::Win32Window::owning(hwnd)
-                            && GetDlgItem(hwnd, 0xFFFF)) {
-                            *reinterpret_cast<HWND*>(found) = hwnd;
-                            return FALSE;
-                        }
-                        return TRUE;
-                    },
-                    reinterpret_cast<LPARAM>(&box));
+                const HWND box = contract::Win32Driver::messageBoxOf(thread);
                 seenFor = box ? seenFor + 1 : 0;
                 if (seenFor > 30) { // three seconds: nobody is answering it
                     wchar_t words[512] = {};
@@ -61,21 +48,7 @@ protected:
         std::filesystem::current_path(saved);
     }
 
-    // Four pointer rows: "Hello", "Go to Onett!" (a dictionary string), "Hi", "AAAA".
-    std::string standardRom()
-    {
-        TestImage image(0x100000);
-        image.setDictionary({"the ", "Onett"});
-        image.put(0x51D12, bytes({gameText("Hello"), {0x02}}));
-        image.put(0x51D20, bytes({gameText("Go to "), {0x15, 0x02}, gameText("!"), {0x03, 0x02}}));
-        image.put(0x51D40, bytes({gameText("Hi"), {0x02}}));
-        image.put(0x51D50, bytes({gameText("AAAA"), {0x02}}));
-        image.setTptRecord(0, 0xC51B12, 5, 6);
-        image.setTptRecord(1, 0xC51B20, 7, 8);
-        image.setTptRecord(2, 0xC51B40, 9, 1);
-        image.setTptRecord(3, 0xC51B50, 1, 1);
-        return image.writeTo(dir.file("rom.smc")).string();
-    }
+    std::string standardRom() { return fourRowImage().writeTo(dir.file("rom.smc")).string(); }
 
     void open(const std::string& path)
     {
@@ -164,12 +137,7 @@ TEST_F(Win32MainWindow, TypingPastTheLimitKeepsTheFirst4000Characters)
 
 TEST_F(Win32MainWindow, ALoneLineFeedAndCarriageReturnAreWrittenBackAsOneByteEach)
 {
-    // Slot 1 holds A, a line feed (game byte 0x3A), B, a carriage return (0x3D), C.
-    TestImage image(0x100000);
-    image.put(0x8BE3E, {0x71, 0x3A, 0x72, 0x3D, 0x73, 0x00});
-    image.put(0x51D12, {0x15, 0x01, 0x02, 0x50, 0x50, 0x50});
-    image.setTptRecord(0, 0xC51B12, 1, 1);
-    const std::string path = image.writeTo(dir.file("rom.smc")).string();
+    const std::string path = loneLineBreaksImage().writeTo(dir.file("rom.smc")).string();
     open(path);
     EXPECT_EQ(text(ids::EditBox), "A\nB\rC[02]");
     driver.chooseMenu(ids::OptionsPreventOverwrites); // the string outgrows its two-byte reference

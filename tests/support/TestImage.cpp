@@ -96,6 +96,30 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
+TestImage fourRowImage()
+{
+    TestImage image(0x100000);
+    image.setDictionary({"the ", "Onett"});
+    image.put(0x51D12, bytes({gameText("Hello"), {0x02}}));
+    image.put(0x51D20, bytes({gameText("Go to "), {0x15, 0x02}, gameText("!"), {0x03, 0x02}}));
+    image.put(0x51D40, bytes({gameText("Hi"), {0x02}}));
+    image.put(0x51D50, bytes({gameText("AAAA"), {0x02}}));
+    image.setTptRecord(0, 0xC51B12, 5, 6);
+    image.setTptRecord(1, 0xC51B20, 7, 8);
+    image.setTptRecord(2, 0xC51B40, 9, 1);
+    image.setTptRecord(3, 0xC51B50, 1, 1);
+    return image;
+}
+
+TestImage loneLineBreaksImage()
+{
+    TestImage image(0x100000);
+    image.put(0x8BE3E, {0x71, 0x3A, 0x72, 0x3D, 0x73, 0x00});
+    image.put(0x51D12, {0x15, 0x01, 0x02, 0x50, 0x50, 0x50});
+    image.setTptRecord(0, 0xC51B12, 1, 1);
+    return image;
+}
+
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);

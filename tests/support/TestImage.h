@@ -47,6 +47,13 @@ private:
     std::filesystem::path path_;
 };
 
+// The real-window tests' images. Four pointer rows: "Hello", "Go to Onett!"
+// (a dictionary string), "Hi", "AAAA".
+TestImage fourRowImage();
+// One pointer row whose dictionary string holds A, a lone line feed (game byte
+// 0x3A), B, a lone carriage return (0x3D), C.
+TestImage loneLineBreaksImage();
+
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
 std::string readTextFile(const std::filesystem::path& path);
 
