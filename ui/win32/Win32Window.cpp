@@ -22,6 +22,8 @@ namespace {
 constexpr wchar_t WindowProperty[] = L"Scrivlet.Window";
 // Posted by the list after it has acted on a key: the key is reported then.
 constexpr UINT ReportListKey = WM_APP + 1;
+// Posted when a list is filled: it draws again once the command filling it is done.
+constexpr UINT ResumeListDrawing = WM_APP + 2;
 constexpr int ListColumnWidth = 439;
 constexpr int ProgramIcon = 1;
 
@@ -363,6 +365,13 @@ INT_PTR Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case ReportListKey:
         notify(static_cast<int>(wParam), Notification::KeyDown);
         return TRUE;
+    case ResumeListDrawing:
+        for (HWND list : notDrawing_) {
+            SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(list, nullptr, TRUE);
+        }
+        notDrawing_.clear();
+        return TRUE;
     case WM_CLOSE:
         requestClose();
         return TRUE;
@@ -653,10 +662,25 @@ bool Win32Window::isMenuItemEnabled(int id) const
 
 bool Win32Window::isMenuItemChecked(int id) const { return GetMenuState(menu_, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED; }
 
-void Win32Window::listDeleteAll(int id) { SendMessageW(control(id), LVM_DELETEALLITEMS, 0, 0); }
+void Win32Window::holdListDrawing(HWND list)
+{
+    // A listing inserts thousands of rows one by one: drawn after each, it
+    // takes seconds. The list draws again when the command is done.
+    if (!notDrawing_.insert(list).second)
+        return;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    PostMessageW(hwnd_, ResumeListDrawing, 0, 0);
+}
+
+void Win32Window::listDeleteAll(int id)
+{
+    holdListDrawing(control(id));
+    SendMessageW(control(id), LVM_DELETEALLITEMS, 0, 0);
+}
 
 void Win32Window::listInsertRow(int id, int index, const std::string& text)
 {
+    holdListDrawing(control(id));
     std::wstring shown = toDisplay(text);
     LVITEMW item{};
     item.mask = LVIF_TEXT;

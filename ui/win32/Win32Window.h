@@ -103,6 +103,7 @@ private:
     // or OK where there is none.
     void pressDefaultButton();
     void clipboardRequest(int id, UINT request);
+    void holdListDrawing(HWND list);
     void followSize();
     void notify(int id, Notification what) { handler_.onNotify(id, what); }
     LRESULT listMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
@@ -119,7 +120,8 @@ private:
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     std::map<int, int> typingLimits_;
-    std::set<HWND> onPage_; // controls made at run time over a tab's page
+    std::set<HWND> onPage_;     // controls made at run time over a tab's page
+    std::set<HWND> notDrawing_; // lists being filled
     // The last clipboard request that changed an edit box: its text before and after.
     struct UndoStep {
         int id;
