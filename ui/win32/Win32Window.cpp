@@ -40,27 +40,22 @@ std::wstring windowText(HWND hwnd)
     return text;
 }
 
+bool hasClass(HWND hwnd, const wchar_t* name)
+{
+    wchar_t className[32] = {};
+    GetClassNameW(hwnd, className, 32);
+    return lstrcmpiW(className, name) == 0;
+}
+
 bool isPushButton(HWND hwnd)
 {
-    wchar_t className[32] = {};
-    GetClassNameW(hwnd, className, 32);
     const LONG_PTR type = GetWindowLongPtrW(hwnd, GWL_STYLE) & BS_TYPEMASK;
-    return lstrcmpiW(className, WC_BUTTONW) == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+    return hasClass(hwnd, WC_BUTTONW) && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
 }
 
-bool isStatic(HWND hwnd)
-{
-    wchar_t className[32] = {};
-    GetClassNameW(hwnd, className, 32);
-    return lstrcmpiW(className, WC_STATICW) == 0;
-}
+bool isStatic(HWND hwnd) { return hasClass(hwnd, WC_STATICW); }
 
-bool isMultiLineEdit(HWND hwnd)
-{
-    wchar_t className[32] = {};
-    GetClassNameW(hwnd, className, 32);
-    return lstrcmpiW(className, WC_EDITW) == 0 && (GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_MULTILINE);
-}
+bool isMultiLineEdit(HWND hwnd) { return hasClass(hwnd, WC_EDITW) && (GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_MULTILINE); }
 
 // "Ctrl+O", "Ctrl+Return", "F3" as an accelerator for `command`.
 bool parseKeys(const std::string& keys, WORD command, ACCEL& accel)
@@ -501,9 +496,7 @@ void Win32Window::followSize()
             b.right - b.left + share(extraX, p.anchor.growX), b.bottom - b.top + share(extraY, p.anchor.growY),
             SWP_NOZORDER | SWP_NOACTIVATE);
         // The list's one column keeps its width, and takes the list's growth.
-        wchar_t className[32] = {};
-        GetClassNameW(p.control, className, 32);
-        if (lstrcmpiW(className, WC_LISTVIEWW) == 0)
+        if (hasClass(p.control, WC_LISTVIEWW))
             SendMessageW(p.control, LVM_SETCOLUMNWIDTH, 0, ListColumnWidth + share(extraX, p.anchor.growX));
     }
     EndDeferWindowPos(moves);
