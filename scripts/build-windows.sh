@@ -7,6 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --windows
 export WINEDEBUG=-all
+# A wine prefix of the build's own: a new machine (or an empty home folder) has
+# none, and a user's own prefix is left alone.
+export WINEPREFIX="${SCRIVLET_WINEPREFIX:-$PWD/build/wineprefix}"
+mkdir -p "$WINEPREFIX"
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 
