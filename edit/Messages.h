@@ -44,7 +44,10 @@ inline constexpr const char* DumpFailed = "The text could not be dumped: %s coul
 
 // Taking a dump file back.
 inline constexpr const char* ImportCommand = "Import from text file...";
-inline constexpr const char* ImportSharedBlock = "This block is shared with another row that gives it a different text: row ";
+inline constexpr const char* ImportSharedBlock = "This block is shared with another row that gives it a different text: line ";
+inline constexpr const char* ImportOverlap = "This block overlaps the block of line "; // then the line number
+inline constexpr const char* ImportOverlapEnd = ", and the two would write different bytes to the same place.";
+inline constexpr const char* ImportPastEnd = "The text would reach past the end of the ROM file.  Only Expand ROM makes the file longer.";
 inline constexpr const char* ImportedCaption = "Text imported";
 inline constexpr const char* ImportRefusedCaption = "Text not imported";
 inline constexpr const char* ImportRefusedIntro = "Nothing was written:\n";

@@ -15,14 +15,14 @@ struct TextCatalogue;
 // text as it reads now are written, each with the checks of Apply Changes, and
 // all of them in one write or none at all.
 struct ImportRefusal {
-    int row;
+    int line; // of the dump file, counted from 1; 0: the file as a whole
     std::string sentence;
 };
 
 struct ImportResult {
     int rowsWritten = 0;   // rows whose block was (or, checking only, would be) written
     int rowsUnchanged = 0;
-    std::vector<ImportRefusal> refusals; // row -1: the file as a whole
+    std::vector<ImportRefusal> refusals;
     WriteStatus write = WriteStatus::Written;
     bool written() const { return refusals.empty() && write == WriteStatus::Written; }
 };
@@ -35,7 +35,8 @@ ImportResult importText(RomFile& rom, const TextCatalogue& catalogue, std::strin
 
 // One line for the summary: "12 rows written, 1380 rows unchanged."
 std::string importSummary(const ImportResult& result, bool dryRun);
-// Each refusal as "row N: " and the sentence, one per line.
+// Each refusal as "line N: " and the sentence, one per line; or, when every
+// line passed and the write itself failed, why it failed.
 std::string importRefusals(const ImportResult& result);
 
 } // namespace scrivlet

@@ -22,11 +22,14 @@ bool holdsFiller(RomFile& rom, std::int64_t start)
     return true;
 }
 
-// Free[k] for each whole block k of the expanded area inside the file.
+// Free[k] for each whole block k of the expanded area inside the file. Only
+// blocks wholly inside the 4 MiB HiROM space count: an address past $FFFFFF
+// cannot be recorded, whatever a larger file holds there.
 std::vector<bool> freeBlocks(RomFile& rom)
 {
     const std::int64_t first = ExpandedTextRange.start;
-    const std::int64_t count = std::max<std::int64_t>(0, (rom.size() - first) / FillerBlockSize);
+    const std::int64_t end = std::min<std::int64_t>(rom.size(), std::int64_t{ExpandedRomSize} + 1);
+    const std::int64_t count = std::max<std::int64_t>(0, (end - first) / FillerBlockSize);
     std::vector<bool> free(static_cast<std::size_t>(count));
     for (std::int64_t k = 0; k < count; ++k)
         free[static_cast<std::size_t>(k)] = holdsFiller(rom, first + k * FillerBlockSize);

@@ -2,10 +2,15 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
+#ifdef __linux__
+#include <sys/xattr.h>
+#endif
 
 namespace scrivlet::native {
 
@@ -149,6 +154,33 @@ Handle createBeside(const std::string& target, std::string& createdPath)
     return fd;
 }
 
+namespace {
+// Extended attributes (labels, tags, access lists) go with the content; one
+// the new file may not take (a security label of another owner) is left out.
+void copyExtendedAttributes([[maybe_unused]] int to, [[maybe_unused]] int from)
+{
+#ifdef __linux__
+    const ssize_t listed = ::flistxattr(from, nullptr, 0);
+    if (listed <= 0)
+        return;
+    std::vector<char> names(static_cast<std::size_t>(listed));
+    const ssize_t got = ::flistxattr(from, names.data(), names.size());
+    if (got <= 0)
+        return;
+    std::vector<char> value;
+    for (const char* name = names.data(); name < names.data() + got; name += std::strlen(name) + 1) {
+        const ssize_t size = ::fgetxattr(from, name, nullptr, 0);
+        if (size < 0)
+            continue;
+        value.resize(static_cast<std::size_t>(size));
+        const ssize_t read = ::fgetxattr(from, name, value.data(), value.size());
+        if (read >= 0)
+            ::fsetxattr(to, name, value.data(), static_cast<std::size_t>(read), 0);
+    }
+#endif
+}
+} // namespace
+
 void copyPermissions(Handle to, Handle from)
 {
     struct stat st {};
@@ -157,6 +189,7 @@ void copyPermissions(Handle to, Handle from)
     // Owner first: changing it may clear set-id bits that the mode then restores.
     [[maybe_unused]] const int ignored = ::fchown(fdOf(to), st.st_uid, st.st_gid);
     ::fchmod(fdOf(to), st.st_mode & 07777);
+    copyExtendedAttributes(fdOf(to), fdOf(from));
 }
 
 void copyPermissions(Handle to, const std::string& target)

@@ -105,23 +105,41 @@ std::optional<std::vector<std::uint8_t>> makeIps(std::span<const std::uint8_t> o
     return out;
 }
 
+const std::string TooLargeResult = "The patch would make an image larger than 16 MiB; no image is that large.";
+const std::string EmptyResult = "The patch would make an empty file; no image is empty.";
+
 PatchResult applyIps(std::span<const std::uint8_t> source, std::span<const std::uint8_t> patch)
 {
+    if (source.size() > PatchMaxImageBytes)
+        return {{}, TooLargeResult};
     PatchResult result;
     result.output.assign(source.begin(), source.end());
     std::size_t at = 5;
     const auto need = [&](std::size_t n) { return at + n <= patch.size(); };
+    // The output grows only to what a record really writes, within the cap.
+    const auto reach = [&](std::size_t end) {
+        if (end > PatchMaxImageBytes)
+            return false;
+        if (result.output.size() < end)
+            result.output.resize(end);
+        return true;
+    };
     for (;;) {
         if (!need(3))
             return {{}, "The IPS patch ends without its EOF mark."};
         if (patch[at] == 'E' && patch[at + 1] == 'O' && patch[at + 2] == 'F') {
             at += 3;
-            if (at == patch.size())
-                return result;
-            if (patch.size() - at != 3)
-                return {{}, "The IPS patch has bytes after its EOF mark."};
-            const std::size_t size = static_cast<std::size_t>(patch[at]) << 16 | static_cast<std::size_t>(patch[at + 1]) << 8 | patch[at + 2];
-            result.output.resize(size);
+            if (at != patch.size()) {
+                if (patch.size() - at != 3)
+                    return {{}, "The IPS patch has bytes after its EOF mark."};
+                const std::size_t size = static_cast<std::size_t>(patch[at]) << 16 | static_cast<std::size_t>(patch[at + 1]) << 8 | patch[at + 2];
+                // Truncation shortens a file; it never makes one longer.
+                if (size > result.output.size())
+                    return {{}, "The IPS patch is damaged: it truncates the file to a size larger than the file."};
+                result.output.resize(size);
+            }
+            if (result.output.empty())
+                return {{}, EmptyResult};
             return result;
         }
         if (!need(5))
@@ -135,14 +153,16 @@ PatchResult applyIps(std::span<const std::uint8_t> source, std::span<const std::
             const std::size_t run = static_cast<std::size_t>(patch[at]) << 8 | patch[at + 1];
             const std::uint8_t value = patch[at + 2];
             at += 3;
-            if (result.output.size() < offset + run)
-                result.output.resize(offset + run);
+            if (run == 0)
+                return {{}, "The IPS patch is damaged: a run-length record has no bytes."};
+            if (!reach(offset + run))
+                return {{}, TooLargeResult};
             std::fill_n(result.output.begin() + static_cast<std::ptrdiff_t>(offset), run, value);
         } else {
             if (!need(size))
                 return {{}, "An IPS record is cut short."};
-            if (result.output.size() < offset + size)
-                result.output.resize(offset + size);
+            if (!reach(offset + size))
+                return {{}, TooLargeResult};
             std::copy_n(patch.begin() + static_cast<std::ptrdiff_t>(at), size, result.output.begin() + static_cast<std::ptrdiff_t>(offset));
             at += size;
         }
@@ -153,7 +173,17 @@ PatchResult applyIps(std::span<const std::uint8_t> source, std::span<const std::
 
 enum BpsAction : std::uint64_t { SourceRead = 0, TargetRead = 1, SourceCopy = 2, TargetCopy = 3 };
 constexpr std::size_t BpsMinCopy = 6;
-constexpr std::size_t HashBits = 20;
+// The match tables have about twice as many slots as the larger image has
+// bytes, at most 2^20: a small patch costs little to make.
+constexpr int MaxHashBits = 20;
+
+int hashBitsFor(std::size_t bytes)
+{
+    int bits = 8;
+    while (bits < MaxHashBits && (std::size_t{1} << bits) < 2 * bytes)
+        ++bits;
+    return bits;
+}
 
 void putNumber(std::vector<std::uint8_t>& out, std::uint64_t data)
 {
@@ -175,11 +205,11 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
         out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-std::size_t hashAt(std::span<const std::uint8_t> data, std::size_t at)
+std::size_t hashAt(std::span<const std::uint8_t> data, std::size_t at, int bits)
 {
     const std::uint32_t v = static_cast<std::uint32_t>(data[at]) | static_cast<std::uint32_t>(data[at + 1]) << 8
         | static_cast<std::uint32_t>(data[at + 2]) << 16 | static_cast<std::uint32_t>(data[at + 3]) << 24;
-    return (v * 2654435761u) >> (32 - HashBits);
+    return (v * 2654435761u) >> (32 - bits);
 }
 
 // Bytes of `to` from `at` equal to `from` from `start` (which may overlap `at` when both are the target).
@@ -203,10 +233,11 @@ std::vector<std::uint8_t> makeBps(std::span<const std::uint8_t> source, std::spa
     putNumber(out, target.size());
     putNumber(out, 0); // no metadata
 
-    std::vector<std::int64_t> sourceAt(std::size_t{1} << HashBits, -1);
+    const int bits = hashBitsFor(std::max(source.size(), target.size()));
+    std::vector<std::int64_t> sourceAt(std::size_t{1} << bits, -1);
     for (std::size_t p = 0; p + 4 <= source.size(); ++p)
-        sourceAt[hashAt(source, p)] = static_cast<std::int64_t>(p);
-    std::vector<std::int64_t> targetAt(std::size_t{1} << HashBits, -1);
+        sourceAt[hashAt(source, p, bits)] = static_cast<std::int64_t>(p);
+    std::vector<std::int64_t> targetAt(std::size_t{1} << bits, -1);
 
     std::int64_t sourceRelative = 0, targetRelative = 0;
     std::size_t literalFrom = 0, i = 0;
@@ -218,14 +249,14 @@ std::vector<std::uint8_t> makeBps(std::span<const std::uint8_t> source, std::spa
     };
     const auto remember = [&](std::size_t from, std::size_t to) {
         for (std::size_t p = from; p < to && p + 4 <= target.size(); ++p)
-            targetAt[hashAt(target, p)] = static_cast<std::int64_t>(p);
+            targetAt[hashAt(target, p, bits)] = static_cast<std::int64_t>(p);
     };
     while (i < target.size()) {
         std::size_t length = i < source.size() ? matchLength(source, i, target, i) : 0;
         BpsAction action = SourceRead;
         std::int64_t copyFrom = 0;
         if (length < BpsMinCopy && i + 4 <= target.size()) {
-            const std::size_t h = hashAt(target, i);
+            const std::size_t h = hashAt(target, i, bits);
             if (const std::int64_t c = targetAt[h]; c >= 0) {
                 const std::size_t n = matchLength(target, static_cast<std::size_t>(c), target, i);
                 if (n > length)
@@ -297,54 +328,66 @@ PatchResult applyBps(std::span<const std::uint8_t> source, std::span<const std::
         return data;
     };
     const std::uint64_t sourceSize = number(), targetSize = number(), metadataSize = number();
-    if (!ok || metadataSize > end - at || targetSize > (std::uint64_t{1} << 32))
+    if (!ok || metadataSize > end - at)
         return {{}, malformed};
+    if (sourceSize > PatchMaxImageBytes || targetSize > PatchMaxImageBytes || source.size() > PatchMaxImageBytes)
+        return {{}, TooLargeResult};
+    if (targetSize == 0)
+        return {{}, EmptyResult};
     at += metadataSize;
     if (sourceSize != source.size() || crc32(source) != get32(patch, end))
         return {{}, "The BPS patch is for another original: the original's checksum does not match."};
 
-    std::vector<std::uint8_t> target(static_cast<std::size_t>(targetSize));
-    std::size_t outAt = 0;
+    // The target grows as actions write it, so a patch that only claims a
+    // large result costs nothing.
+    std::vector<std::uint8_t> target;
+    target.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(targetSize, source.size() + (end - at))));
     std::int64_t sourceRelative = 0, targetRelative = 0;
     while (ok && at < end) {
         const std::uint64_t command = number();
         const std::uint64_t length = (command >> 2) + 1;
-        if (!ok || length > target.size() - outAt)
+        const std::size_t outAt = target.size();
+        if (!ok || length > targetSize - outAt)
             return {{}, malformed};
         const auto n = static_cast<std::size_t>(length);
         switch (command & 3) {
         case SourceRead:
             if (outAt + n > source.size())
                 return {{}, malformed};
-            std::copy_n(source.begin() + static_cast<std::ptrdiff_t>(outAt), n, target.begin() + static_cast<std::ptrdiff_t>(outAt));
+            target.insert(target.end(), source.begin() + static_cast<std::ptrdiff_t>(outAt),
+                source.begin() + static_cast<std::ptrdiff_t>(outAt + n));
             break;
         case TargetRead:
             if (n > end - at)
                 return {{}, malformed};
-            std::copy_n(patch.begin() + static_cast<std::ptrdiff_t>(at), n, target.begin() + static_cast<std::ptrdiff_t>(outAt));
+            target.insert(target.end(), patch.begin() + static_cast<std::ptrdiff_t>(at), patch.begin() + static_cast<std::ptrdiff_t>(at + n));
             at += n;
             break;
         case SourceCopy:
         case TargetCopy: {
             const std::uint64_t data = number();
-            const std::int64_t delta = static_cast<std::int64_t>(data >> 1) * ((data & 1) ? -1 : 1);
-            std::int64_t& relative = (command & 3) == SourceCopy ? sourceRelative : targetRelative;
-            relative += delta;
+            const bool fromSource = (command & 3) == SourceCopy;
+            std::int64_t& relative = fromSource ? sourceRelative : targetRelative;
             // A target copy may only read bytes already written (it may overlap what it writes).
-            const std::size_t limit = (command & 3) == SourceCopy ? source.size() : outAt;
-            if (!ok || relative < 0 || static_cast<std::uint64_t>(relative) >= limit
-                || ((command & 3) == SourceCopy && static_cast<std::uint64_t>(relative) + n > source.size()))
+            const std::size_t limit = fromSource ? source.size() : outAt;
+            // Both ends stay within the image, so the sum below cannot overflow.
+            const std::uint64_t distance = data >> 1;
+            if (!ok || distance > PatchMaxImageBytes)
                 return {{}, malformed};
-            for (std::size_t k = 0; k < n; ++k)
-                target[outAt + k] = (command & 3) == SourceCopy ? source[static_cast<std::size_t>(relative) + k]
-                                                                : target[static_cast<std::size_t>(relative) + k];
+            relative += (data & 1) ? -static_cast<std::int64_t>(distance) : static_cast<std::int64_t>(distance);
+            if (relative < 0 || static_cast<std::uint64_t>(relative) >= limit
+                || (fromSource && static_cast<std::uint64_t>(relative) + n > source.size()))
+                return {{}, malformed};
+            for (std::size_t k = 0; k < n; ++k) {
+                const std::uint8_t b = fromSource ? source[static_cast<std::size_t>(relative) + k] : target[static_cast<std::size_t>(relative) + k];
+                target.push_back(b);
+            }
             relative += static_cast<std::int64_t>(n);
             break;
         }
         }
-        outAt += n;
     }
-    if (!ok || outAt != target.size())
+    if (!ok || target.size() != targetSize)
         return {{}, malformed};
     if (crc32(target) != get32(patch, end + 4))
         return {{}, "The BPS patch is damaged: the result's checksum does not match."};

@@ -22,12 +22,18 @@ std::optional<PatchFormat> patchFormatOf(const std::string& fileName);
 std::optional<std::vector<std::uint8_t>> makePatch(PatchFormat format, std::span<const std::uint8_t> original,
     std::span<const std::uint8_t> modified);
 
+// No image a patch makes or reads is larger than this (an SNES image is at
+// most a few MiB); a patch that claims more is refused before anything is
+// allocated for it.
+inline constexpr std::size_t PatchMaxImageBytes = 16 * 1024 * 1024;
+
 struct PatchResult {
     std::vector<std::uint8_t> output;
     std::string error; // empty on success: why the patch was refused
 };
 
-// Applies a patch of either format, told apart by its header.
+// Applies a patch of either format, told apart by its header. Memory stays
+// within a small multiple of the real result, whatever the patch claims.
 PatchResult applyPatch(std::span<const std::uint8_t> source, std::span<const std::uint8_t> patch);
 
 } // namespace scrivlet

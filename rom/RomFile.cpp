@@ -52,6 +52,7 @@ RomFile& RomFile::operator=(RomFile&& other) noexcept
         close();
         handle_ = std::exchange(other.handle_, native::NoHandle);
         readOnly_ = other.readOnly_;
+        inMemory_ = std::exchange(other.inMemory_, false);
         openError_ = other.openError_;
         path_ = std::move(other.path_);
         realPath_ = std::move(other.realPath_);
@@ -61,6 +62,8 @@ RomFile& RomFile::operator=(RomFile&& other) noexcept
         position_ = other.position_;
         pages_ = std::move(other.pages_);
         other.pages_.clear();
+        adopted_ = std::move(other.adopted_); // the pages keep pointing into the same buffer
+        other.adopted_.clear();
         cursor_ = cursorEnd_ = nullptr;
         other.cursor_ = other.cursorEnd_ = nullptr;
     }
@@ -109,8 +112,21 @@ bool RomFile::open(const std::string& path, Access access)
     return true;
 }
 
+void RomFile::openBytes(std::span<const std::uint8_t> image)
+{
+    close();
+    readOnly_ = true;
+    inMemory_ = true;
+    openError_ = OpenError::None;
+    path_.clear();
+    realPath_.clear();
+    position_ = 0;
+    pointPagesAt(image);
+}
+
 bool RomFile::close()
 {
+    inMemory_ = false;
     closeDescriptor();
     forgetContent();
     return true;
@@ -129,6 +145,7 @@ void RomFile::closeDescriptor()
 void RomFile::forgetContent()
 {
     pages_.clear();
+    adopted_ = {};
     cursor_ = cursorEnd_ = nullptr;
 }
 
@@ -176,8 +193,9 @@ const RomFile::Page* RomFile::page(std::size_t index)
     if (!p.data) {
         const std::int64_t start = static_cast<std::int64_t>(index * PageSize);
         const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(PageSize, size_ - start));
-        p.data = std::make_unique<std::uint8_t[]>(wanted);
-        if (!native::readAt(handle_, p.data.get(), wanted, start, p.length))
+        p.owned = std::make_unique<std::uint8_t[]>(wanted);
+        p.data = p.owned.get();
+        if (!native::readAt(handle_, p.owned.get(), wanted, start, p.length))
             p.length = 0;
     }
     return &p;
@@ -200,8 +218,8 @@ int RomFile::readByteSlow()
     const auto within = static_cast<std::size_t>(position_ % PageSize);
     if (!p || within >= p->length)
         return -1;
-    cursor_ = p->data.get() + within;
-    cursorEnd_ = p->data.get() + p->length;
+    cursor_ = p->data + within;
+    cursorEnd_ = p->data + p->length;
     return readByte();
 }
 
@@ -213,7 +231,7 @@ bool RomFile::readWholeImage(std::vector<std::uint8_t>& image)
         const std::size_t expected = std::min(PageSize, image.size() - i * PageSize);
         if (!p || p->length != expected)
             return false; // the file ended early: it changed under us
-        std::memcpy(image.data() + i * PageSize, p->data.get(), expected);
+        std::memcpy(image.data() + i * PageSize, p->data, expected);
     }
     return true;
 }
@@ -239,7 +257,7 @@ WriteStatus RomFile::write(std::span<const ByteRun> runs)
         return status;
     for (const ByteRun& run : runs)
         std::copy(run.bytes.begin(), run.bytes.end(), image.begin() + run.offset);
-    return commitImage(image, runs);
+    return commitImage(std::move(image), runs);
 }
 
 WriteStatus RomFile::grow(std::span<const std::uint8_t> tail)
@@ -249,10 +267,10 @@ WriteStatus RomFile::grow(std::span<const std::uint8_t> tail)
         return status;
     const ByteRun appended{static_cast<std::int64_t>(image.size()), {tail.begin(), tail.end()}};
     image.insert(image.end(), tail.begin(), tail.end());
-    return commitImage(image, std::span<const ByteRun>(&appended, 1));
+    return commitImage(std::move(image), std::span<const ByteRun>(&appended, 1));
 }
 
-WriteStatus RomFile::commitImage(const std::vector<std::uint8_t>& image, std::span<const ByteRun> changed)
+WriteStatus RomFile::commitImage(std::vector<std::uint8_t>&& image, std::span<const ByteRun> changed)
 {
     native::FileInfo info;
     const bool linkedElsewhere = native::info(handle_, info) && info.links > 1;
@@ -261,7 +279,7 @@ WriteStatus RomFile::commitImage(const std::vector<std::uint8_t>& image, std::sp
     // cannot hold a new file, and one the system will not rename over while
     // it is open. These are written in place instead.
     if (!native::CanReplaceOpenFile || linkedElsewhere || !temp.create(realPath_))
-        return writeInPlace(image, changed);
+        return writeInPlace(std::move(image), changed);
     temp.copyPermissionsFrom(handle_);
     if (!temp.writeAll(image.data(), image.size()) || !temp.commit(realPath_, true))
         return WriteStatus::Failed;
@@ -270,11 +288,11 @@ WriteStatus RomFile::commitImage(const std::vector<std::uint8_t>& image, std::sp
     if (native::info(handle_, info))
         identity_ = info.identity;
     heldLocks().emplace(key(identity_), handle_);
-    adoptImage(image);
+    adoptImage(std::move(image));
     return WriteStatus::Written;
 }
 
-WriteStatus RomFile::writeInPlace(const std::vector<std::uint8_t>& image, std::span<const ByteRun> changed)
+WriteStatus RomFile::writeInPlace(std::vector<std::uint8_t>&& image, std::span<const ByteRun> changed)
 {
     const std::int64_t oldSize = size_;
     std::vector<std::uint8_t> old;
@@ -304,22 +322,28 @@ WriteStatus RomFile::writeInPlace(const std::vector<std::uint8_t>& image, std::s
         takeStamp(stamp_);
         return restored ? WriteStatus::Failed : WriteStatus::Damaged;
     }
-    adoptImage(image);
+    adoptImage(std::move(image));
     return WriteStatus::Written;
 }
 
-void RomFile::adoptImage(std::vector<std::uint8_t> image)
+void RomFile::adoptImage(std::vector<std::uint8_t>&& image)
 {
     forgetContent();
+    adopted_ = std::move(image);
+    pointPagesAt(adopted_);
+    takeStamp(stamp_);
+}
+
+void RomFile::pointPagesAt(std::span<const std::uint8_t> image)
+{
     size_ = static_cast<std::int64_t>(image.size());
+    pages_.clear();
     pages_.resize(static_cast<std::size_t>((size_ + PageSize - 1) / PageSize));
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-        const std::size_t length = std::min(PageSize, image.size() - i * PageSize);
-        pages_[i].data = std::make_unique<std::uint8_t[]>(length);
-        std::memcpy(pages_[i].data.get(), image.data() + i * PageSize, length);
-        pages_[i].length = length;
+        pages_[i].data = image.data() + i * PageSize;
+        pages_[i].length = std::min(PageSize, image.size() - i * PageSize);
     }
-    takeStamp(stamp_);
+    cursor_ = cursorEnd_ = nullptr;
 }
 
 } // namespace scrivlet

@@ -53,7 +53,11 @@ public:
     // created, never truncated. Why it failed is in openError().
     bool open(const std::string& path, Access access = Access::Update);
     OpenError openError() const { return openError_; }
-    bool isOpen() const { return handle_ != native::NoHandle; }
+    // Bytes already in memory as a read-only image with no file behind it.
+    // They are read where they are: the caller keeps them alive and unchanged
+    // while this is open.
+    void openBytes(std::span<const std::uint8_t> image);
+    bool isOpen() const { return handle_ != native::NoHandle || inMemory_; }
     bool close();
     const std::string& path() const { return path_; }
 
@@ -91,7 +95,8 @@ public:
 
 private:
     struct Page {
-        std::unique_ptr<std::uint8_t[]> data;
+        const std::uint8_t* data = nullptr; // null until read
+        std::unique_ptr<std::uint8_t[]> owned; // the bytes read from the file
         std::size_t length = 0;
     };
     struct Stamp {
@@ -106,13 +111,16 @@ private:
     bool takeStamp(Stamp& stamp) const;
     // The checks every write makes first, then the whole image as it is now.
     WriteStatus startWrite(std::span<const ByteRun> runs, std::vector<std::uint8_t>& image);
-    WriteStatus commitImage(const std::vector<std::uint8_t>& image, std::span<const ByteRun> changed);
-    WriteStatus writeInPlace(const std::vector<std::uint8_t>& image, std::span<const ByteRun> changed);
-    void adoptImage(std::vector<std::uint8_t> image);
+    WriteStatus commitImage(std::vector<std::uint8_t>&& image, std::span<const ByteRun> changed);
+    WriteStatus writeInPlace(std::vector<std::uint8_t>&& image, std::span<const ByteRun> changed);
+    // The image just written becomes what is read; the pages point into it.
+    void adoptImage(std::vector<std::uint8_t>&& image);
+    void pointPagesAt(std::span<const std::uint8_t> image);
     void closeDescriptor();
 
     native::Handle handle_ = native::NoHandle;
     bool readOnly_ = false;
+    bool inMemory_ = false;
     OpenError openError_ = OpenError::None;
     std::string path_;
     std::string realPath_; // what a rename replaces: the file a link points to
@@ -121,6 +129,7 @@ private:
     std::int64_t size_ = 0;
     std::int64_t position_ = 0;
     std::vector<Page> pages_;
+    std::vector<std::uint8_t> adopted_;
     const std::uint8_t* cursor_ = nullptr;
     const std::uint8_t* cursorEnd_ = nullptr;
 };

@@ -57,6 +57,14 @@ bool isReplaceableTarget(const std::string& path)
     return !native::pathInfo(path, info) || info.regular;
 }
 
+bool sameFile(const std::string& a, const std::string& b)
+{
+    if (resolvedPath(a) == resolvedPath(b))
+        return true;
+    native::FileInfo first, second;
+    return native::pathInfo(a, first) && native::pathInfo(b, second) && first.identity == second.identity;
+}
+
 bool replaceFileWith(const std::string& path, std::span<const std::uint8_t> content)
 {
     if (!isReplaceableTarget(path))

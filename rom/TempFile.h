@@ -54,6 +54,10 @@ bool isReplaceableTarget(const std::string& path);
 // The file a path names once links are followed; the path itself when it names nothing.
 inline std::string resolvedPath(const std::string& path) { return native::resolved(path); }
 
+// Whether two paths name one file: the same path once links are followed, or
+// two hard links of one file.
+bool sameFile(const std::string& a, const std::string& b);
+
 // Puts `content` in place of the regular file at `path` (or makes it), whole or
 // not at all, flushed to the device. False when the path names anything but a
 // regular file or the content did not land.

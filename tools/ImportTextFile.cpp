@@ -24,8 +24,9 @@ void MainDialog::importTextFile()
     const ImportResult result = importText(romFile, textCatalogue(),
         std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), preventOverwrites != 0, false);
     if (!result.written()) {
-        window_->messageBox(messages::ImportRefusedIntro + importRefusals(result), messages::ImportRefusedCaption,
-            ui::MessageIcon::Exclamation);
+        // A failed write says itself that nothing changed; refused lines are listed under the intro.
+        const std::string intro = result.refusals.empty() ? "" : messages::ImportRefusedIntro;
+        window_->messageBox(intro + importRefusals(result), messages::ImportRefusedCaption, ui::MessageIcon::Exclamation);
         return;
     }
     window_->messageBox(importSummary(result, false), messages::ImportedCaption, ui::MessageIcon::None);

@@ -7,6 +7,23 @@
 
 namespace scrivlet::cli {
 
+namespace {
+// OUT is a new file written whole: never one of the inputs, never a device.
+bool acceptableOutput(const std::string& out, const std::vector<const std::string*>& inputs, const char* role, int& exitCode)
+{
+    for (const std::string* input : inputs)
+        if (sameFile(*input, out)) {
+            exitCode = refuse(std::string("OUT must be another file than ") + role + ": " + out + " is the same file as " + *input + ".");
+            return false;
+        }
+    if (!isReplaceableTarget(out)) {
+        exitCode = refuse("OUT must be a regular file or a new file name: " + out + " is not a regular file.");
+        return false;
+    }
+    return true;
+}
+} // namespace
+
 int runMakePatch(const Words& words)
 {
     static const CommandSpec spec{"make-patch", "make-patch ORIGINAL MODIFIED OUT.ips|OUT.bps",
@@ -21,9 +38,11 @@ int runMakePatch(const Words& words)
     const auto format = patchFormatOf(out);
     if (!format)
         return usageError(spec, "The patch's name must end in .ips or .bps: " + out);
+    if (!acceptableOutput(out, {&args->positional[0], &args->positional[1]}, "ORIGINAL and MODIFIED", exitCode))
+        return exitCode;
     std::vector<std::uint8_t> original, modified;
-    if (!readInputFile(args->positional[0], "The original image", DataFileMaxBytes, original, exitCode)
-        || !readInputFile(args->positional[1], "The modified image", DataFileMaxBytes, modified, exitCode))
+    if (!readInputFile(args->positional[0], "The original image", PatchMaxImageBytes, original, exitCode)
+        || !readInputFile(args->positional[1], "The modified image", PatchMaxImageBytes, modified, exitCode))
         return exitCode;
     const auto patch = makePatch(*format, original, modified);
     if (!patch)
@@ -47,10 +66,12 @@ int runApplyPatch(const Words& words)
         return exitCode;
     const std::string& rom = args->positional[0];
     const std::string& out = args->positional[2];
-    if (resolvedPath(rom) == resolvedPath(out))
+    if (sameFile(rom, out))
         return refuse("OUT must be another file than ROM: a patch is never applied in place.");
+    if (!acceptableOutput(out, {&args->positional[1]}, "PATCH", exitCode))
+        return exitCode;
     std::vector<std::uint8_t> source, patch;
-    if (!readInputFile(rom, "The ROM file", DataFileMaxBytes, source, exitCode)
+    if (!readInputFile(rom, "The ROM file", PatchMaxImageBytes, source, exitCode)
         || !readInputFile(args->positional[1], "The patch", DataFileMaxBytes, patch, exitCode))
         return exitCode;
     const PatchResult result = applyPatch(source, patch);

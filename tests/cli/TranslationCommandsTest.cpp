@@ -50,7 +50,7 @@ TEST_F(TranslationCommands, ImportWritesOnlyChangedRowsAndKeepsDictionaryReferen
     writeText("edited.txt", "Howdy[02]\r\nGo to Onett![02]\r\nSame!![02]\r\nSame!![02]\r\n");
     const CliRun run = cli({"import", path, "edited.txt"});
     EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, "3 rows written, 1 rows unchanged.\n");
+    EXPECT_EQ(run.out, "3 rows written, 1 row unchanged.\n");
     const auto after = readFile(path);
     EXPECT_EQ(slice(after, 0x51D12, 6), bytes({gameText("Howdy"), {0x02}}));
     EXPECT_EQ(slice(after, 0x51D40, 7), bytes({gameText("Same!!"), {0x02}}));
@@ -66,19 +66,19 @@ TEST_F(TranslationCommands, ImportIsAllOrNothing)
     const CliRun run = cli({"import", path, "bad.txt"});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err,
-        "row 1: A bracket error was detected.  Make sure all brackets are correct and try again.\n"
-        "row 2: The new text is larger than the old text. Shorten the text, or uncheck the Prevent Overwrite box.\n");
-    EXPECT_EQ(readFile(path), before) << "row 0 was fine, yet nothing is written";
+        "line 2: A bracket error was detected.  Make sure all brackets are correct and try again.\n"
+        "line 3: The new text is larger than the old text. Shorten the text, or uncheck the Prevent Overwrite box.\n");
+    EXPECT_EQ(readFile(path), before) << "line 1 was fine, yet nothing is written";
 
     writeText("two.txt", "Hello[02]\nGo to Onett![02]\nOne[02]\nTwo[02]\n");
     const CliRun shared = cli({"import", path, "two.txt"});
     EXPECT_EQ(shared.code, 1);
-    EXPECT_EQ(shared.err, "row 3: This block is shared with another row that gives it a different text: row 2.\n");
+    EXPECT_EQ(shared.err, "line 4: This block is shared with another row that gives it a different text: line 3.\n");
 
     writeText("short.txt", "Hello[02]\n");
     const CliRun lines = cli({"import", path, "short.txt"});
     EXPECT_EQ(lines.code, 1);
-    EXPECT_EQ(lines.err, "The file has 1 lines but the listing has 4 rows, so nothing was written.\n");
+    EXPECT_EQ(lines.err, "The file has 1 line but the listing has 4 rows.\n");
     EXPECT_EQ(readFile(path), before);
 
     writeText("longer.txt", "Hello[02]\nGo to Onett![02]\nA longer text than before[02]\nA longer text than before[02]\n");
@@ -158,6 +158,83 @@ TEST_F(TranslationCommands, PatchesAreMadeAppliedAndNeverAppliedInPlace)
     EXPECT_EQ(inPlace.code, 1);
     EXPECT_EQ(readFile(original), before);
     EXPECT_EQ(cli({"make-patch", original, "work.smc", "hack.ups"}).code, 2);
+}
+
+TEST_F(TranslationCommands, APatchIsNeverWrittenOverItsOwnInputsOrToADevice)
+{
+    const std::string original = rom();
+    fs::copy_file(original, dir.file("work.smc"));
+    ASSERT_EQ(cli({"write", "work.smc", "--row", "0", "--text", "Howdy[02]", "--allow-overwrite"}).code, 0);
+    fs::create_symlink("game.smc", dir.file("link.bps"));
+    fs::create_hard_link(dir.file("work.smc"), dir.file("hard.ips"));
+    const auto originalBytes = readFile(original);
+    const auto modifiedBytes = readFile(dir.file("work.smc"));
+    // Each of these turned an image into the patch.
+    for (const char* out : {"link.bps", "hard.ips"}) {
+        const CliRun run = cli({"make-patch", "game.smc", "work.smc", out});
+        EXPECT_EQ(run.code, 1) << out;
+        EXPECT_NE(run.err.find("OUT must be another file than ORIGINAL and MODIFIED"), std::string::npos) << run.err;
+    }
+    fs::copy_file(original, dir.file("game.bps"));
+    const CliRun sameName = cli({"make-patch", "game.bps", "work.smc", "./game.bps"});
+    EXPECT_EQ(sameName.code, 1);
+    EXPECT_EQ(readFile(original), originalBytes);
+    EXPECT_EQ(readFile(dir.file("work.smc")), modifiedBytes);
+
+    // A device as OUT is refused with its reason.
+    ASSERT_EQ(cli({"make-patch", "game.smc", "work.smc", "hack.ips"}).code, 0);
+    const CliRun nullOut = cli({"apply-patch", "game.smc", "hack.ips", "/dev/null"});
+    EXPECT_EQ(nullOut.code, 1);
+    EXPECT_EQ(nullOut.err, "OUT must be a regular file or a new file name: /dev/null is not a regular file.\n");
+    const CliRun overPatch = cli({"apply-patch", "game.smc", "hack.ips", "hack.ips"});
+    EXPECT_EQ(overPatch.code, 1);
+    EXPECT_EQ(overPatch.err, "OUT must be another file than PATCH: hack.ips is the same file as hack.ips.\n");
+}
+
+TEST_F(TranslationCommands, ImportRefusesOverlappingBlocksThatDisagreeAndNamesBothLines)
+{
+    // Row 1 starts inside row 0's block: "Hello there[02]" and "there[02]".
+    TestImage image(0x300200);
+    image.put(0x51D12, bytes({gameText("Hello there"), {0x02}}));
+    image.setTptRecord(0, 0xC51B12, 1, 1);
+    image.setTptRecord(1, 0xC51B18, 1, 1);
+    const std::string path = image.writeTo(dir.file("game.smc")).string();
+    const auto before = readFile(path);
+    writeText("clash.txt", "Hello THERE[02]\nthose[02]\n");
+    const CliRun clash = cli({"import", path, "clash.txt"});
+    EXPECT_EQ(clash.code, 1) << clash.out;
+    EXPECT_EQ(clash.err, "line 2: This block overlaps the block of line 1, and the two would write different bytes to the same place.\n");
+    EXPECT_EQ(readFile(path), before) << "before, both were written and the later won";
+    // Overlapping edits that agree are written.
+    writeText("agree.txt", "Hello world[02]\nworld[02]\n");
+    const CliRun agree = cli({"import", path, "agree.txt"});
+    EXPECT_EQ(agree.code, 0) << agree.err;
+    EXPECT_EQ(agree.out, "2 rows written, 0 rows unchanged.\n");
+    EXPECT_EQ(cli({"show", path, "--row", "1"}).out, "world[02]\n");
+}
+
+TEST_F(TranslationCommands, RelocateUsesOnlyBlocksInsideTheFourMebibyteSpace)
+{
+    // A file larger than 4 MiB whose only free blocks lie past $FFFFFF.
+    TestImage image(0x400200 + 0x1000);
+    image.put(0x51D12, bytes({gameText("Hello"), {0x02}}));
+    image.setTptRecord(0, 0xC51B12, 1, 1);
+    for (std::size_t at = 0x300200; at < image.data().size(); at += 256)
+        image.data()[at + 255] = 0x02;
+    for (std::size_t at = 0x300200; at < 0x400200; at += 256)
+        image.data()[at] = 0x71; // taken: the only filler lies past the space
+    const std::string path = image.writeTo(dir.file("big.smc")).string();
+    const auto before = readFile(path);
+    const CliRun run = cli({"relocate", path, "--row", "0", "--text", "Hi[02]"});
+    EXPECT_EQ(run.code, 1) << run.out;
+    EXPECT_EQ(run.err, "The expanded area has no run of free blocks large enough for this text.\n");
+    EXPECT_EQ(readFile(path), before) << "before, it recorded $000000 or an address past $FFFFFF";
+    // The last block inside the space is free again: it is used.
+    image.data()[0x400100] = 0x00;
+    image.writeTo(path);
+    const CliRun last = cli({"relocate", path, "--row", "0", "--text", "Hi[02]"});
+    EXPECT_EQ(last.code, 0) << last.err;
+    EXPECT_EQ(last.out, "$FFFF00\n");
 }
 
 } // namespace

@@ -202,3 +202,109 @@ TEST(Patch, IpsShrinksAFileWithItsTruncationMarkAndNamesComeFromExtensions)
 }
 
 } // namespace
+
+namespace {
+
+// A BPS patch of hand-written fields and actions (each a number of the
+// format's own encoding), its source and patch checksums made right, so that
+// the applier gets past them to the sizes and actions.
+std::vector<std::uint8_t> handBps(const std::vector<std::uint8_t>& source, std::uint64_t sourceSize, std::uint64_t targetSize,
+    const std::vector<std::uint64_t>& actions, const std::vector<std::uint8_t>& rawTail = {})
+{
+    const auto number = [](std::vector<std::uint8_t>& out, std::uint64_t data) {
+        for (;;) {
+            const std::uint8_t x = data & 0x7F;
+            data >>= 7;
+            if (data == 0) {
+                out.push_back(0x80 | x);
+                return;
+            }
+            out.push_back(x);
+            --data;
+        }
+    };
+    const auto put32 = [](std::vector<std::uint8_t>& out, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    std::vector<std::uint8_t> patch{'B', 'P', 'S', '1'};
+    number(patch, sourceSize);
+    number(patch, targetSize);
+    number(patch, 0);
+    for (std::uint64_t n : actions)
+        number(patch, n);
+    patch.insert(patch.end(), rawTail.begin(), rawTail.end());
+    put32(patch, crc32(source));
+    put32(patch, 0);
+    put32(patch, crc32(patch));
+    return patch;
+}
+
+const std::string TooLarge = "The patch would make an image larger than 16 MiB; no image is that large.";
+const std::string Empty = "The patch would make an empty file; no image is empty.";
+
+TEST(HostilePatch, SizesPastTheCapAreRefusedBeforeAnythingIsAllocated)
+{
+    const std::vector<std::uint8_t> source(64, 0x11);
+    // Before, the 2^32 - 1 target was allocated (4 GiB) before any action was read.
+    for (std::uint64_t claimed : {std::uint64_t{1} << 32, (std::uint64_t{1} << 32) - 1, std::uint64_t{PatchMaxImageBytes} + 1}) {
+        const PatchResult r = applyPatch(source, handBps(source, source.size(), claimed, {}));
+        EXPECT_EQ(r.error, TooLarge) << claimed;
+        EXPECT_TRUE(r.output.empty());
+    }
+    EXPECT_EQ(applyPatch(source, handBps(source, std::uint64_t{1} << 40, 16, {})).error, TooLarge) << "the source size too";
+    // A claim within the cap with no action behind it is damage, found without a 16 MiB buffer.
+    EXPECT_EQ(applyPatch(source, handBps(source, source.size(), PatchMaxImageBytes, {})).error, "The BPS patch is damaged.");
+    EXPECT_EQ(applyPatch(source, handBps(source, source.size(), 0, {})).error, Empty);
+}
+
+TEST(HostilePatch, CopyOffsetsFarOutOfRangeAreDamageNotArithmeticOverflow)
+{
+    const std::vector<std::uint8_t> source(64, 0x22);
+    constexpr std::uint64_t SourceCopyOne = 2, TargetCopyOne = 3;
+    // One byte copied from offset 0, then a copy whose offset never ends: nine
+    // bytes without the last-byte mark. The value read so far (past 2^63) was
+    // added to the position before the damage was noticed, overflowing it.
+    const std::vector<std::uint8_t> endless(9, 0x7E); // read so far: 2^64 - 2, a distance of 2^63 - 1
+    EXPECT_EQ(applyPatch(source, handBps(source, source.size(), 2, {SourceCopyOne, 0, SourceCopyOne}, endless)).error,
+        "The BPS patch is damaged.");
+    EXPECT_EQ(applyPatch(source, handBps(source, source.size(), 2, {SourceCopyOne, 0, TargetCopyOne}, endless)).error,
+        "The BPS patch is damaged.");
+    // The largest distance a whole number can give, forward and backward.
+    const std::uint64_t farForward = std::uint64_t{9295997013522923647u} & ~std::uint64_t{1};
+    EXPECT_EQ(applyPatch(source, handBps(source, source.size(), 2, {SourceCopyOne, 0, SourceCopyOne, farForward})).error,
+        "The BPS patch is damaged.");
+    EXPECT_EQ(applyPatch(source, handBps(source, source.size(), 2, {SourceCopyOne, 0, SourceCopyOne, farForward | 1})).error,
+        "The BPS patch is damaged.");
+    // A target copy of bytes not yet written.
+    EXPECT_EQ(applyPatch(source, handBps(source, source.size(), 2, {TargetCopyOne, 2})).error, "The BPS patch is damaged.");
+}
+
+TEST(HostilePatch, IpsRecordsNeverPadOrGrowPastWhatTheyWrite)
+{
+    const std::vector<std::uint8_t> source(16, 0x33);
+    const auto ips = [](std::vector<std::uint8_t> body) {
+        std::vector<std::uint8_t> patch{'P', 'A', 'T', 'C', 'H'};
+        patch.insert(patch.end(), body.begin(), body.end());
+        return patch;
+    };
+    // A run-length record of no bytes at 0x500000 padded the result to 5 MiB of zeros.
+    const PatchResult empty = applyPatch(source, ips({0x50, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xAA, 'E', 'O', 'F'}));
+    EXPECT_EQ(empty.error, "The IPS patch is damaged: a run-length record has no bytes.");
+    EXPECT_TRUE(empty.output.empty());
+    // A truncation to a size larger than the result grew it to 4 MiB.
+    const PatchResult grown = applyPatch(source, ips({'E', 'O', 'F', 0x40, 0x00, 0x00}));
+    EXPECT_EQ(grown.error, "The IPS patch is damaged: it truncates the file to a size larger than the file.");
+    EXPECT_EQ(applyPatch(source, ips({'E', 'O', 'F', 0x00, 0x00, 0x10})).output, source) << "truncating to its own size";
+    EXPECT_EQ(applyPatch(source, ips({'E', 'O', 'F', 0x00, 0x00, 0x00})).error, Empty);
+    // A record reaching past 16 MiB.
+    std::vector<std::uint8_t> body{0xFF, 0xFF, 0xFF, 0x00, 0x02, 0x01, 0x02, 'E', 'O', 'F'};
+    EXPECT_EQ(applyPatch(source, ips(body)).error, TooLarge);
+    // A record just inside the cap is a real (if large) result.
+    const PatchResult edge = applyPatch(source, ips({0xFF, 0xFF, 0xFF, 0x00, 0x01, 0x07, 'E', 'O', 'F'}));
+    EXPECT_EQ(edge.error, "");
+    EXPECT_EQ(edge.output.size(), PatchMaxImageBytes);
+    EXPECT_EQ(edge.output.back(), 0x07);
+}
+
+} // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 #include <filesystem>
 #include <fstream>
@@ -209,6 +210,24 @@ TEST_F(FileSafetyTest, OutputThatCannotBeWrittenIsAFailure)
         const CliRun run = cli(words, "", "/dev/full");
         EXPECT_EQ(run.code, 1) << words[0];
         EXPECT_NE(run.err.find("could not be written"), std::string::npos) << words[0] << ": " << run.err;
+    }
+}
+
+TEST_F(FileSafetyTest, ExtendedAttributesGoWithTheImageThroughEveryKindOfWrite)
+{
+    const std::string path = rom();
+    const char tag[] = "keep me";
+    ASSERT_EQ(::setxattr(path.c_str(), "user.scrivlet.test", tag, sizeof tag, 0), 0) << "the test folder takes no extended attributes";
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {"write", "game.smc", "--row", "0", "--text", "Howdy[02]"},
+             {"tpt", "game.smc", "--row", "1", "--sprite", "9"},
+             {"expand", "game.smc"}}) {
+        const CliRun run = cli(words);
+        ASSERT_EQ(run.code, 0) << words[0] << ": " << run.err;
+        char value[32] = {};
+        // Before, the new file written beside the image and renamed over it had none.
+        EXPECT_EQ(::getxattr(path.c_str(), "user.scrivlet.test", value, sizeof value), static_cast<ssize_t>(sizeof tag)) << words[0];
+        EXPECT_STREQ(value, tag) << words[0];
     }
 }
 

@@ -43,7 +43,7 @@ TEST_F(TranslationTools, ImportWritesTheEditedRowsAndListsAgain)
     window.clickRow(ids::ListView, 2);
     ASSERT_TRUE(window.chooseMenu(ids::ToolsImportText));
     ASSERT_EQ(window.messages.size(), 2u);
-    EXPECT_EQ(window.messages[1].text, "1 rows written, 3 rows unchanged.");
+    EXPECT_EQ(window.messages[1].text, "1 row written, 3 rows unchanged.");
     EXPECT_EQ(window.messages[1].caption, "Text imported");
     EXPECT_EQ(window.listRowText(ids::ListView, 0), "Hullo");
     EXPECT_EQ(text(ids::LineLabel), "Line: 1/4") << "the listing was built again";
@@ -56,7 +56,7 @@ TEST_F(TranslationTools, ImportWritesTheEditedRowsAndListsAgain)
     ASSERT_EQ(window.messages.size(), 3u);
     EXPECT_EQ(window.messages[2].caption, "Text not imported");
     EXPECT_EQ(window.messages[2].text,
-        "Nothing was written:\nrow 3: A bracket error was detected.  Make sure all brackets are correct and try again.\n");
+        "Nothing was written:\nline 4: A bracket error was detected.  Make sure all brackets are correct and try again.\n");
     EXPECT_EQ(readFile(path), before);
 }
 
