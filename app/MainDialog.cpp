@@ -18,6 +18,7 @@ void MainDialog::onInitDialog()
     window_->checkMenuItem(ids::OptionsUseCompression, false);
     window_->checkMenuItem(ids::OptionsTextAndCodes, true);
     window_->checkMenuItem(ids::OptionsCodesOnly, false);
+    window_->checkMenuItem(ids::OptionsCompressWhenWriting, false);
     closeRom();
 }
 
@@ -49,6 +50,7 @@ void MainDialog::onCommand(int id)
     case ids::OptionsTextAndCodes: selectDisplayMode(1); break;
     case ids::OptionsCodesOnly: selectDisplayMode(0); break;
     case ids::OptionsPreventOverwrites: togglePreventOverwrites(); break;
+    case ids::OptionsCompressWhenWriting: toggleCompressWhenWriting(); break;
     case ids::HelpHelp: window_->showHelpTopics(); break;
     case ids::HelpAbout: {
         AboutDialog about;

@@ -34,6 +34,7 @@ public:
     // Editing
     void applyChanges();
     void togglePreventOverwrites();
+    void toggleCompressWhenWriting();
     void expandRom();
     void dumpText();
     // Tools
@@ -51,6 +52,8 @@ public:
     std::string romPath;
     int listingSource = 0;
     RomFile romFile; // closed when no file is loaded
+    // Options of our own beyond the classic set, each off at start.
+    bool compressWhenWriting = false;
 
     bool romOpen() const { return romFile.isOpen(); }
 

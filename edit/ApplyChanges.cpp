@@ -18,7 +18,7 @@ void MainDialog::applyChanges()
         return; // no block to write to
     const std::string text = window_->controlText(ids::EditBox);
     const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(row)].snesAddress));
-    const ApplyResult result = applyText(romFile, offset, text, preventOverwrites != 0);
+    const ApplyResult result = applyText(romFile, offset, text, preventOverwrites != 0, compressWhenWriting);
     if (result.outcome != ApplyOutcome::Written) {
         window_->messageBox(applyMessage(result), messages::PreWriteErrorCaption, ui::MessageIcon::Exclamation);
         return;
@@ -42,6 +42,13 @@ void MainDialog::togglePreventOverwrites()
 {
     preventOverwrites = preventOverwrites == 0 ? 1 : 0;
     showEntry(-1);
+}
+
+void MainDialog::toggleCompressWhenWriting()
+{
+    compressWhenWriting = !compressWhenWriting;
+    window_->checkMenuItem(ids::OptionsCompressWhenWriting, compressWhenWriting);
+    updateCurrentSize(); // the size line measures what Apply Changes would now write
 }
 
 } // namespace scrivlet

@@ -4,7 +4,7 @@
 #include "resources/ResourceIds.h"
 #include "rom/RomAddress.h"
 #include "text/TextDecoder.h"
-#include "text/TextEncoder.h"
+#include "text/TextCompressor.h"
 
 namespace scrivlet {
 
@@ -38,9 +38,9 @@ void MainDialog::showEntry(int row)
 
 void MainDialog::updateCurrentSize()
 {
-    const int n = encodedSize(window_->controlText(ids::EditBox));
-    window_->setControlText(ids::CurrentSizeLabel,
-        n == -1 ? std::string("Current Size: Unknown") : "Current Size: " + std::to_string(n) + " (uncompressed)");
+    const int n = sizeForWriting(window_->controlText(ids::EditBox), compressWhenWriting);
+    window_->setControlText(ids::CurrentSizeLabel, n == -1 ? std::string("Current Size: Unknown")
+            : "Current Size: " + std::to_string(n) + (compressWhenWriting ? " (compressed)" : " (uncompressed)"));
 }
 
 void MainDialog::selectDisplayMode(int target)

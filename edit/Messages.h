@@ -60,6 +60,9 @@ inline constexpr const char* RelocateNotExpanded = "The ROM is not expanded: exp
 inline constexpr const char* RelocateNoRoom = "The expanded area has no run of free blocks large enough for this text.";
 inline constexpr const char* RelocateRefusedCaption = "Text not moved";
 
+// Writing text compressed with the image's dictionary.
+inline constexpr const char* CompressCommand = "Compress &when writing";
+
 // Patches.
 inline constexpr const char* PatchCommand = "Create patch...";
 inline constexpr const char* PatchCreatedCaption = "Patch created";

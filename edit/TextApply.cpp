@@ -1,14 +1,14 @@
 #include "TextApply.h"
 
 #include "Messages.h"
+#include "text/TextCompressor.h"
 #include "text/TextDecoder.h"
-#include "text/TextEncoder.h"
 
 namespace scrivlet {
 
-ApplyResult checkApply(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites)
+ApplyResult checkApply(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites, bool compress)
 {
-    const int newSize = encodedSize(text);
+    const int newSize = sizeForWriting(text, compress);
     if (newSize == -1)
         return {ApplyOutcome::BracketError, WriteStatus::Written};
     if (preventOverwrites && newSize > decodeSize(rom, fileOffset))
@@ -18,11 +18,12 @@ ApplyResult checkApply(RomFile& rom, std::int32_t fileOffset, std::string_view t
     return {};
 }
 
-ApplyResult applyText(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites)
+ApplyResult applyText(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites, bool compress)
 {
-    if (const ApplyResult refused = checkApply(rom, fileOffset, text, preventOverwrites); refused.outcome != ApplyOutcome::Written)
+    if (const ApplyResult refused = checkApply(rom, fileOffset, text, preventOverwrites, compress); refused.outcome != ApplyOutcome::Written)
         return refused;
-    const WriteStatus status = writeText(rom, fileOffset, text);
+    const ByteRun run{fileOffset, encodeForWriting(text, compress)};
+    const WriteStatus status = rom.write(std::span<const ByteRun>(&run, 1));
     return {status == WriteStatus::Written ? ApplyOutcome::Written : ApplyOutcome::WriteFailed, status};
 }
 

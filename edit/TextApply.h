@@ -20,11 +20,13 @@ struct ApplyResult {
 };
 
 // The checks and the write of Apply Changes: the bracket check, the old size
-// by a fresh decode, the Prevent Overwrites comparison, then the write.
-ApplyResult applyText(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites);
+// by a fresh decode, the Prevent Overwrites comparison, then the write. With
+// `compress` the text is written (and measured) compressed with the
+// dictionary of the last listing.
+ApplyResult applyText(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites, bool compress = false);
 
 // The checks alone, in the same order: outcome Written when the text would be written.
-ApplyResult checkApply(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites);
+ApplyResult checkApply(RomFile& rom, std::int32_t fileOffset, std::string_view text, bool preventOverwrites, bool compress = false);
 
 // The words shown for a refusal (null when the text was written).
 const char* applyMessage(const ApplyResult& result);

@@ -5,7 +5,7 @@
 #include "catalogue/TextCatalogue.h"
 #include "rom/RomAddress.h"
 #include "text/TextDecoder.h"
-#include "text/TextEncoder.h"
+#include "text/TextCompressor.h"
 
 #include <algorithm>
 #include <map>
@@ -67,7 +67,7 @@ void refuseConflictingOverlaps(std::vector<PlannedRun> planned, ImportResult& re
 } // namespace
 
 ImportResult importText(RomFile& rom, const TextCatalogue& catalogue, std::string_view file, bool preventOverwrites,
-    bool dryRun)
+    bool dryRun, bool compress)
 {
     ImportResult result;
     const std::vector<std::string_view> lines = dumpLines(file);
@@ -104,12 +104,12 @@ ImportResult importText(RomFile& rom, const TextCatalogue& catalogue, std::strin
             continue;
         }
         edits[offset] = {line, text};
-        if (const ApplyResult check = checkApply(rom, offset, text, preventOverwrites); check.outcome != ApplyOutcome::Written) {
+        if (const ApplyResult check = checkApply(rom, offset, text, preventOverwrites, compress); check.outcome != ApplyOutcome::Written) {
             const bool pastEnd = check.outcome == ApplyOutcome::WriteFailed && check.write == WriteStatus::OutsideFile;
             result.refusals.push_back({line, pastEnd ? messages::ImportPastEnd : applyMessage(check)});
             continue;
         }
-        planned.push_back({{offset, encodeText(text)}, line});
+        planned.push_back({{offset, encodeForWriting(text, compress)}, line});
         ++result.rowsWritten;
     }
     refuseConflictingOverlaps(planned, result);

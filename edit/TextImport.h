@@ -31,7 +31,7 @@ struct ImportResult {
 std::vector<std::string_view> dumpLines(std::string_view file);
 
 ImportResult importText(RomFile& rom, const TextCatalogue& catalogue, std::string_view file, bool preventOverwrites,
-    bool dryRun);
+    bool dryRun, bool compress = false);
 
 // One line for the summary: "12 rows written, 1380 rows unchanged."
 std::string importSummary(const ImportResult& result, bool dryRun);

@@ -6,7 +6,7 @@
 #include "catalogue/TptRecord.h"
 #include "rom/RomAddress.h"
 #include "rom/RomExpansion.h"
-#include "text/TextEncoder.h"
+#include "text/TextCompressor.h"
 
 #include <memory>
 
@@ -47,11 +47,11 @@ std::vector<bool> freeBlocks(RomFile& rom)
 
 } // namespace
 
-RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_view text)
+RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_view text, bool compress)
 {
     if (row.tptRecordOffset == 0)
         return {RelocationOutcome::NoRecord};
-    const int size = encodedSize(text);
+    const int size = sizeForWriting(text, compress);
     if (size < 0)
         return {RelocationOutcome::BracketError};
     if (rom.size() < ExpandedRomSize)
@@ -66,7 +66,7 @@ RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_vi
         const std::int64_t start = ExpandedTextRange.start + static_cast<std::int64_t>(k + 1 - needed) * FillerBlockSize;
         const std::uint32_t address = fileOffsetToSnes(static_cast<std::int32_t>(start));
         const std::vector<ByteRun> runs{
-            {start, encodeText(text)},
+            {start, encodeForWriting(text, compress)},
             {static_cast<std::int64_t>(row.tptRecordOffset) + TptRecord::TextPointerAt,
                 {static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(address >> 8),
                     static_cast<std::uint8_t>(address >> 16), static_cast<std::uint8_t>(address >> 24)}},

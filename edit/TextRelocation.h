@@ -23,7 +23,8 @@ struct RelocationResult {
     WriteStatus write = WriteStatus::Written;
 };
 
-RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_view text);
+// With `compress` the text is written compressed (the dictionary of the last listing).
+RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_view text, bool compress = false);
 
 // The words for a relocation that did not happen (null when it moved).
 const char* relocationMessage(const RelocationResult& result);

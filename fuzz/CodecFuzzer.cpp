@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes decode, and any display text encodes, without a
 // fault; a decoded block encodes back to the bytes it came from except where
 // the text format says it cannot (dictionary references, the bracket characters).
+#include "text/TextCompressor.h"
 #include "text/TextDecoder.h"
 #include "text/TextEncoder.h"
 
@@ -34,5 +35,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int n = encodedSize(text);
     if (n >= 0 && static_cast<std::size_t>(n) != encodeText(text).size())
         std::abort();
+
+    // Compressed with a dictionary of short strings cut from the input: never
+    // longer, and a text that comes back plain comes back compressed.
+    if (n >= 0) {
+        CompressionDictionary dictionary{};
+        for (std::size_t slot = 1; slot < 40 && slot * 3 + 3 <= size; ++slot)
+            for (std::size_t k = 0; k < 3; ++k)
+                dictionary.slots[slot][k] = static_cast<char>(0x20 + data[slot * 3 + k] % 0x5B);
+        const std::vector<std::uint8_t> packed = encodeCompressed(text, dictionary);
+        if (packed.size() > static_cast<std::size_t>(n))
+            std::abort();
+        if (decodeBytes(encodeText(text), true, dictionary).text == text && decodeBytes(packed, true, dictionary).text != text)
+            std::abort();
+    }
     return 0;
 }

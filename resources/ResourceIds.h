@@ -37,6 +37,7 @@ inline constexpr int OptionsTextAndCodes = 32795;
 inline constexpr int OptionsCodesOnly = 32796;
 inline constexpr int OptionsUseCompression = 32775;
 inline constexpr int OptionsPreventOverwrites = 32776;
+inline constexpr int OptionsCompressWhenWriting = 32804;
 inline constexpr int HelpHelp = 32777;
 inline constexpr int HelpAbout = 32774;
 

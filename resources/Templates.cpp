@@ -110,7 +110,8 @@ const std::vector<MenuTemplate> Menu129 = {
             {"Display &text and codes", ids::OptionsTextAndCodes, true, true},
             {"Display &codes only", ids::OptionsCodesOnly, false, true}, {},
             {"Use &Compression", ids::OptionsUseCompression},
-            {"Prevent &Overwrites", ids::OptionsPreventOverwrites, true, true}}},
+            {"Prevent &Overwrites", ids::OptionsPreventOverwrites, true, true},
+            {messages::CompressCommand, ids::OptionsCompressWhenWriting, false, true}}},
     {"&Help", {{"&Help", ids::HelpHelp}, {"&About", ids::HelpAbout}}, true},
 };
 

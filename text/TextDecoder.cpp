@@ -42,12 +42,12 @@ int nextByte(Reader& reader)
 // not complete).
 template <typename Reader>
 int decodeFrom(Reader& reader, bool showCodes, const CompressionDictionary& dictionary, std::string* text,
-    std::size_t stopAt = std::string::npos)
+    std::size_t stopAt = std::string::npos, int byteLimit = DecodeByteLimit)
 {
     const bool codes = showCodes && text;
     int size = 0;
     bool groupOpen = false;
-    while (size < DecodeByteLimit) {
+    while (size < byteLimit) {
         if (text && text->size() >= stopAt)
             return size;
         const int b = nextByte(reader);
@@ -128,11 +128,11 @@ void decodePlainStart(RomFile& rom, std::int32_t fileOffset, std::size_t maxChar
         text.resize(maxChars);
 }
 
-DecodedText decodeBytes(std::span<const std::uint8_t> bytes, bool showCodes, const CompressionDictionary& dictionary)
+DecodedText decodeBytes(std::span<const std::uint8_t> bytes, bool showCodes, const CompressionDictionary& dictionary, int byteLimit)
 {
     MemoryReader reader(bytes);
     DecodedText result;
-    result.size = decodeFrom(reader, showCodes, dictionary, &result.text);
+    result.size = decodeFrom(reader, showCodes, dictionary, &result.text, std::string::npos, byteLimit);
     return result;
 }
 

@@ -38,9 +38,10 @@ void decodePlainStart(RomFile& rom, std::int32_t fileOffset, std::size_t maxChar
     const CompressionDictionary& dictionary = compressionDictionary());
 
 // The same decode over bytes in memory (offset 0 is the first byte); reads
-// past the end give -1 as a file would. Used to compare and to test the codec.
+// past the end give -1 as a file would. Used to compare and to test the codec;
+// a comparison of meanings may lift the byte limit.
 DecodedText decodeBytes(std::span<const std::uint8_t> bytes, bool showCodes,
-    const CompressionDictionary& dictionary = compressionDictionary());
+    const CompressionDictionary& dictionary = compressionDictionary(), int byteLimit = DecodeByteLimit);
 
 // The codes-only form: "[" then each of `size` bytes from the offset as two
 // upper-case hex digits and a blank, the last blank replaced by "]". A read past

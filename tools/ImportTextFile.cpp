@@ -22,7 +22,7 @@ void MainDialog::importTextFile()
         return;
     }
     const ImportResult result = importText(romFile, textCatalogue(),
-        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), preventOverwrites != 0, false);
+        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), preventOverwrites != 0, false, compressWhenWriting);
     if (!result.written()) {
         // A failed write says itself that nothing changed; refused lines are listed under the intro.
         const std::string intro = result.refusals.empty() ? "" : messages::ImportRefusedIntro;

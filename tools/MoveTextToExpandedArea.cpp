@@ -15,7 +15,7 @@ void MainDialog::moveTextToExpandedArea()
     if (!romOpen() || !catalogue.isRow(row))
         return;
     TextEntry& entry = catalogue.rows[static_cast<std::size_t>(row)];
-    const RelocationResult result = relocateText(romFile, entry, window_->controlText(ids::EditBox));
+    const RelocationResult result = relocateText(romFile, entry, window_->controlText(ids::EditBox), compressWhenWriting);
     if (result.outcome != RelocationOutcome::Moved) {
         window_->messageBox(relocationMessage(result), messages::RelocateRefusedCaption, ui::MessageIcon::Exclamation);
         return;

@@ -1,6 +1,8 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "edit/Messages.h"
+#include "text/CompressionDictionary.h"
+#include "text/TextCompressor.h"
 #include "text/TextEncoder.h"
 
 #include <cstdio>
@@ -10,10 +12,11 @@ namespace scrivlet::cli {
 
 int runEncode(const Words& words)
 {
-    static const CommandSpec spec{"encode", "encode TEXT",
+    static const CommandSpec spec{"encode", "encode TEXT [--compress ROM]",
         "Prints the byte count of display text, then its game bytes in hexadecimal.\n"
+        "--compress ROM gives the shortest bytes with the dictionary of ROM instead.\n"
         "Exits 1 for a bracket error.",
-        {}, {}, 1};
+        {"compress"}, {}, 1};
     int exitCode = ExitOk;
     const auto args = parseArguments(spec, words, exitCode);
     if (!args)
@@ -22,13 +25,23 @@ int runEncode(const Words& words)
     const int size = encodedSize(text);
     if (size < 0)
         return refuse("A bracket error was detected.");
+    std::vector<std::uint8_t> bytes;
+    if (const std::string* romPath = args->option("compress")) {
+        RomFile rom;
+        if (!openAcceptedRom(*romPath, RomFile::Access::ReadOnly, rom, exitCode))
+            return exitCode;
+        loadDictionary(rom);
+        bytes = encodeCompressed(text);
+    } else {
+        bytes = encodeText(text);
+    }
     std::string hex;
     char digits[4];
-    for (std::uint8_t b : encodeText(text)) {
+    for (std::uint8_t b : bytes) {
         std::snprintf(digits, sizeof digits, hex.empty() ? "%02X" : " %02X", b);
         hex += digits;
     }
-    std::cout << size << "\n" << hex << "\n";
+    std::cout << bytes.size() << "\n" << hex << "\n";
     return ExitOk;
 }
 

@@ -8,13 +8,14 @@ namespace scrivlet::cli {
 
 int runImport(const Words& words)
 {
-    static const CommandSpec spec{"import", "import ROM FILE [--source pointer|raw|expanded] [--allow-overwrite] [--dry-run]",
+    static const CommandSpec spec{"import", "import ROM FILE [--source pointer|raw|expanded] [--allow-overwrite] [--dry-run] [--compress]",
         "Takes back a dump file: one line per row of the listing, display text with codes, LF or\n"
         "CR LF line ends. Only rows whose line differs from the row's text are written, each with\n"
         "the checks of Apply Changes (a text longer than its block is refused unless\n"
         "--allow-overwrite). All or nothing: if any row is refused, nothing is written and each\n"
-        "refusal is listed as 'row N: ...'. --dry-run checks and reports without writing.",
-        {"source"}, {"allow-overwrite", "dry-run"}, 2};
+        "refusal is listed as 'line N: ...'. --dry-run checks and reports without writing.\n"
+        "--compress writes each text compressed with the image's dictionary.",
+        {"source"}, {"allow-overwrite", "dry-run", "compress"}, 2};
     int exitCode = ExitOk;
     const auto args = parseArguments(spec, words, exitCode);
     if (!args)
@@ -31,7 +32,7 @@ int runImport(const Words& words)
         return exitCode;
     buildListing(rom, textCatalogue(), *source);
     const ImportResult result = importText(rom, textCatalogue(),
-        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), !args->has("allow-overwrite"), dryRun);
+        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), !args->has("allow-overwrite"), dryRun, args->has("compress"));
     if (!result.written()) {
         std::cerr << importRefusals(result);
         return ExitRefused;

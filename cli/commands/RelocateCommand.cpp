@@ -8,10 +8,11 @@ namespace scrivlet::cli {
 
 int runRelocate(const Words& words)
 {
-    static const CommandSpec spec{"relocate", "relocate ROM --row N (--text TEXT | --text-file FILE)",
+    static const CommandSpec spec{"relocate", "relocate ROM --row N (--text TEXT | --text-file FILE) [--compress]",
         "Writes the text into free filler blocks of the expanded area and points the row's\n"
-        "pointer-table record at it; the old block stays as it was. Prints the new address.",
-        {"row", "text", "text-file"}, {}, 1};
+        "pointer-table record at it; the old block stays as it was. Prints the new address.\n"
+        "--compress writes the text compressed with the image's dictionary.",
+        {"row", "text", "text-file"}, {"compress"}, 1};
     int exitCode = ExitOk;
     const auto args = parseArguments(spec, words, exitCode);
     if (!args)
@@ -27,7 +28,7 @@ int runRelocate(const Words& words)
     const auto target = resolveTarget(spec, *args, rom, textCatalogue(), exitCode);
     if (!target)
         return exitCode;
-    const RelocationResult result = relocateText(rom, textCatalogue().rows[static_cast<std::size_t>(target->row)], text);
+    const RelocationResult result = relocateText(rom, textCatalogue().rows[static_cast<std::size_t>(target->row)], text, args->has("compress"));
     if (result.outcome != RelocationOutcome::Moved)
         return refuse(relocationMessage(result));
     std::cout << hexAddress(result.newAddress) << "\n";

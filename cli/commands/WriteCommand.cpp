@@ -8,11 +8,13 @@ namespace scrivlet::cli {
 int runWrite(const Words& words)
 {
     static const CommandSpec spec{"write",
-        "write ROM (--address A | --row N [--source S]) (--text TEXT | --text-file FILE) [--allow-overwrite]",
+        "write ROM (--address A | --row N [--source S]) (--text TEXT | --text-file FILE) [--allow-overwrite] [--compress]",
         "Writes display text into a block in place, as the editor's Apply Changes does: a text\n"
         "with a bracket error is refused, and so is one longer than the stored block unless\n"
-        "--allow-overwrite is given. Prints the block as read back.",
-        {"address", "row", "source", "text", "text-file"}, {"allow-overwrite"}, 1};
+        "--allow-overwrite is given. --compress writes the text compressed with the image's\n"
+        "dictionary (the overwrite check then measures the compressed bytes). Prints the block\n"
+        "as read back.",
+        {"address", "row", "source", "text", "text-file"}, {"allow-overwrite", "compress"}, 1};
     int exitCode = ExitOk;
     const auto args = parseArguments(spec, words, exitCode);
     if (!args)
@@ -26,7 +28,7 @@ int runWrite(const Words& words)
     const auto target = resolveTarget(spec, *args, rom, textCatalogue(), exitCode);
     if (!target)
         return exitCode;
-    const ApplyResult result = applyText(rom, target->fileOffset, text, !args->has("allow-overwrite"));
+    const ApplyResult result = applyText(rom, target->fileOffset, text, !args->has("allow-overwrite"), args->has("compress"));
     if (result.outcome != ApplyOutcome::Written)
         return refuse(applyMessage(result));
     printBlock(rom, target->fileOffset, "codes");

@@ -237,4 +237,32 @@ TEST_F(TranslationCommands, RelocateUsesOnlyBlocksInsideTheFourMebibyteSpace)
     EXPECT_EQ(last.out, "$FFFF00\n");
 }
 
+TEST_F(TranslationCommands, CompressWritesTheShortestBytesWithTheImagesDictionary)
+{
+    const std::string path = rom();
+    const auto before = readFile(path);
+    // Row 1 holds "Onett" as a reference: written back plain it no longer fits.
+    const CliRun plain = cli({"write", path, "--row", "1", "--text", "Go to Onett![02]"});
+    EXPECT_EQ(plain.code, 1);
+    const CliRun packed = cli({"write", path, "--row", "1", "--text", "Go to Onett![02]", "--compress"});
+    EXPECT_EQ(packed.code, 0) << packed.err;
+    EXPECT_EQ(readFile(path), before) << "the same bytes as stored";
+
+    const CliRun encoded = cli({"encode", "Onett, Onett![02]", "--compress", path});
+    EXPECT_EQ(encoded.code, 0) << encoded.err;
+    EXPECT_EQ(encoded.out, "8\n15 01 5C 50 15 01 51 02\n");
+    EXPECT_EQ(cli({"encode", "Onett[02]"}).out, "6\n7F 9E 95 A4 A4 02\n") << "without --compress, as always";
+    EXPECT_EQ(cli({"encode", "Onett[02", "--compress", path}).code, 1);
+
+    writeText("edited.txt", "Onett[02]\nGo to Onett![02]\nShared[02]\nShared[02]\n");
+    const CliRun imported = cli({"import", path, "edited.txt", "--compress"});
+    EXPECT_EQ(imported.code, 0) << imported.err;
+    EXPECT_EQ(slice(readFile(path), 0x51D12, 3), (std::vector<std::uint8_t>{0x15, 0x01, 0x02}));
+
+    ASSERT_EQ(cli({"expand", path}).code, 0);
+    const CliRun moved = cli({"relocate", path, "--row", "2", "--text", "Onett Onett[02]", "--compress"});
+    EXPECT_EQ(moved.code, 0) << moved.err;
+    EXPECT_EQ(slice(readFile(path), 0x300200, 6), (std::vector<std::uint8_t>{0x15, 0x01, 0x50, 0x15, 0x01, 0x02}));
+}
+
 } // namespace
