@@ -75,16 +75,16 @@ public:
     void editCopy(int id) override;
     void editPaste(int id) override;
     void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
-    void showControl(int id, bool visible) override { at(id).visible = visible; }
-    bool isControlVisible(int id) const override { return controls_.at(id).visible; }
-    void tabDeleteAll(int id) override { at(id).rows.clear(); at(id).mark = -1; }
+    void showControl(int id, bool visible) override;
+    bool isControlVisible(int id) const override;
+    void tabDeleteAll(int id) override;
     void tabInsert(int id, int index, const std::string& caption) override;
-    int tabCurrent(int id) const override { return controls_.at(id).mark; }
+    int tabCurrent(int id) const override;
     PixelRect screenRect() const override { return rect_; }
     void moveTo(int left, int top) override;
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     FileChoice chooseFileToOpen(const std::string& filter) override;
-    void showHelpTopics() override { ++helpRequests; }
+    void showHelpTopics() override;
     void endDialog(int result) override;
 
     // User actions. Each does nothing where the real control would send nothing.

@@ -1,4 +1,5 @@
 #include "QtBackend.h"
+#include "QtWindow.h"
 #include "ui/HelpTopics.h"
 
 #include <QFile>
@@ -52,6 +53,12 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
                 && !bodies[i].contains(word, Qt::CaseInsensitive));
     });
     topics->setCurrentRow(0);
+}
+
+void QtWindow::showHelpTopics()
+{
+    HelpViewer viewer(dialog_);
+    viewer.exec();
 }
 
 } // namespace scrivlet::ui

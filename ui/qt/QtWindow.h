@@ -13,6 +13,8 @@
 #include <vector>
 
 class QAction;
+class QLabel;
+class QPixmap;
 class QPlainTextEdit;
 class QWidget;
 
@@ -87,7 +89,21 @@ public:
     static std::string fromLatin1Text(const QString& text);
 
 private:
-    QWidget* makeControl(const ControlTemplate& c, QWidget* parent, double scaleX, double scaleY);
+    // Each kind of control is made (and its text set) in the file of its kind.
+    QWidget* makeControl(const ControlTemplate& c, QWidget* parent, double scaleX);
+    QWidget* makeStaticText(const ControlTemplate& c, QWidget* parent);
+    QWidget* makePicture(const ControlTemplate& c, QWidget* parent);
+    QWidget* makeListView(const ControlTemplate& c, QWidget* parent);
+    QWidget* makeEditBox(const ControlTemplate& c, QWidget* parent);
+    QWidget* makeLineEdit(const ControlTemplate& c, QWidget* parent);
+    QWidget* makeButton(const ControlTemplate& c, QWidget* parent);
+    QWidget* makeGroupBox(const ControlTemplate& c, QWidget* parent);
+    QWidget* makeTabControl(const ControlTemplate& c, QWidget* parent, double scaleX);
+    QWidget* makeGizmo(const ControlTemplate& c, QWidget* parent);
+    void setEditBoxText(QPlainTextEdit* edit, const QString& value);
+    static void setStaticText(QLabel* label, const QString& value);
+    static QString staticText(const QLabel* label);
+    static QPixmap bitmapResource(int number);
     void buildMenu(int menuId);
     void followSize(QSize base);
     static void fitWrapMode(QPlainTextEdit* edit, const QString& text);

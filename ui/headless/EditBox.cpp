@@ -1,0 +1,69 @@
+// The edit boxes: typing with its limit (a line break is CR LF, digits only
+// where asked), and the clipboard requests, done by the control itself.
+#include "HeadlessWindow.h"
+
+#include <algorithm>
+
+namespace scrivlet::ui {
+
+void HeadlessWindow::setEditLimit(int id, int characters) { at(id).editLimit = characters; }
+
+void HeadlessWindow::editUndo(int id)
+{
+    Control& c = at(id);
+    std::swap(c.text, c.undoText);
+    handler_.onNotify(id, Notification::TextChanged);
+}
+
+// The model's selection is the whole text.
+void HeadlessWindow::editCut(int id)
+{
+    Control& c = at(id);
+    clipboard = c.text;
+    c.undoText = c.text;
+    c.text.clear();
+    handler_.onNotify(id, Notification::TextChanged);
+}
+
+void HeadlessWindow::editCopy(int id) { clipboard = at(id).text; }
+
+void HeadlessWindow::editPaste(int id)
+{
+    Control& c = at(id);
+    c.undoText = c.text;
+    c.text += clipboard;
+    handler_.onNotify(id, Notification::TextChanged);
+}
+
+void HeadlessWindow::typeText(int editId, const std::string& text)
+{
+    Control& c = at(editId);
+    if (!c.enabled)
+        return;
+    c.undoText = c.text;
+    // Typing stops at the limit; a longer text the program put in may only shrink.
+    std::size_t room = text.size();
+    if (c.editLimit > 0)
+        room = std::max(static_cast<std::size_t>(c.editLimit), c.text.size());
+    c.text = text.substr(0, room);
+    handler_.onNotify(editId, Notification::TextChanged);
+}
+
+void HeadlessWindow::typeKeys(int editId, const std::string& keys)
+{
+    Control& c = at(editId);
+    if (!c.enabled)
+        return;
+    for (char key : keys) {
+        const std::string typed = key == '\r' ? std::string("\r\n") : std::string(1, key);
+        if ((c.style & DigitsOnly) && (key < '0' || key > '9'))
+            continue;
+        if (c.editLimit > 0 && c.text.size() + typed.size() > static_cast<std::size_t>(c.editLimit))
+            continue;
+        c.undoText = c.text;
+        c.text += typed;
+        handler_.onNotify(editId, Notification::TextChanged);
+    }
+}
+
+} // namespace scrivlet::ui

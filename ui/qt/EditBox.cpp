@@ -1,0 +1,272 @@
+// The multi-line edit box: focus changes reported only when real, a line
+// break counted as CR LF, typing and pasting stopped at the limit, bracket
+// groups in colour, and the clipboard requests done by the control itself.
+#include "QtWindow.h"
+
+#include "QtBackend.h"
+#include "text/TextEncoder.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <utility>
+
+namespace scrivlet::ui {
+
+namespace {
+
+// A fixed-pitch face at the dialog face's size or larger, so hex columns line up.
+QFont fixedPitchFont(const QFont& dialogFont)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFontMetrics metrics(font);
+    if (metrics.horizontalAdvance('i') != metrics.horizontalAdvance('W')) { // no fixed face of the platform's own
+        font = QFont("Monospace");
+        font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
+    }
+    font.setPointSizeF(std::max(dialogFont.pointSizeF(), 8.0));
+    return font;
+}
+
+// Words wrap at blanks; but a block of dictionary strings can show tens of
+// thousands of characters without one, and looking for a blank in such a run
+// on every line makes the layout quadratic. A text with a run longer than this
+// wraps anywhere instead.
+constexpr qsizetype LongestWordWrapped = 1000;
+
+bool hasUnbreakableRun(const QString& text)
+{
+    qsizetype run = 0;
+    for (QChar c : text) {
+        run = (c == ' ' || c == '\n' || c == '\r' || c == '\t') ? 0 : run + 1;
+        if (run > LongestWordWrapped)
+            return true;
+    }
+    return false;
+}
+
+// A menu or the menu bar takes the keyboard only while it is open: no real
+// change of focus, and not reported.
+bool isMenuFocusReason(Qt::FocusReason reason)
+{
+    return reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+}
+
+QTextCharFormat groupFormat()
+{
+    QTextCharFormat format;
+    format.setForeground(QColor(0x1F, 0x5F, 0xB0));
+    return format;
+}
+
+QTextCharFormat errorFormat()
+{
+    QTextCharFormat format;
+    format.setForeground(QColor(0xB0, 0x00, 0x00));
+    format.setBackground(QColor(0xFF, 0xD8, 0xD8));
+    format.setFontUnderline(true);
+    return format;
+}
+
+} // namespace
+
+void EditBoxWidget::focusInEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    if (std::exchange(menuHasKeyboard_, false) || isMenuFocusReason(event->reason()))
+        return; // back from a menu: the focus never really left
+    emit focusGained();
+}
+
+void EditBoxWidget::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    // Some platforms make the open menu the active window: that, too, is the
+    // menu taking the keyboard for a moment.
+    const QWidget* active = QApplication::activeWindow();
+    if (isMenuFocusReason(event->reason())
+        || (event->reason() == Qt::ActiveWindowFocusReason
+            && (QApplication::activePopupWidget() || (active && active->windowType() == Qt::Popup)))) {
+        menuHasKeyboard_ = true;
+        return;
+    }
+    emit focusLost();
+}
+
+qsizetype EditBoxWidget::programLength(const QString& text)
+{
+    return text.size() + text.count(QChar('\n')) + text.count(QChar(QChar::ParagraphSeparator));
+}
+
+qsizetype EditBoxWidget::room() const
+{
+    return limit_ - (programLength(toPlainText()) - programLength(textCursor().selectedText()));
+}
+
+void EditBoxWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (limit_ > 0 && !isReadOnly()) {
+        const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        const QString typed = lineBreak ? QString("\n") : event->text();
+        const bool inserts = lineBreak || (!typed.isEmpty() && typed.at(0).isPrint());
+        if (inserts && programLength(typed) > room())
+            return; // past the limit: refused, nothing already typed is lost
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void EditBoxWidget::insertFromMimeData(const QMimeData* source)
+{
+    if (limit_ <= 0 || !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    // As much of the pasted text as fits.
+    const QString text = source->text();
+    qsizetype left = room();
+    qsizetype take = 0;
+    while (take < text.size() && programLength(text.mid(take, 1)) <= left)
+        left -= programLength(text.mid(take++, 1));
+    if (take > 0)
+        insertPlainText(text.left(take));
+}
+
+void EditBoxWidget::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (limit_ > 0 && programLength(event->commitString()) > room()) {
+        QInputMethodEvent cut(event->preeditString(), event->attributes());
+        cut.setCommitString(event->commitString().left(std::max<qsizetype>(0, room())));
+        QPlainTextEdit::inputMethodEvent(&cut);
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
+}
+
+BracketHighlighter::BracketHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+
+void BracketHighlighter::textChanged(const QString& text)
+{
+    // One character of the document is one byte here: positions stay the same.
+    const QByteArray bytes = text.toLatin1();
+    std::vector<std::pair<int, int>> errors;
+    for (const auto& [from, to] : bracketErrorRanges(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+        errors.emplace_back(static_cast<int>(from), static_cast<int>(to));
+    if (errors != errors_) {
+        errors_ = std::move(errors);
+        rehighlight();
+    }
+}
+
+void BracketHighlighter::highlightBlock(const QString& text)
+{
+    // State carried from block to block: 1 while a group is open.
+    bool inGroup = previousBlockState() == 1;
+    int groupStart = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        if (!inGroup && text[i] == '[') {
+            inGroup = true;
+            groupStart = i;
+        } else if (inGroup && text[i] == ']') {
+            setFormat(groupStart, i + 1 - groupStart, groupFormat());
+            inGroup = false;
+        }
+    }
+    if (inGroup)
+        setFormat(groupStart, static_cast<int>(text.size()) - groupStart, groupFormat());
+    setCurrentBlockState(inGroup ? 1 : 0);
+    const int blockStart = currentBlock().position();
+    for (const auto& [from, to] : errors_) {
+        const int start = std::max(from, blockStart);
+        const int end = std::min(to, blockStart + static_cast<int>(text.size()));
+        if (start < end)
+            setFormat(start - blockStart, end - start, errorFormat());
+    }
+}
+
+QWidget* QtWindow::makeEditBox(const ControlTemplate& c, QWidget* parent)
+{
+    const int id = c.id;
+    auto* edit = new EditBoxWidget(parent);
+    edit->setReadOnly(c.style & ReadOnly);
+    edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit->setTabChangesFocus(true); // Tab moves between controls, as in every dialog
+    if (c.style & FixedPitch)
+        edit->setFont(fixedPitchFont(dialog_->font()));
+    if (c.style & CodeColours) {
+        auto* colours = new BracketHighlighter(edit->document());
+        QObject::connect(edit, &QPlainTextEdit::textChanged, colours, [edit, colours] { colours->textChanged(edit->toPlainText()); });
+    }
+    QObject::connect(edit, &QPlainTextEdit::textChanged, dialog_, [this, id, edit] {
+        if (settingText_)
+            return;
+        fitWrapMode(edit);
+        handler_.onNotify(id, Notification::TextChanged);
+    });
+    QObject::connect(edit, &EditBoxWidget::focusGained, dialog_, [this, id] { handler_.onNotify(id, Notification::GotFocus); });
+    QObject::connect(edit, &EditBoxWidget::focusLost, dialog_, [this, id] { handler_.onNotify(id, Notification::LostFocus); });
+    return edit;
+}
+
+void QtWindow::setEditBoxText(QPlainTextEdit* edit, const QString& value)
+{
+    // The wrap mode changes while the shorter-to-lay-out text is in the box.
+    const bool wrapAnywhere = hasUnbreakableRun(value);
+    if (wrapAnywhere)
+        fitWrapMode(edit, value);
+    edit->setPlainText(value);
+    if (!wrapAnywhere)
+        fitWrapMode(edit, value);
+    if (auto* colours = edit->document()->findChild<BracketHighlighter*>())
+        colours->textChanged(value);
+}
+
+void QtWindow::fitWrapMode(QPlainTextEdit* edit, const QString& text)
+{
+    const auto mode = hasUnbreakableRun(text) ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere;
+    if (edit->wordWrapMode() != mode)
+        edit->setWordWrapMode(mode);
+}
+
+void QtWindow::fitWrapMode(QPlainTextEdit* edit) { fitWrapMode(edit, edit->toPlainText()); }
+
+void QtWindow::setEditLimit(int id, int characters)
+{
+    // Only typing is limited: a longer text the program puts in is never cut.
+    if (auto* edit = qobject_cast<EditBoxWidget*>(control(id)))
+        edit->setTypingLimit(characters);
+    else if (auto* line = qobject_cast<QLineEdit*>(control(id)))
+        if (auto* validator = qobject_cast<TypedLimitValidator*>(const_cast<QValidator*>(line->validator())))
+            validator->setLimit(characters);
+}
+
+void QtWindow::editUndo(int id)
+{
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(control(id)))
+        edit->undo();
+}
+
+void QtWindow::editCut(int id)
+{
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(control(id)))
+        edit->cut();
+}
+
+void QtWindow::editCopy(int id)
+{
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(control(id)))
+        edit->copy();
+}
+
+void QtWindow::editPaste(int id)
+{
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(control(id)))
+        edit->paste();
+}
+
+} // namespace scrivlet::ui

@@ -1,0 +1,84 @@
+// Static texts and pictures: run-time texts of "Name:  value" lines shown
+// in two columns, pictures from the program's art, and a picture that reports
+// its clicks.
+#include "QtWindow.h"
+
+#include "QtBackend.h"
+
+#include <QLabel>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace scrivlet::ui {
+
+namespace {
+
+// A run-time text of lines "Name:<blanks>value" shown as two aligned columns;
+// the text read back is the text as set.
+QString columnsHtml(const QString& text)
+{
+    static const QRegularExpression split("^(.*?\\S)\\s{2,}(\\S.*)$");
+    QString html = "<table cellspacing=0 cellpadding=0>";
+    for (const QString& line : text.split('\n')) {
+        const QRegularExpressionMatch m = split.match(line);
+        if (m.hasMatch())
+            html += "<tr><td style='padding-right:8px'>" + m.captured(1).toHtmlEscaped() + "</td><td>"
+                + m.captured(2).toHtmlEscaped() + "</td></tr>";
+        else
+            html += "<tr><td colspan=2>" + (line.isEmpty() ? QString("&nbsp;") : line.toHtmlEscaped()) + "</td></tr>";
+    }
+    return html + "</table>";
+}
+
+// Words wrap at blanks; but a block of dictionary strings can show tens of
+// thousands of characters without one, and looking for a blank in such a run
+// on every line makes the layout quadratic. A text with a run longer than this
+
+} // namespace
+
+QPixmap QtWindow::bitmapResource(int number) { return QPixmap(QString(":/art/bitmap-%1.png").arg(number)); }
+
+QWidget* QtWindow::makeStaticText(const ControlTemplate& c, QWidget* parent)
+{
+    auto* label = new QLabel(toLatin1Text(c.caption), parent);
+    label->setWordWrap(c.height > 12); // one-line labels never wrap out of sight
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QWidget* QtWindow::makePicture(const ControlTemplate& c, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setPixmap(bitmapResource(c.bitmap));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (c.style & SunkenEdge)
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    if (c.id >= 0) {
+        // A click on it reaches the dialog's filter, which reports it.
+        label->setProperty("reportsClicks", true);
+        label->setProperty("controlId", c.id);
+        label->installEventFilter(dialog_);
+    }
+    return label;
+}
+
+void QtWindow::setStaticText(QLabel* label, const QString& value)
+{
+    if (label->property("inColumns").toBool()) {
+        label->setProperty("plainText", value);
+        label->setTextFormat(Qt::RichText);
+        label->setText(columnsHtml(value));
+        return;
+    }
+    label->setText(value);
+    // A one-line label grows to its text where this face is wider than the template's.
+    if (!label->wordWrap())
+        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+}
+
+QString QtWindow::staticText(const QLabel* label)
+{
+    return label->property("inColumns").toBool() ? label->property("plainText").toString() : label->text();
+}
+
+} // namespace scrivlet::ui
