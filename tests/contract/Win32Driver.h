@@ -9,7 +9,7 @@
 #include "resources/ResourceIds.h"
 #include "ui/win32/Win32Platform.h"
 #include "ui/win32/Win32Window.h"
-#include "ui/win32/WideText.h"
+#include "ui/win32/Text.h"
 
 #include <windows.h>
 #include <commctrl.h>

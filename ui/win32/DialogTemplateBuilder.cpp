@@ -1,6 +1,6 @@
 #include "DialogTemplateBuilder.h"
 
-#include "WideText.h"
+#include "Text.h"
 
 #include <commctrl.h>
 
@@ -77,7 +77,7 @@ DWORD controlStyle(ControlKind kind, const ControlTemplate& c)
             | (c.anchor.growX > 0 ? SS_REALSIZECONTROL : 0); // a rule across the window stretches with it
         break;
     case ControlKind::ListView:
-        style |= WS_TABSTOP | (s & ReportView ? LVS_REPORT : 0) | (s & SingleSelection ? LVS_SINGLESEL : 0)
+        style |= WS_TABSTOP | (s & ReportView ? LVS_REPORT : 0) | LVS_OWNERDATA | (s & SingleSelection ? LVS_SINGLESEL : 0)
             | (s & ShowSelectionAlways ? LVS_SHOWSELALWAYS : 0) | (s & NoColumnHeader ? LVS_NOCOLUMNHEADER : 0);
         break;
     case ControlKind::Edit:

@@ -1,6 +1,6 @@
 #include "HelpViewer.h"
 
-#include "WideText.h"
+#include "Text.h"
 #include "Win32Window.h"
 #include "ui/HelpTopicsDialog.h"
 
@@ -36,3 +36,9 @@ void showHelpViewer(Win32Window& owner)
 }
 
 } // namespace scrivlet::ui::win32
+
+namespace scrivlet::ui {
+
+void Win32Window::showHelpTopics() { win32::showHelpViewer(*this); }
+
+} // namespace scrivlet::ui

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -97,13 +98,17 @@ private:
     void buildAccelerators();
     void prepareControl(const ControlTemplate& c, HWND control);
     void onCommandMessage(WPARAM wParam, LPARAM lParam);
-    bool onNotifyMessage(const NMHDR& header);
+    // Each kind of control answers its own notifications, in the file of its kind.
+    void onClicked(int id, HWND from);
+    void onEditNotification(int id, int code, HWND from);
+    bool onListNotify(const NMHDR& header, LRESULT& result);
+    bool onTabNotify(const NMHDR& header);
+    INT_PTR pageColour(HDC dc, HWND control);
     void requestClose();
     // Enter where no control takes it: the focused button, the default button,
     // or OK where there is none.
     void pressDefaultButton();
     void clipboardRequest(int id, UINT request);
-    void holdListDrawing(HWND list);
     void followSize();
     void notify(int id, Notification what) { handler_.onNotify(id, what); }
     LRESULT listMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
@@ -120,8 +125,20 @@ private:
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
     std::map<int, int> typingLimits_;
-    std::set<HWND> onPage_;     // controls made at run time over a tab's page
-    std::set<HWND> notDrawing_; // lists being filled
+    std::set<HWND> onPage_; // controls made at run time over a tab's page
+    // The rows of each list view (owner data: the list holds none itself).
+    struct ListModel {
+        std::vector<std::wstring> rows; // as shown
+        bool countLags = false;         // rows were added that the list has not counted yet
+    };
+    std::map<int, ListModel> lists_;
+    ListModel& listModel(int id);
+    const std::vector<std::wstring>& listRows(int id) const;
+    void syncListRows();
+    void syncListRows(int id);
+    // Changes the rows of a list by inserting (+1) or deleting (-1) at `at`,
+    // keeping the mark and the highlight on their rows.
+    void changeRows(int id, int at, int by, const std::function<void(std::vector<std::wstring>&)>& change);
     // The last clipboard request that changed an edit box: its text before and after.
     struct UndoStep {
         int id;

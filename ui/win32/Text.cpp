@@ -1,4 +1,4 @@
-#include "WideText.h"
+#include "Text.h"
 
 #include <windows.h>
 
