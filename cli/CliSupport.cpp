@@ -186,20 +186,28 @@ void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source)
     fillCatalogue(catalogue, rom, source);
 }
 
-bool openListing(const CommandSpec& spec, const std::vector<std::string>& words, RomFile& rom,
-    std::optional<Arguments>& args, ListingSource& source, int& exitCode)
+bool CommandStart::begin(const CommandSpec& spec, const std::vector<std::string>& words, StartsWith reach,
+    const std::function<bool(CommandStart&)>& checkFirst)
 {
     exitCode = ExitOk;
-    args = parseArguments(spec, words, exitCode);
-    if (!args)
+    auto parsed = parseArguments(spec, words, exitCode);
+    if (!parsed)
         return false;
-    const auto chosen = sourceOption(*args, exitCode, spec);
-    if (!chosen)
+    args = std::move(*parsed);
+    if (spec.valued.count("source")) {
+        const auto chosen = sourceOption(args, exitCode, spec);
+        if (!chosen)
+            return false;
+        source = *chosen;
+    }
+    if (checkFirst && !checkFirst(*this))
         return false;
-    source = *chosen;
-    if (!openAcceptedRom(args->positional[0], RomFile::Access::ReadOnly, rom, exitCode))
+    if (reach == StartsWith::Words)
+        return true;
+    if (!openAcceptedRom(args.positional[0], access, rom, exitCode))
         return false;
-    buildListing(rom, textCatalogue(), source);
+    if (reach == StartsWith::Listing)
+        buildListing(rom, textCatalogue(), source);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "rom/RomFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -74,11 +75,26 @@ bool textOption(const CommandSpec& spec, const Arguments& args, std::string& tex
 // Loads the dictionary and fills the catalogue, as a listing build does.
 void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source);
 
-// The start of the commands that work on a whole listing: parse the words,
-// open the ROM read-only, refuse what the editor refuses, and fill the shared
-// catalogue from --source. False (with exitCode set) when the command ends here.
-bool openListing(const CommandSpec& spec, const std::vector<std::string>& words, RomFile& rom,
-    std::optional<Arguments>& args, ListingSource& source, int& exitCode);
+// How far a command's start goes: its words only, the image too (the first
+// positional, refused as the editor refuses it), or the listing of --source too.
+enum class StartsWith { Words, Rom, Listing };
+
+// The start every command makes, and what the command has once it has
+// started: its words, its image, the listing it works on, its exit code.
+struct CommandStart {
+    Arguments args;
+    RomFile rom;
+    ListingSource source = ListingSource::PointerTable;
+    // How the image is opened; a check may change it (a dry run reads only).
+    RomFile::Access access = RomFile::Access::ReadOnly;
+    int exitCode = ExitOk;
+
+    // In one order: the words parsed by the command's table, `checkFirst` (the
+    // options to check before any file is touched), the image opened, the
+    // listing built. False (with exitCode set) when the command ends there.
+    bool begin(const CommandSpec& spec, const std::vector<std::string>& words, StartsWith reach,
+        const std::function<bool(CommandStart&)>& checkFirst = {});
+};
 
 // The block a command acts on: --address, or --row of a listing (--source).
 struct Target {

@@ -15,18 +15,15 @@ int runDump(const Words& words)
         "source (ptrlist.txt, rawlist.txt, explist.txt) in the current folder unless --output\n"
         "names another; --output - writes to standard output.",
         {"source", "output"}, {}, 1};
-    int exitCode = ExitOk;
-    std::optional<Arguments> args;
-    ListingSource source;
-    RomFile rom;
-    if (!openListing(spec, words, rom, args, source, exitCode))
-        return exitCode;
+    CommandStart start;
+    if (!start.begin(spec, words, StartsWith::Listing))
+        return start.exitCode;
     const TextCatalogue& catalogue = textCatalogue();
 
-    const std::string output = args->option("output") ? *args->option("output") : dumpFileName(source);
+    const std::string output = start.args.option("output") ? *start.args.option("output") : dumpFileName(start.source);
     if (output == "-")
-        return writeDump(rom, catalogue, stdout) && std::fflush(stdout) == 0 ? ExitOk : refuse("The dump could not be written.");
-    if (!writeDumpFile(rom, catalogue, output)) {
+        return writeDump(start.rom, catalogue, stdout) && std::fflush(stdout) == 0 ? ExitOk : refuse("The dump could not be written.");
+    if (!writeDumpFile(start.rom, catalogue, output)) {
         char sentence[512];
         std::snprintf(sentence, sizeof sentence, messages::DumpFailed, output.c_str());
         return refuse(sentence);

@@ -17,19 +17,19 @@ int runEncode(const Words& words)
         "--compress ROM gives the shortest bytes with the dictionary of ROM instead.\n"
         "Exits 1 for a bracket error.",
         {"compress"}, {}, 1};
-    int exitCode = ExitOk;
-    const auto args = parseArguments(spec, words, exitCode);
-    if (!args)
-        return exitCode;
-    const std::string& text = args->positional[0];
+    CommandStart start;
+    if (!start.begin(spec, words, StartsWith::Words))
+        return start.exitCode;
+    const Arguments& args = start.args;
+    const std::string& text = args.positional[0];
     const int size = encodedSize(text);
     if (size < 0)
         return refuse("A bracket error was detected.");
     std::vector<std::uint8_t> bytes;
-    if (const std::string* romPath = args->option("compress")) {
+    if (const std::string* romPath = args.option("compress")) {
         RomFile rom;
-        if (!openAcceptedRom(*romPath, RomFile::Access::ReadOnly, rom, exitCode))
-            return exitCode;
+        if (!openAcceptedRom(*romPath, RomFile::Access::ReadOnly, rom, start.exitCode))
+            return start.exitCode;
         loadDictionary(rom);
         bytes = encodeCompressed(text);
     } else {

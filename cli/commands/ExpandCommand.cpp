@@ -15,13 +15,11 @@ int runExpand(const Words& words)
         "Appends empty text blocks until the file reaches 0x4001FF bytes (SNES $FFFFFF),\n"
         "then prints the new size. A file already that large is left as it is.",
         {}, {}, 1};
-    int exitCode = ExitOk;
-    const auto args = parseArguments(spec, words, exitCode);
-    if (!args)
-        return exitCode;
-    RomFile rom;
-    if (!openAcceptedRom(args->positional[0], RomFile::Access::Update, rom, exitCode))
-        return exitCode;
+    CommandStart start;
+    start.access = RomFile::Access::Update;
+    if (!start.begin(spec, words, StartsWith::Rom))
+        return start.exitCode;
+    RomFile& rom = start.rom;
     const PadResult result = padRomFile(rom, ExpandedRomSize);
     if (result.status != WriteStatus::Written)
         return refuse(writeStatusMessage(result.status));

@@ -16,23 +16,18 @@ int runImport(const Words& words)
         "refusal is listed as 'line N: ...'. --dry-run checks and reports without writing.\n"
         "--compress writes each text compressed with the image's dictionary.",
         {"source"}, {"allow-overwrite", "dry-run", "compress"}, 2};
-    int exitCode = ExitOk;
-    const auto args = parseArguments(spec, words, exitCode);
-    if (!args)
-        return exitCode;
-    const auto source = sourceOption(*args, exitCode, spec);
-    if (!source)
-        return exitCode;
-    const bool dryRun = args->has("dry-run");
     std::vector<std::uint8_t> file;
-    if (!readInputFile(args->positional[1], "The dump file", DataFileMaxBytes, file, exitCode))
-        return exitCode;
-    RomFile rom;
-    if (!openAcceptedRom(args->positional[0], dryRun ? RomFile::Access::ReadOnly : RomFile::Access::Update, rom, exitCode))
-        return exitCode;
-    buildListing(rom, textCatalogue(), *source);
-    const ImportResult result = importText(rom, textCatalogue(),
-        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), !args->has("allow-overwrite"), dryRun, args->has("compress"));
+    CommandStart start;
+    const auto readDump = [&](CommandStart& s) {
+        s.access = s.args.has("dry-run") ? RomFile::Access::ReadOnly : RomFile::Access::Update;
+        return readInputFile(s.args.positional[1], "The dump file", DataFileMaxBytes, file, start.exitCode);
+    };
+    if (!start.begin(spec, words, StartsWith::Listing, readDump))
+        return start.exitCode;
+    const Arguments& args = start.args;
+    const bool dryRun = args.has("dry-run");
+    const ImportResult result = importText(start.rom, textCatalogue(),
+        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), !args.has("allow-overwrite"), dryRun, args.has("compress"));
     if (!result.written()) {
         std::cerr << importRefusals(result);
         return ExitRefused;

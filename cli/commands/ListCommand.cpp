@@ -47,12 +47,9 @@ int runList(const Words& words)
         "file offset, block size, pointer-table record offset (or -), sprite number,\n"
         "movement number, list label.",
         {"source"}, {}, 1};
-    int exitCode = ExitOk;
-    std::optional<Arguments> args;
-    ListingSource source;
-    RomFile rom;
-    if (!openListing(spec, words, rom, args, source, exitCode))
-        return exitCode;
+    CommandStart start;
+    if (!start.begin(spec, words, StartsWith::Listing))
+        return start.exitCode;
     const TextCatalogue& catalogue = textCatalogue();
     std::string out;
     std::string label;
@@ -64,7 +61,7 @@ int runList(const Words& words)
     for (int row = 0; row < catalogue.count; ++row) {
         const TextEntry& e = catalogue.rows[static_cast<std::size_t>(row)];
         const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(e.snesAddress));
-        decodePlainStart(rom, offset, ListLabelMaxChars, label);
+        decodePlainStart(start.rom, offset, ListLabelMaxChars, label);
         appendDecimal(out, row);
         out += "\t$";
         appendHex(out, static_cast<std::uint32_t>(e.snesAddress) & 0xFFFFFFu, 6);
@@ -75,7 +72,7 @@ int runList(const Words& words)
         // direct-mapped table; a collision only measures again).
         SizeSlot& slot = sizes[static_cast<std::uint32_t>(offset) * 2654435761u >> 20];
         if (slot.offset != offset)
-            slot = {offset, decodeSize(rom, offset)};
+            slot = {offset, decodeSize(start.rom, offset)};
         appendDecimal(out, slot.size);
         out.push_back('\t');
         if (e.tptRecordOffset)

@@ -13,22 +13,23 @@ int runRelocate(const Words& words)
         "pointer-table record at it; the old block stays as it was. Prints the new address.\n"
         "--compress writes the text compressed with the image's dictionary.",
         {"row", "text", "text-file"}, {"compress"}, 1};
-    int exitCode = ExitOk;
-    const auto args = parseArguments(spec, words, exitCode);
-    if (!args)
-        return exitCode;
-    if (!args->has("row"))
-        return usageError(spec, "Give the --row of the pointer listing.");
     std::string text;
-    if (!textOption(spec, *args, text, exitCode))
-        return exitCode;
-    RomFile rom;
-    if (!openAcceptedRom(args->positional[0], RomFile::Access::Update, rom, exitCode))
-        return exitCode;
-    const auto target = resolveTarget(spec, *args, rom, textCatalogue(), exitCode);
+    CommandStart start;
+    start.access = RomFile::Access::Update;
+    const auto rowAndText = [&](CommandStart& s) {
+        if (!s.args.has("row")) {
+            start.exitCode = usageError(spec, "Give the --row of the pointer listing.");
+            return false;
+        }
+        return textOption(spec, s.args, text, start.exitCode);
+    };
+    if (!start.begin(spec, words, StartsWith::Rom, rowAndText))
+        return start.exitCode;
+    const auto target = resolveTarget(spec, start.args, start.rom, textCatalogue(), start.exitCode);
     if (!target)
-        return exitCode;
-    const RelocationResult result = relocateText(rom, textCatalogue().rows[static_cast<std::size_t>(target->row)], text, args->has("compress"));
+        return start.exitCode;
+    const RelocationResult result = relocateText(start.rom, textCatalogue().rows[static_cast<std::size_t>(target->row)], text,
+        start.args.has("compress"));
     if (result.outcome != RelocationOutcome::Moved)
         return refuse(relocationMessage(result));
     std::cout << hexAddress(result.newAddress) << "\n";

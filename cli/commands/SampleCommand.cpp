@@ -13,12 +13,12 @@ int runSample(const Words& words)
         "Writes a demo image with invented dialogue (0x300200 bytes, or 0x400200 with\n"
         "--expanded) that the editor opens. The same bytes on every run.",
         {}, {"expanded"}, 1};
-    int exitCode = ExitOk;
-    const auto args = parseArguments(spec, words, exitCode);
-    if (!args)
-        return exitCode;
-    const auto image = buildSampleImage(args->has("expanded"));
-    const std::string& path = args->positional[0];
+    CommandStart start;
+    if (!start.begin(spec, words, StartsWith::Words))
+        return start.exitCode;
+    const Arguments& args = start.args;
+    const auto image = buildSampleImage(args.has("expanded"));
+    const std::string& path = args.positional[0];
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
     out.close();

@@ -14,26 +14,23 @@ int runSearch(const Words& words)
         "'row<TAB>label' of the first match (from row 0, or after ROW), or of every match with\n"
         "--all. Exits 1 with 'String not found.' when nothing matches.",
         {"source", "after"}, {"all"}, 2};
-    int exitCode = ExitOk;
-    std::optional<Arguments> args;
-    ListingSource source;
-    RomFile rom;
-    if (!openListing(spec, words, rom, args, source, exitCode))
-        return exitCode;
+    CommandStart start;
+    if (!start.begin(spec, words, StartsWith::Listing))
+        return start.exitCode;
     const TextCatalogue& catalogue = textCatalogue();
     int first = 0;
-    if (const std::string* after = args->option("after")) {
+    if (const std::string* after = start.args.option("after")) {
         const auto row = parseInteger(*after);
         if (!row || *row < -1 || *row >= CatalogueCapacity)
             return usageError(spec, "The row " + *after + " is not a row number.");
         first = static_cast<int>(*row) + 1;
     }
 
-    const std::string needle = searchNeedle(args->positional[1]);
+    const std::string needle = searchNeedle(start.args.positional[1]);
     int found = 0;
-    for (int row = findMatchingRow(rom, catalogue, needle, first); row >= 0;
-         row = args->has("all") ? findMatchingRow(rom, catalogue, needle, row + 1) : -1) {
-        std::cout << row << '\t' << listLabel(rom, catalogue.rows[static_cast<std::size_t>(row)]) << '\n';
+    for (int row = findMatchingRow(start.rom, catalogue, needle, first); row >= 0;
+         row = start.args.has("all") ? findMatchingRow(start.rom, catalogue, needle, row + 1) : -1) {
+        std::cout << row << '\t' << listLabel(start.rom, catalogue.rows[static_cast<std::size_t>(row)]) << '\n';
         ++found;
     }
     return found ? ExitOk : refuse(messages::StringNotFound);

@@ -24,20 +24,22 @@ int runShow(const Words& words)
         "plain shows the text alone, hex shows every byte in one group. The block size goes\n"
         "to standard error as 'Size: N'.",
         {"address", "row", "source", "mode"}, {}, 1};
-    int exitCode = ExitOk;
-    const auto args = parseArguments(spec, words, exitCode);
-    if (!args)
-        return exitCode;
-    const std::string mode = args->option("mode") ? *args->option("mode") : "codes";
-    if (mode != "codes" && mode != "plain" && mode != "hex")
-        return usageError(spec, "The mode must be codes, plain or hex, not " + mode + ".");
-    RomFile rom;
-    if (!openAcceptedRom(args->positional[0], RomFile::Access::ReadOnly, rom, exitCode))
-        return exitCode;
-    const auto target = resolveTarget(spec, *args, rom, textCatalogue(), exitCode);
+    std::string mode = "codes";
+    CommandStart start;
+    const auto modeGiven = [&](CommandStart& s) {
+        if (const std::string* given = s.args.option("mode"))
+            mode = *given;
+        if (mode == "codes" || mode == "plain" || mode == "hex")
+            return true;
+        start.exitCode = usageError(spec, "The mode must be codes, plain or hex, not " + mode + ".");
+        return false;
+    };
+    if (!start.begin(spec, words, StartsWith::Rom, modeGiven))
+        return start.exitCode;
+    const auto target = resolveTarget(spec, start.args, start.rom, textCatalogue(), start.exitCode);
     if (!target)
-        return exitCode;
-    printBlock(rom, target->fileOffset, mode);
+        return start.exitCode;
+    printBlock(start.rom, target->fileOffset, mode);
     return ExitOk;
 }
 

@@ -46,30 +46,37 @@ int runTpt(const Words& words)
         "(sprite 0-463, movement 0-255, address of at most 6 hex digits read like the editor's\n"
         "address field) and prints the record as read back.",
         {"row", "address", "sprite", "movement"}, {}, 1};
-    int exitCode = ExitOk;
-    const auto args = parseArguments(spec, words, exitCode);
-    if (!args)
-        return exitCode;
-    if (!args->has("row"))
-        return usageError(spec, "Give the --row of the pointer listing.");
-    const auto row = parseInteger(*args->option("row"));
-    if (!row)
-        return usageError(spec, "The row " + *args->option("row") + " is not a number.");
-
-    const bool writes = args->has("address") || args->has("sprite") || args->has("movement");
-    RomFile rom;
-    if (!openAcceptedRom(args->positional[0], writes ? RomFile::Access::Update : RomFile::Access::ReadOnly, rom, exitCode))
-        return exitCode;
+    std::optional<long long> row;
+    CommandStart start;
+    const auto rowGiven = [&](CommandStart& s) {
+        if (!s.args.has("row")) {
+            start.exitCode = usageError(spec, "Give the --row of the pointer listing.");
+            return false;
+        }
+        row = parseInteger(*s.args.option("row"));
+        if (!row) {
+            start.exitCode = usageError(spec, "The row " + *s.args.option("row") + " is not a number.");
+            return false;
+        }
+        if (s.args.has("address") || s.args.has("sprite") || s.args.has("movement"))
+            s.access = RomFile::Access::Update;
+        return true;
+    };
+    if (!start.begin(spec, words, StartsWith::Rom, rowGiven))
+        return start.exitCode;
+    const Arguments& args = start.args;
+    RomFile& rom = start.rom;
+    const bool writes = start.access == RomFile::Access::Update;
     TextCatalogue& catalogue = textCatalogue();
     fillCatalogue(catalogue, rom, ListingSource::PointerTable);
     if (!isCatalogueRow(*row, catalogue))
-        return refuse("The pointer listing has no row " + *args->option("row") + "; it has "
+        return refuse("The pointer listing has no row " + *args.option("row") + "; it has "
             + std::to_string(catalogue.count) + " rows.");
     TextEntry entry = catalogue.rows[static_cast<std::size_t>(*row)];
 
     if (writes) {
         // Checked in the editor's order: address, sprite, movement.
-        if (const std::string* address = args->option("address")) {
+        if (const std::string* address = args.option("address")) {
             if (address->size() > TptAddressMaxChars) {
                 char sentence[128];
                 std::snprintf(sentence, sizeof sentence, messages::EnterNoMoreThan, TptAddressMaxChars);
@@ -77,16 +84,16 @@ int runTpt(const Words& words)
             }
             entry.snesAddress = static_cast<std::int32_t>(parseAddressText(address->c_str()));
         }
-        if (const std::string* sprite = args->option("sprite")) {
-            const auto value = rangedInteger(*sprite, 0, TptSpriteMax, exitCode);
+        if (const std::string* sprite = args.option("sprite")) {
+            const auto value = rangedInteger(*sprite, 0, TptSpriteMax, start.exitCode);
             if (!value)
-                return exitCode;
+                return start.exitCode;
             entry.spriteNumber = *value;
         }
-        if (const std::string* movement = args->option("movement")) {
-            const auto value = rangedInteger(*movement, 0, TptMovementMax, exitCode);
+        if (const std::string* movement = args.option("movement")) {
+            const auto value = rangedInteger(*movement, 0, TptMovementMax, start.exitCode);
             if (!value)
-                return exitCode;
+                return start.exitCode;
             entry.movementNumber = *value;
         }
         const WriteStatus status = writeTptRecord(rom, entry.tptRecordOffset,

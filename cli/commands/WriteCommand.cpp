@@ -15,20 +15,16 @@ int runWrite(const Words& words)
         "dictionary (the overwrite check then measures the compressed bytes). Prints the block\n"
         "as read back.",
         {"address", "row", "source", "text", "text-file"}, {"allow-overwrite", "compress"}, 1};
-    int exitCode = ExitOk;
-    const auto args = parseArguments(spec, words, exitCode);
-    if (!args)
-        return exitCode;
     std::string text;
-    if (!textOption(spec, *args, text, exitCode))
-        return exitCode;
-    RomFile rom;
-    if (!openAcceptedRom(args->positional[0], RomFile::Access::Update, rom, exitCode))
-        return exitCode;
-    const auto target = resolveTarget(spec, *args, rom, textCatalogue(), exitCode);
+    CommandStart start;
+    start.access = RomFile::Access::Update;
+    if (!start.begin(spec, words, StartsWith::Rom, [&](CommandStart& s) { return textOption(spec, s.args, text, start.exitCode); }))
+        return start.exitCode;
+    RomFile& rom = start.rom;
+    const auto target = resolveTarget(spec, start.args, rom, textCatalogue(), start.exitCode);
     if (!target)
-        return exitCode;
-    const ApplyResult result = applyText(rom, target->fileOffset, text, !args->has("allow-overwrite"), args->has("compress"));
+        return start.exitCode;
+    const ApplyResult result = applyText(rom, target->fileOffset, text, !start.args.has("allow-overwrite"), start.args.has("compress"));
     if (result.outcome != ApplyOutcome::Written)
         return refuse(applyMessage(result));
     printBlock(rom, target->fileOffset, "codes");
