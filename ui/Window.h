@@ -13,7 +13,10 @@ enum class Notification { Click, RightClick, DoubleClick, KeyDown, TextChanged, 
 struct PixelRect {
     int left, top, right, bottom;
 };
-enum class MessageIcon { None, Exclamation };
+enum class MessageIcon { None, Exclamation, Question };
+// The buttons of a question, and the one the user chose.
+enum class QuestionButtons { YesNo, YesNoCancel };
+enum class Answer { Yes, No, Cancel };
 
 // The button ids every dialog shares.
 inline constexpr int IdOk = 1;
@@ -42,6 +45,7 @@ protected:
 struct FileChoice {
     std::string path; // full path; empty when the user cancelled
     std::string name; // the bare file name
+    int type = 0;     // the file type chosen in the filter, counted from 0
 };
 
 // A live dialog built from a template: controls and menu commands by id.
@@ -98,8 +102,16 @@ public:
 
     // Modal, owned by this window, one OK button.
     virtual void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
-    // filter as "Name|pattern|Name|pattern||"; leaves the chosen file's folder current.
-    virtual FileChoice chooseFileToOpen(const std::string& filter) = 0;
+    // A question, modal and owned by this window, with the question icon; the
+    // close box (and Escape, where there is a Cancel button) answers Cancel,
+    // or No where there is none.
+    virtual Answer ask(const std::string& text, const std::string& caption, QuestionButtons buttons) = 0;
+    // filter as "Name|pattern|Name|pattern||"; leaves the chosen file's folder
+    // current. The dialog's title is `title`, or the platform's own ("Open").
+    virtual FileChoice chooseFileToOpen(const std::string& filter, const std::string& title = "") = 0;
+    // A name for a new file (or one to replace): the platform's save dialog,
+    // titled, starting with `suggested`. The file is not touched.
+    virtual FileChoice chooseFileToSave(const std::string& filter, const std::string& title, const std::string& suggested) = 0;
     virtual void showHelpTopics() = 0;
 
     // Ends the modal loop of this dialog.

@@ -5,6 +5,7 @@
 // it has them). Every action aims at the topmost window: the main window, or
 // the modal dialog that is up.
 
+#include "resources/ResourceIds.h"
 #include "ui/Window.h"
 #include "ui/headless/HeadlessWindow.h"
 
@@ -32,6 +33,15 @@ public:
         commands.push_back(id);
         if (endsOnOkCancel_ && (id == ui::IdOk || id == ui::IdCancel))
             window_->endDialog(id);
+        // The Edit menu's requests go to the edit box, as the main window routes them.
+        if (id == ids::EditUndo)
+            window_->editUndo(ids::EditBox);
+        else if (id == ids::EditCut)
+            window_->editCut(ids::EditBox);
+        else if (id == ids::EditCopy)
+            window_->editCopy(ids::EditBox);
+        else if (id == ids::EditPaste)
+            window_->editPaste(ids::EditBox);
     }
     void onNotify(int control, ui::Notification what) override
     {
@@ -40,7 +50,7 @@ public:
     bool onCloseRequest() override
     {
         ++closeRequests;
-        return true;
+        return allowClose;
     }
     int count(int control, ui::Notification what) const
     {
@@ -53,10 +63,19 @@ public:
     std::vector<int> commands;
     std::vector<Report> reports;
     int closeRequests = 0;
+    bool allowClose = true; // what the handler answers Escape and the close box
 
 private:
     int listId_;
     bool endsOnOkCancel_;
+};
+
+// How a menu item is drawn while its menu is open, judged from the pixels (the
+// in-memory backend, which draws nothing, answers from its state).
+struct MenuItemLook {
+    bool found = false;
+    int checkInk = 0;      // dark pixels in the check column, left of the caption
+    int darkestText = 255; // the darkest grey level of the caption: gray text is lighter
 };
 
 class BackendDriver {
@@ -71,8 +90,11 @@ public:
     virtual int runModal(int templateId, ui::DialogHandler& handler, const std::function<void()>& user) = 0;
 
     virtual void chooseMenu(int commandId) = 0;       // opens its menu with the mouse and clicks the item
+    virtual MenuItemLook menuItemLook(int commandId) = 0; // opens its menu, looks at the item, closes it
     virtual void openAndCloseMenu(int commandId) = 0; // opens the menu holding it, then closes it unchosen
     virtual void clickRow(int listId, int row) = 0;
+    virtual void rightClickRow(int listId, int row) = 0;
+    virtual void clickControl(int id) = 0; // a click in the middle of a control (a picture, a disabled button)
     virtual void doubleClickRow(int listId, int row) = 0;
     virtual void dragRows(int listId, int fromRow, int toRow) = 0;
     virtual void pressDownKey(int listId) = 0;
@@ -80,17 +102,26 @@ public:
     virtual void clickInto(int controlId) = 0;                     // takes the focus with a click
     virtual void typeKeys(int editId, const std::string& keys) = 0; // at the end of the text; '\r' is Enter
     virtual void selectAllIn(int editId) = 0;
+    // A key combination such as "Ctrl+V" to the control, which takes the focus first.
+    virtual void pressKeys(int controlId, const std::string& keys) = 0;
     virtual void pressEnter() = 0;
     virtual void pressEscape() = 0;
-    virtual void pressCloseBox() = 0;
+    virtual void pressCloseBox() = 0; // a click on the title bar's close box, where there is one
+    // Whether the window the user acts on (a modal dialog, else the main window) is still up.
+    virtual bool topWindowIsUp() = 0;
     virtual void clickButton(int id) = 0;
     virtual void selectTab(int tabId, int index) = 0;
 
     virtual int highlightedRow(int listId) = 0;
     virtual bool menuItemShowsCheckBox(int commandId) = 0;
-    // Runs `causeIt`, expecting one message box: its words, answered with OK.
-    // A box that never came gives an empty caption.
+    // Runs `causeIt`, expecting one message box: its words, owner, icon and
+    // buttons, answered with OK. A box that never came gives an empty caption.
     virtual ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) = 0;
+    // The same for a question, answered with the button of `answer`.
+    virtual ui::MessageRecord answerQuestion(ui::Answer answer, const std::function<void()>& causeIt) = 0;
+    // Runs `causeIt`, which shows the open-file dialog; types `path` into its
+    // file name field and presses Enter, as a user who knows the path does.
+    virtual void typeIntoOpenDialog(const std::string& path, const std::function<void()>& causeIt) = 0;
 };
 
 using BackendFactory = std::function<std::unique_ptr<BackendDriver>()>;

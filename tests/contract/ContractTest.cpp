@@ -5,11 +5,16 @@
 #include "ContractSuite.h"
 
 #include "catalogue/TextCatalogue.h"
+#include "edit/Messages.h"
 #include "resources/ResourceIds.h"
 #include "rom/RomFile.h"
 #include "support/TestImage.h"
 #include "tools/DetailsDialog.h"
 #include "tools/TptEntryDialog.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
 
 using namespace scrivlet;
 using namespace scrivlet::contract;
@@ -116,23 +121,50 @@ TEST_P(ContractTest, TypedEnterGivesCRLFAndTypingStopsAtTheLimit)
     EXPECT_EQ(window->controlText(ids::EditBox), longer);
 }
 
-TEST_P(ContractTest, ClipboardRequestsAreDoneByTheEditBox)
+TEST_P(ContractTest, ClipboardRequestsComeFromTheMenuAndTheKeysAndAreDoneByTheEditBox)
 {
     fillList(sixRows());
     window->setControlText(ids::EditBox, "hello");
     driver->clickInto(ids::EditBox);
     driver->selectAllIn(ids::EditBox);
-    window->editCopy(ids::EditBox);
+    driver->chooseMenu(ids::EditCopy);
     EXPECT_EQ(window->controlText(ids::EditBox), "hello");
-    window->editCut(ids::EditBox);
+    driver->chooseMenu(ids::EditCut);
     EXPECT_EQ(window->controlText(ids::EditBox), "");
     const int changes = main.count(ids::EditBox, Notification::TextChanged);
     EXPECT_GT(changes, 0);
-    window->editPaste(ids::EditBox);
+    driver->chooseMenu(ids::EditPaste);
     EXPECT_EQ(window->controlText(ids::EditBox), "hello");
-    window->editUndo(ids::EditBox);
+    driver->chooseMenu(ids::EditUndo);
     EXPECT_EQ(window->controlText(ids::EditBox), "");
     EXPECT_GT(main.count(ids::EditBox, Notification::TextChanged), changes);
+
+    // The same with the keys, in the edit box.
+    window->setControlText(ids::EditBox, "abc");
+    driver->selectAllIn(ids::EditBox);
+    driver->pressKeys(ids::EditBox, "Ctrl+X");
+    EXPECT_EQ(window->controlText(ids::EditBox), "");
+    driver->pressKeys(ids::EditBox, "Ctrl+V");
+    driver->pressKeys(ids::EditBox, "Ctrl+V");
+    EXPECT_EQ(window->controlText(ids::EditBox), "abcabc");
+    driver->pressKeys(ids::EditBox, "Ctrl+Z");
+    EXPECT_EQ(window->controlText(ids::EditBox), "abc");
+}
+
+TEST_P(ContractTest, APasteKeepsOnlyWhatFitsTheLimit)
+{
+    fillList(sixRows());
+    window->setControlText(ids::EditBox, "abcdefgh");
+    driver->clickInto(ids::EditBox);
+    driver->selectAllIn(ids::EditBox);
+    driver->pressKeys(ids::EditBox, "Ctrl+C");
+    window->setEditLimit(ids::EditBox, 10);
+    window->setControlText(ids::EditBox, "12345");
+    driver->typeKeys(ids::EditBox, ""); // the caret to the end
+    driver->pressKeys(ids::EditBox, "Ctrl+V");
+    EXPECT_EQ(window->controlText(ids::EditBox), "12345abcde") << "the first characters that fit, nothing earlier lost";
+    driver->pressKeys(ids::EditBox, "Ctrl+V");
+    EXPECT_EQ(window->controlText(ids::EditBox), "12345abcde") << "a full box takes nothing more";
 }
 
 TEST_P(ContractTest, TheMarkIsApartFromTheHighlight)
@@ -204,16 +236,43 @@ TEST_P(ContractTest, EveryChangeOfTheMarkByTheUserIsReportedAfterItMoved)
     EXPECT_EQ(window->listSelectionMark(ids::ListView), 5);
 }
 
-TEST_P(ContractTest, AMessageBoxShowsItsWordsWithOneOkButton)
+TEST_P(ContractTest, AMessageBoxIsOwnedByItsWindowWithItsIconAndOneOkButton)
 {
+    window->setCaption("The Owner");
     const ui::MessageRecord box = driver->answerMessageBox([&] {
         window->messageBox("Line one.\nLine two!", "A Caption", ui::MessageIcon::Exclamation);
     });
     EXPECT_EQ(box.text, "Line one.\nLine two!");
     EXPECT_EQ(box.caption, "A Caption");
     EXPECT_EQ(box.icon, ui::MessageIcon::Exclamation);
+    EXPECT_EQ(box.owner, "The Owner");
+    EXPECT_EQ(box.buttons, std::vector<std::string>{"OK"});
     const ui::MessageRecord plain = driver->answerMessageBox([&] { window->messageBox("Done.", "Plain", ui::MessageIcon::None); });
     EXPECT_EQ(plain.icon, ui::MessageIcon::None);
+    EXPECT_EQ(plain.buttons, std::vector<std::string>{"OK"});
+}
+
+TEST_P(ContractTest, AQuestionGivesTheButtonChosenAndItsCloseBoxCancels)
+{
+    window->setCaption("The Owner");
+    for (const ui::Answer chosen : {ui::Answer::Yes, ui::Answer::No, ui::Answer::Cancel}) {
+        ui::Answer got = ui::Answer::Yes;
+        const ui::MessageRecord box = driver->answerQuestion(chosen, [&] {
+            got = window->ask("Apply the edit?", "Unapplied Text", ui::QuestionButtons::YesNoCancel);
+        });
+        EXPECT_EQ(got, chosen);
+        EXPECT_EQ(box.text, "Apply the edit?");
+        EXPECT_EQ(box.caption, "Unapplied Text");
+        EXPECT_EQ(box.icon, ui::MessageIcon::Question);
+        EXPECT_EQ(box.owner, "The Owner");
+        EXPECT_EQ(box.buttons, (std::vector<std::string>{"Yes", "No", "Cancel"}));
+    }
+    ui::Answer got = ui::Answer::Yes;
+    const ui::MessageRecord twoButtons = driver->answerQuestion(ui::Answer::No, [&] {
+        got = window->ask("Replace it?", "Replace", ui::QuestionButtons::YesNo);
+    });
+    EXPECT_EQ(got, ui::Answer::No);
+    EXPECT_EQ(twoButtons.buttons, (std::vector<std::string>{"Yes", "No"}));
 }
 
 TEST_P(ContractTest, OkValidatesAndEndsCancelEscapeAndTheCloseBoxEnd)
@@ -320,6 +379,128 @@ TEST_P(ContractTest, EnterPressesTheDefaultButtonAndEscapeEnds)
     });
     EXPECT_EQ(search.commands.front(), ids::SearchFindButton) << "the default button takes Enter";
     EXPECT_EQ(result, ui::IdCancel);
+}
+
+TEST_P(ContractTest, ARightClickMovesTheMarkAndIsReportedOnce)
+{
+    fillList(sixRows());
+    driver->clickRow(ids::ListView, 0);
+    const std::size_t before = main.reports.size();
+    driver->rightClickRow(ids::ListView, 3);
+    ASSERT_EQ(main.reports.size(), before + 1) << "one report, and no click besides";
+    EXPECT_EQ(main.reports.back().what, Notification::RightClick);
+    EXPECT_EQ(main.reports.back().markAtReport, 3) << "the mark moved before the report";
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 3);
+}
+
+TEST_P(ContractTest, EachNotificationIsSentExactlyOnce)
+{
+    fillList(sixRows());
+    window->setControlText(ids::EditBox, "");
+    const auto countsAfter = [&](const std::function<void()>& act) {
+        const std::size_t from = main.reports.size();
+        act();
+        std::map<std::pair<int, Notification>, int> counts;
+        for (std::size_t i = from; i < main.reports.size(); ++i)
+            ++counts[{main.reports[i].control, main.reports[i].what}];
+        return counts;
+    };
+    using Counts = std::map<std::pair<int, Notification>, int>;
+    EXPECT_EQ(countsAfter([&] { driver->clickRow(ids::ListView, 2); }), (Counts{{{ids::ListView, Notification::Click}, 1}}));
+    EXPECT_EQ(countsAfter([&] { driver->pressDownKey(ids::ListView); }), (Counts{{{ids::ListView, Notification::KeyDown}, 1}}));
+    EXPECT_EQ(countsAfter([&] { driver->clickInto(ids::EditBox); }), (Counts{{{ids::EditBox, Notification::GotFocus}, 1}}));
+    EXPECT_EQ(countsAfter([&] { driver->typeKeys(ids::EditBox, "x"); }), (Counts{{{ids::EditBox, Notification::TextChanged}, 1}}));
+    const std::size_t commands = main.commands.size();
+    driver->chooseMenu(ids::EditSearch);
+    EXPECT_EQ(main.commands.size(), commands + 1);
+    driver->clickButton(ids::ApplyButton);
+    EXPECT_EQ(main.commands.size(), commands + 2);
+    EXPECT_EQ(main.commands.back(), ids::ApplyButton);
+}
+
+TEST_P(ContractTest, ADisabledButtonOrListSendsNothingByClickOrKey)
+{
+    fillList(sixRows());
+    window->enableControl(ids::ApplyButton, false);
+    driver->clickControl(ids::ApplyButton);
+    driver->pressKeys(ids::ListView, "Ctrl+Return"); // the button's own key
+    EXPECT_TRUE(main.commands.empty()) << "a disabled button sends nothing";
+    window->enableControl(ids::ApplyButton, true);
+    driver->pressKeys(ids::ListView, "Ctrl+Return");
+    EXPECT_EQ(main.commands, std::vector<int>{ids::ApplyButton}) << "enabled, its key sends its command";
+
+    window->enableControl(ids::ListView, false);
+    const std::size_t before = main.reports.size();
+    driver->clickControl(ids::ListView);
+    EXPECT_EQ(main.reports.size(), before) << "a disabled list reports no click";
+}
+
+TEST_P(ContractTest, AHandlerCanRefuseEscapeAndTheCloseBox)
+{
+    RecordingDialog search(0, true);
+    search.allowClose = false;
+    bool upAfterEscape = false, upAfterCloseBox = false;
+    int requests = 0;
+    const int result = driver->runModal(ids::SearchDialogTemplate, search, [&] {
+        driver->pressEscape();
+        upAfterEscape = driver->topWindowIsUp();
+        driver->pressCloseBox();
+        upAfterCloseBox = driver->topWindowIsUp();
+        requests = search.closeRequests;
+        driver->clickButton(ui::IdCancel);
+    });
+    EXPECT_TRUE(upAfterEscape) << "Escape asked the handler, which said no";
+    EXPECT_TRUE(upAfterCloseBox) << "so did the close box";
+    EXPECT_EQ(requests, 2) << "each asked once";
+    EXPECT_EQ(result, ui::IdCancel);
+
+    main.allowClose = false;
+    driver->pressEscape();
+    EXPECT_TRUE(driver->topWindowIsUp()) << "the main window too";
+    EXPECT_EQ(main.closeRequests, 1);
+    main.allowClose = true;
+    driver->pressCloseBox();
+    EXPECT_FALSE(driver->topWindowIsUp()) << "and ends when the handler agrees";
+}
+
+TEST_P(ContractTest, AClickOnAPictureIsReported)
+{
+    RecordingDialog about;
+    driver->runModal(ids::AboutDialogTemplate, about, [&] { driver->clickControl(ids::AboutPicture); });
+    EXPECT_EQ(about.count(ids::AboutPicture, Notification::Click), 1);
+}
+
+TEST_P(ContractTest, GrayItemsAreDrawnGrayAndCheckMarksAsSet)
+{
+    window->enableMenuItem(ids::OptionsRawListing, true);
+    window->checkMenuItem(ids::OptionsRawListing, false);
+    const MenuItemLook plain = driver->menuItemLook(ids::OptionsRawListing);
+    window->checkMenuItem(ids::OptionsRawListing, true);
+    const MenuItemLook checked = driver->menuItemLook(ids::OptionsRawListing);
+    window->checkMenuItem(ids::OptionsRawListing, false);
+    window->enableMenuItem(ids::OptionsRawListing, false);
+    const MenuItemLook gray = driver->menuItemLook(ids::OptionsRawListing);
+    ASSERT_TRUE(plain.found && checked.found && gray.found);
+    EXPECT_GT(checked.checkInk, plain.checkInk) << "a check mark is drawn beside a checked item";
+    EXPECT_GT(gray.darkestText, plain.darkestText + 40) << "a gray item's caption is drawn lighter";
+    EXPECT_TRUE(main.commands.empty()) << "looking at a menu chooses nothing";
+}
+
+TEST_P(ContractTest, AfterOpenTheChosenFilesFolderIsCurrentAlsoWhenItsPathWasTyped)
+{
+    scrivlet::testing::TempDir dir;
+    const std::filesystem::path folder = dir.path() / "typed here";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path file = folder / "game.smc";
+    std::ofstream(file) << "bytes";
+    const std::filesystem::path saved = std::filesystem::current_path();
+    ui::FileChoice choice;
+    driver->typeIntoOpenDialog(file.string(), [&] { choice = window->chooseFileToOpen(messages::RomFileFilter); });
+    const std::filesystem::path now = std::filesystem::current_path();
+    std::filesystem::current_path(saved);
+    EXPECT_EQ(choice.name, "game.smc");
+    EXPECT_TRUE(std::filesystem::equivalent(choice.path, file)) << choice.path;
+    EXPECT_TRUE(std::filesystem::equivalent(now, folder)) << now << " is current";
 }
 
 } // namespace

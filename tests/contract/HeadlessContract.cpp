@@ -4,6 +4,7 @@
 #include "ui/headless/HeadlessPlatform.h"
 
 #include <cctype>
+#include <filesystem>
 
 namespace scrivlet::contract {
 namespace {
@@ -30,8 +31,24 @@ public:
     }
 
     void chooseMenu(int commandId) override { top().chooseMenu(commandId); }
+    MenuItemLook menuItemLook(int commandId) override
+    {
+        // The model draws nothing: its look is its state.
+        return {true, main_->isMenuItemChecked(commandId) ? 1 : 0, main_->isMenuItemEnabled(commandId) ? 0 : 128};
+    }
     void openAndCloseMenu(int) override {} // the model's menus never take the focus
     void clickRow(int listId, int row) override { top().clickRow(listId, row); }
+    void rightClickRow(int listId, int row) override { top().clickRow(listId, row, true); }
+    void clickControl(int id) override
+    {
+        ui::HeadlessWindow& w = top();
+        if (w.control(id).kind == ui::ControlKind::PushButton)
+            w.clickButton(id);
+        else if (w.control(id).kind == ui::ControlKind::ListView)
+            w.clickRow(id, -1);
+        else
+            w.clickControl(id);
+    }
     void doubleClickRow(int listId, int row) override { top().doubleClickRow(listId, row); }
     void dragRows(int listId, int fromRow, int toRow) override { top().dragRows(listId, fromRow, toRow); }
     void pressDownKey(int listId) override
@@ -59,9 +76,28 @@ public:
     void clickInto(int controlId) override { top().focus(controlId); }
     void typeKeys(int editId, const std::string& keys) override { top().typeKeys(editId, keys); }
     void selectAllIn(int) override {} // the model's selection is always the whole text
+    void pressKeys(int controlId, const std::string& keys) override
+    {
+        ui::HeadlessWindow& w = top();
+        w.focus(controlId);
+        // The edit box does its own clipboard keys; every other key is the dialog's.
+        if (w.control(controlId).kind == ui::ControlKind::Edit && (keys == "Ctrl+X" || keys == "Ctrl+C" || keys == "Ctrl+V" || keys == "Ctrl+Z")) {
+            if (keys == "Ctrl+X")
+                w.editCut(controlId);
+            else if (keys == "Ctrl+C")
+                w.editCopy(controlId);
+            else if (keys == "Ctrl+V")
+                w.editPaste(controlId);
+            else
+                w.editUndo(controlId);
+            return;
+        }
+        w.pressShortcut(keys);
+    }
     void pressEnter() override { top().pressEnter(); }
     void pressEscape() override { top().pressEscape(); }
     void pressCloseBox() override { top().pressCloseBox(); }
+    bool topWindowIsUp() override { return !top().ended(); }
     void clickButton(int id) override { top().clickButton(id); }
     void selectTab(int tabId, int index) override { top().selectTab(tabId, index); }
     int highlightedRow(int listId) override { return top().control(listId).selected; }
@@ -73,6 +109,19 @@ public:
         const std::size_t before = w.messages.size();
         causeIt();
         return w.messages.size() > before ? w.messages[before] : ui::MessageRecord{};
+    }
+
+    ui::MessageRecord answerQuestion(ui::Answer answer, const std::function<void()>& causeIt) override
+    {
+        top().answers.push_back(answer);
+        return answerMessageBox(causeIt);
+    }
+
+    void typeIntoOpenDialog(const std::string& path, const std::function<void()>& causeIt) override
+    {
+        // The model has no dialog to type into: its scripted answer stands for it.
+        top().fileAnswers.push_back({path, std::filesystem::path(path).filename().string()});
+        causeIt();
     }
 
 private:

@@ -11,7 +11,13 @@
 #include "ui/qt/QtPlatform.h"
 #include "ui/qt/QtWindow.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QCompleter>
+#include <QFileDialog>
+#include <QImage>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -115,7 +121,41 @@ public:
         closeMenu(openMenuOf(main_->widget()->findChild<QAction*>(QString("command-%1").arg(commandId))));
     }
 
+    MenuItemLook menuItemLook(int commandId) override
+    {
+        QAction* action = main_->widget()->findChild<QAction*>(QString("command-%1").arg(commandId));
+        QMenu* menu = openMenuOf(action);
+        const QRect item = menu->actionGeometry(action);
+        const QImage drawn = menu->grab().toImage();
+        closeMenu(menu);
+        MenuItemLook look;
+        if (item.isEmpty() || drawn.isNull())
+            return look;
+        look.found = true;
+        // The check column is the item's left part, up to where the caption starts.
+        const int column = item.left() + std::min(item.width() / 4, 24);
+        for (int y = item.top(); y <= item.bottom(); ++y)
+            for (int x = item.left(); x <= item.right(); ++x) {
+                const int grey = qGray(drawn.pixel(x * drawn.width() / menu->width(), y * drawn.height() / menu->height()));
+                if (x < column)
+                    look.checkInk += grey < 128;
+                else
+                    look.darkestText = std::min(look.darkestText, grey);
+            }
+        return look;
+    }
+
     void clickRow(int listId, int row) override { clickAt(listId, row, Qt::LeftButton); }
+    void rightClickRow(int listId, int row) override { clickAt(listId, row, Qt::RightButton); }
+
+    void clickControl(int id) override
+    {
+        QWidget* w = control(id);
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
+            w = area->viewport(); // a list or an edit box takes clicks in its viewport
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(w->width() / 2, w->height() / 2));
+        QApplication::processEvents();
+    }
 
     void doubleClickRow(int listId, int row) override
     {
@@ -169,9 +209,26 @@ public:
 
     void selectAllIn(int editId) override { QTest::keyClick(control(editId), Qt::Key_A, Qt::ControlModifier); }
 
+    void pressKeys(int controlId, const std::string& keys) override
+    {
+        QWidget* w = control(controlId);
+        if (!w->hasFocus()) {
+            w->setFocus(Qt::OtherFocusReason);
+            QApplication::processEvents();
+        }
+        QTest::keySequence(w, QKeySequence(QString::fromStdString(keys)));
+        QApplication::processEvents();
+    }
+
     void pressEnter() override { QTest::keyClick(keyTarget(), Qt::Key_Return); }
     void pressEscape() override { QTest::keyClick(keyTarget(), Qt::Key_Escape); }
-    void pressCloseBox() override { top()->close(); }
+    // The offscreen platform draws no title bar: closing is what its close box sends.
+    void pressCloseBox() override
+    {
+        top()->close();
+        QApplication::processEvents();
+    }
+    bool topWindowIsUp() override { return top()->isVisible(); }
     void clickButton(int id) override { QTest::mouseClick(control(id), Qt::LeftButton); }
 
     void selectTab(int tabId, int index) override
@@ -191,7 +248,46 @@ public:
         return main_->widget()->findChild<QAction*>(QString("command-%1").arg(commandId))->isCheckable();
     }
 
-    ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) override
+    ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) override { return answerBox(QMessageBox::Ok, causeIt); }
+
+    ui::MessageRecord answerQuestion(ui::Answer answer, const std::function<void()>& causeIt) override
+    {
+        return answerBox(answer == ui::Answer::Yes ? QMessageBox::Yes : answer == ui::Answer::No ? QMessageBox::No : QMessageBox::Cancel,
+            causeIt);
+    }
+
+    void typeIntoOpenDialog(const std::string& path, const std::function<void()>& causeIt) override
+    {
+        bool typed = false;
+        std::function<void()> poll = [&] {
+            if (typed)
+                return;
+            if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); chooser && chooser->isVisible()) {
+                typed = true;
+                auto* name = chooser->findChild<QLineEdit*>("fileNameEdit");
+                name->setFocus();
+                // Pasted whole: typed a key at a time, the dialog walks into each folder as its name ends.
+                QApplication::clipboard()->setText(QString::fromStdString(path));
+                QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+                QTest::qWait(100);
+                // The name field's completer may have opened its list: Escape closes only that.
+                if (name->completer() && name->completer()->popup() && name->completer()->popup()->isVisible())
+                    QTest::keyClick(name->completer()->popup(), Qt::Key_Escape);
+                QTest::keyClick(name, Qt::Key_Return);
+                return;
+            }
+            QTimer::singleShot(10, poll);
+        };
+        QTimer::singleShot(0, poll);
+        causeIt();
+        EXPECT_TRUE(typed) << "the open-file dialog never came up";
+        typed = true;
+        giveActivationBack();
+    }
+
+private:
+    // Runs `causeIt`, answers the box it shows with `button`, and tells what the box was.
+    ui::MessageRecord answerBox(QMessageBox::StandardButton button, const std::function<void()>& causeIt)
     {
         ui::MessageRecord seen{};
         bool done = false;
@@ -200,10 +296,18 @@ public:
                 return;
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-                    seen = {box->text().toStdString(), box->windowTitle().toStdString(),
-                        box->icon() == QMessageBox::Warning ? ui::MessageIcon::Exclamation : ui::MessageIcon::None};
+                    seen.text = box->text().toStdString();
+                    seen.caption = box->windowTitle().toStdString();
+                    seen.icon = box->icon() == QMessageBox::Warning ? ui::MessageIcon::Exclamation
+                        : box->icon() == QMessageBox::Question      ? ui::MessageIcon::Question
+                                                                    : ui::MessageIcon::None;
+                    seen.owner = box->parentWidget() ? box->parentWidget()->window()->windowTitle().toStdString() : "";
+                    for (auto [standard, name] : {std::pair{QMessageBox::Ok, "OK"}, std::pair{QMessageBox::Yes, "Yes"},
+                             std::pair{QMessageBox::No, "No"}, std::pair{QMessageBox::Cancel, "Cancel"}})
+                        if (box->button(standard))
+                            seen.buttons.push_back(name);
                     done = true;
-                    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+                    QTest::mouseClick(box->button(button), Qt::LeftButton);
                     return;
                 }
             QTimer::singleShot(10, poll);
@@ -216,7 +320,6 @@ public:
         return seen;
     }
 
-private:
     QWidget* top() const
     {
         QWidget* modal = QApplication::activeModalWidget();

@@ -15,6 +15,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cctype>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -44,6 +45,7 @@ inline INPUT key(WORD virtualKey, bool up)
 }
 
 inline void moveTo(POINT at) { send({mouse(at, 0)}); }
+inline void rightClick(POINT at) { send({mouse(at, 0), mouse(at, MOUSEEVENTF_RIGHTDOWN), mouse(at, MOUSEEVENTF_RIGHTUP)}); }
 inline void press(POINT at) { send({mouse(at, 0), mouse(at, MOUSEEVENTF_LEFTDOWN)}); }
 inline void release(POINT at) { send({mouse(at, MOUSEEVENTF_LEFTUP)}); }
 inline void click(POINT at) { send({mouse(at, 0), mouse(at, MOUSEEVENTF_LEFTDOWN), mouse(at, MOUSEEVENTF_LEFTUP)}); }
@@ -86,6 +88,55 @@ inline void typeCharacter(wchar_t c)
 }
 
 inline POINT centreOf(RECT r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+// "Ctrl+V", "Ctrl+Return", "F3": the key and the modifiers held with it.
+inline bool parseKeys(const std::string& keys, WORD& key, std::vector<WORD>& held)
+{
+    std::string rest = keys;
+    for (const auto& [word, modifier] : {std::pair<std::string, WORD>{"Ctrl+", VK_CONTROL}, {"Shift+", VK_SHIFT}, {"Alt+", VK_MENU}})
+        if (rest.rfind(word, 0) == 0) {
+            held.push_back(modifier);
+            rest = rest.substr(word.size());
+        }
+    if (rest.size() == 1)
+        key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(rest[0])));
+    else if (rest == "Return" || rest == "Enter")
+        key = VK_RETURN;
+    else if (rest.size() >= 2 && rest[0] == 'F')
+        key = static_cast<WORD>(VK_F1 + std::stoi(rest.substr(1)) - 1);
+    else
+        return false;
+    return true;
+}
+
+// What the screen shows in `r` as grey levels, a row after another.
+inline std::vector<std::uint8_t> greysOf(RECT r)
+{
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    std::vector<std::uint8_t> greys;
+    if (width <= 0 || height <= 0)
+        return greys;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const int stride = (width * 3 + 3) & ~3;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const auto* bgr = static_cast<const std::uint8_t*>(bits) + y * stride + x * 3;
+            greys.push_back(static_cast<std::uint8_t>((bgr[0] * 11 + bgr[1] * 59 + bgr[2] * 30) / 100));
+        }
+    SelectObject(memory, old);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return greys;
+}
 
 } // namespace win32input
 
@@ -138,7 +189,8 @@ public:
 
     ui::Win32Window& mainWindow() { return *main_; }
 
-    // A message box of the window's thread: the platform's dialog class, none of ours.
+    // A message box of the window's thread: the platform's dialog class, none of
+    // ours, with an OK or a Yes button.
     static HWND messageBoxOf(DWORD thread)
     {
         HWND found = nullptr;
@@ -148,7 +200,7 @@ public:
                 wchar_t className[16] = {};
                 GetClassNameW(hwnd, className, 16);
                 if (lstrcmpW(className, L"#32770") == 0 && IsWindowVisible(hwnd) && !ui::Win32Window::owning(hwnd)
-                    && GetDlgItem(hwnd, IDOK)) {
+                    && (GetDlgItem(hwnd, IDOK) || GetDlgItem(hwnd, IDYES))) {
                     *reinterpret_cast<HWND*>(result) = hwnd;
                     return FALSE;
                 }
@@ -188,6 +240,38 @@ public:
         });
     }
 
+    MenuItemLook menuItemLook(int commandId) override
+    {
+        const auto [bar, item] = menuPosition(commandId);
+        const HWND owner = main_->handle();
+        nearTitle(bar);
+        MenuItemLook look;
+        hand([&, bar = bar, item = item] {
+            openMenu(owner, bar);
+            const HMENU menu = GetSubMenu(GetMenu(owner), bar);
+            RECT r{}, popup{};
+            GetMenuItemRect(owner, menu, static_cast<UINT>(item), &r);
+            GetWindowRect(openMenuWindow(), &popup);
+            // Wine may give a right-aligned menu's items at the bar's left: across, the open menu's own.
+            r.left = popup.left + 2;
+            r.right = popup.right - 2;
+            const std::vector<std::uint8_t> greys = win32input::greysOf(r);
+            closeMenu(owner, bar);
+            const int width = r.right - r.left;
+            if (greys.empty() || width <= 0)
+                return;
+            look.found = true;
+            const int column = GetSystemMetrics(SM_CXMENUCHECK) + 4; // the check column, left of the caption
+            for (std::size_t i = 0; i < greys.size(); ++i) {
+                if (static_cast<int>(i % static_cast<std::size_t>(width)) < column)
+                    look.checkInk += greys[i] < 128;
+                else
+                    look.darkestText = std::min<int>(look.darkestText, greys[i]);
+            }
+        });
+        return look;
+    }
+
     void openAndCloseMenu(int commandId) override
     {
         const int bar = menuPosition(commandId).first;
@@ -200,6 +284,21 @@ public:
     }
 
     void clickRow(int listId, int row) override { clickAt(rowCentre(listId, row)); }
+
+    void rightClickRow(int listId, int row) override
+    {
+        const POINT at = rowCentre(listId, row);
+        waitOutDoubleClick(at);
+        hand([at] { win32input::rightClick(at); });
+        lastClick_ = {};
+    }
+
+    void clickControl(int id) override
+    {
+        RECT r{};
+        GetWindowRect(control(id), &r);
+        clickAt(win32input::centreOf(r));
+    }
 
     void doubleClickRow(int listId, int row) override
     {
@@ -264,10 +363,33 @@ public:
         keysTo(controlId, [virtualKey] { win32input::tap(virtualKey); });
     }
     void selectAllIn(int editId) override { keysTo(editId, [] { win32input::tap('A', {VK_CONTROL}); }); }
+
+    void pressKeys(int controlId, const std::string& keys) override
+    {
+        WORD key = 0;
+        std::vector<WORD> held;
+        ASSERT_TRUE(win32input::parseKeys(keys, key, held)) << keys;
+        keysTo(controlId, [key, held] { win32input::tap(key, held); });
+    }
     void pressEnter() override { hand([] { win32input::tap(VK_RETURN); }); }
     void pressEscape() override { hand([] { win32input::tap(VK_ESCAPE); }); }
-    // The close box's own key: the system menu's Close.
-    void pressCloseBox() override { hand([] { win32input::tap(VK_F4, {VK_MENU}); }); }
+    // A click on the title bar's close box, which wine draws where no window
+    // manager does; where there is none to find, its key (the system menu's Close).
+    void pressCloseBox() override
+    {
+        const HWND window = modals_.empty() ? main_->handle() : modals_.back()->handle();
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        const int y = frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+        for (int x = frame.right - 2; x > (frame.left + frame.right) / 2; --x)
+            if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                clickAt({x - 2, y});
+                return;
+            }
+        hand([] { win32input::tap(VK_F4, {VK_MENU}); });
+    }
+
+    bool topWindowIsUp() override { return modals_.empty() ? !main_->ended() : !modals_.back()->ended(); }
 
     void clickButton(int id) override
     {
@@ -299,29 +421,59 @@ public:
         return info.dwItemData == ui::Win32Window::CheckableItem || (info.fState & MFS_CHECKED);
     }
 
-    ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) override
+    ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) override { return answerBox(IDOK, causeIt); }
+
+    ui::MessageRecord answerQuestion(ui::Answer answer, const std::function<void()>& causeIt) override
     {
-        ui::MessageRecord seen{};
-        std::atomic<bool> stop = false;
-        const DWORD thread = GetCurrentThreadId();
+        return answerBox(answer == ui::Answer::Yes ? IDYES : answer == ui::Answer::No ? IDNO : IDCANCEL, causeIt);
+    }
+
+    void typeIntoOpenDialog(const std::string& path, const std::function<void()>& causeIt) override
+    {
+        std::atomic<bool> typed = false, stop = false;
         std::thread hand([&] {
-            while (!stop) {
-                if (const HWND box = messageBoxOf(thread)) {
-                    seen = describe(box);
-                    RECT r{};
-                    GetWindowRect(GetDlgItem(box, IDOK), &r);
-                    win32input::click(win32input::centreOf(r));
-                    return;
-                }
-                Sleep(20);
+            HWND chooser = nullptr;
+            while (!stop && !chooser) {
+                Sleep(50);
+                chooser = FindWindowW(L"#32770", L"Open");
             }
+            if (!chooser)
+                return;
+            Sleep(300);
+            // The file name field: the edit inside the combo box (cmb13), or the plain edit of older dialogs (edt1).
+            std::pair<HWND, HWND> search{nullptr, nullptr};
+            EnumChildWindows(
+                chooser,
+                [](HWND child, LPARAM found) -> BOOL {
+                    wchar_t className[16] = {};
+                    GetClassNameW(child, className, 16);
+                    const int id = GetDlgCtrlID(child);
+                    if (lstrcmpiW(className, L"Edit") == 0 && (id == 0x47C || id == 0x480) && IsWindowVisible(child)) {
+                        reinterpret_cast<std::pair<HWND, HWND>*>(found)->first = child;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            const HWND name = search.first;
+            RECT r{};
+            GetWindowRect(name, &r);
+            win32input::click(win32input::centreOf(r));
+            Sleep(100);
+            for (wchar_t c : ui::win32::fromUtf8(path)) {
+                win32input::typeCharacter(c);
+                Sleep(5);
+            }
+            Sleep(100);
+            win32input::tap(VK_RETURN);
+            typed = true;
         });
         causeIt();
-        stop = true; // no box came: stop looking
+        stop = true;
         hand.join();
         settle();
         lastClick_ = {};
-        return seen;
+        EXPECT_TRUE(typed) << "the open-file dialog never came up";
     }
 
     // Lets the window's thread run until nothing has come for a while.
@@ -369,6 +521,33 @@ public:
     }
 
 private:
+    // Runs `causeIt`, presses `button` in the box it shows, and tells what the box was.
+    ui::MessageRecord answerBox(int button, const std::function<void()>& causeIt)
+    {
+        ui::MessageRecord seen{};
+        std::atomic<bool> stop = false;
+        const DWORD thread = GetCurrentThreadId();
+        std::thread hand([&] {
+            while (!stop) {
+                if (const HWND box = messageBoxOf(thread)) {
+                    Sleep(50);
+                    seen = describe(box);
+                    RECT r{};
+                    GetWindowRect(GetDlgItem(box, button), &r);
+                    win32input::click(win32input::centreOf(r));
+                    return;
+                }
+                Sleep(20);
+            }
+        });
+        causeIt();
+        stop = true; // no box came: stop looking
+        hand.join();
+        settle();
+        lastClick_ = {};
+        return seen;
+    }
+
     static std::function<bool()>& pending()
     {
         static std::function<bool()> waiting;
@@ -537,11 +716,16 @@ private:
             return ui::win32::toLatin1(s);
         };
         // The words are the box's static text (0xFFFF); the icon, a static showing one.
-        ui::MessageRecord record{text(GetDlgItem(box, 0xFFFF)), text(box), ui::MessageIcon::None};
+        ui::MessageRecord record{text(GetDlgItem(box, 0xFFFF)), text(box), ui::MessageIcon::None, "", {}};
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child)
-                && SendMessageW(child, STM_GETICON, 0, 0))
-                record.icon = ui::MessageIcon::Exclamation;
+            if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child))
+                if (const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)))
+                    record.icon = icon == LoadIconW(nullptr, IDI_QUESTION) ? ui::MessageIcon::Question : ui::MessageIcon::Exclamation;
+        if (const HWND owner = GetWindow(box, GW_OWNER))
+            record.owner = text(owner);
+        for (const auto& [id, name] : {std::pair{IDOK, "OK"}, std::pair{IDYES, "Yes"}, std::pair{IDNO, "No"}, std::pair{IDCANCEL, "Cancel"}})
+            if (const HWND button = GetDlgItem(box, id); button && IsWindowVisible(button))
+                record.buttons.push_back(name);
         return record;
     }
 

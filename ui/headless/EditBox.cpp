@@ -29,9 +29,17 @@ void HeadlessWindow::editCopy(int id) { clipboard = at(id).text; }
 
 void HeadlessWindow::editPaste(int id)
 {
+    // As much of the clipboard as fits the typing limit, a line break (CR LF) whole or not at all.
     Control& c = at(id);
+    std::size_t take = clipboard.size();
+    if (c.editLimit > 0)
+        take = std::min(take, c.text.size() >= static_cast<std::size_t>(c.editLimit) ? 0 : c.editLimit - c.text.size());
+    if (take > 0 && take < clipboard.size() && clipboard[take - 1] == '\r' && clipboard[take] == '\n')
+        --take;
+    if (take == 0)
+        return;
     c.undoText = c.text;
-    c.text += clipboard;
+    c.text += clipboard.substr(0, take);
     handler_.onNotify(id, Notification::TextChanged);
 }
 

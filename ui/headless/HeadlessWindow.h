@@ -13,7 +13,9 @@ namespace scrivlet::ui {
 struct MessageRecord {
     std::string text;
     std::string caption;
-    MessageIcon icon;
+    MessageIcon icon = MessageIcon::None;
+    std::string owner;                // the caption of the window that owns the box
+    std::vector<std::string> buttons; // as shown: "OK", or "Yes", "No", "Cancel"
 };
 
 // An in-memory dialog: every control and menu item of its template as plain
@@ -83,7 +85,9 @@ public:
     PixelRect screenRect() const override { return rect_; }
     void moveTo(int left, int top) override;
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    FileChoice chooseFileToOpen(const std::string& filter) override;
+    Answer ask(const std::string& text, const std::string& caption, QuestionButtons buttons) override;
+    FileChoice chooseFileToOpen(const std::string& filter, const std::string& title = "") override;
+    FileChoice chooseFileToSave(const std::string& filter, const std::string& title, const std::string& suggested) override;
     void showHelpTopics() override;
     void endDialog(int result) override;
 
@@ -113,7 +117,13 @@ public:
     // Answers for the open-file dialog, taken in order; none left: the user cancels.
     std::deque<FileChoice> fileAnswers;
     std::vector<std::string> lastFileFilters;
-    std::vector<MessageRecord> messages;
+    std::vector<std::string> fileDialogTitles; // as each open or save dialog was titled
+    // Answers for the save dialog, and the name it suggested each time.
+    std::deque<FileChoice> saveAnswers;
+    std::vector<std::string> suggestedNames;
+    // Answers to questions, taken in order; none left: the user cancels (or says No).
+    std::deque<Answer> answers;
+    std::vector<MessageRecord> messages; // every box and question, in order
     int helpRequests = 0;
     // Called while a message box is up (a test may act, e.g. check the owner).
     std::function<void(const MessageRecord&)> onMessageBox;

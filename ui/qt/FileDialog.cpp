@@ -19,6 +19,12 @@ std::deque<FileChoice>& nextFileChoices()
     return choices;
 }
 
+std::deque<FileChoice>& nextSaveChoices()
+{
+    static std::deque<FileChoice> choices;
+    return choices;
+}
+
 } // namespace
 
 // "Name|pattern|Name|pattern||" as Qt's name filters. Each name is shown as
@@ -39,15 +45,16 @@ QStringList QtWindow::fileDialogFilters(const std::string& filter)
 }
 
 void QtWindow::setNextFileChoice(const FileChoice& choice) { nextFileChoices().push_back(choice); }
+void QtWindow::setNextSaveChoice(const FileChoice& choice) { nextSaveChoices().push_back(choice); }
 
-FileChoice QtWindow::chooseFileToOpen(const std::string& filter)
+FileChoice QtWindow::chooseFileToOpen(const std::string& filter, const std::string& title)
 {
     QString path;
     if (!nextFileChoices().empty()) {
         path = QString::fromStdString(nextFileChoices().front().path);
         nextFileChoices().pop_front();
     } else {
-        QFileDialog chooser(dialog_, "Open");
+        QFileDialog chooser(dialog_, title.empty() ? QString("Open") : toLatin1Text(title));
         chooser.setObjectName("open-file-dialog");
         chooser.setFileMode(QFileDialog::ExistingFile);
         chooser.setAcceptMode(QFileDialog::AcceptOpen);
@@ -61,6 +68,32 @@ FileChoice QtWindow::chooseFileToOpen(const std::string& filter)
     const QFileInfo info(path);
     QDir::setCurrent(info.absolutePath());
     return {QDir::toNativeSeparators(info.absoluteFilePath()).toStdString(), info.fileName().toStdString()};
+}
+
+FileChoice QtWindow::chooseFileToSave(const std::string& filter, const std::string& title, const std::string& suggested)
+{
+    if (!nextSaveChoices().empty()) {
+        const FileChoice choice = nextSaveChoices().front();
+        nextSaveChoices().pop_front();
+        return choice;
+    }
+    QFileDialog chooser(dialog_, toLatin1Text(title));
+    chooser.setObjectName("save-file-dialog");
+    chooser.setFileMode(QFileDialog::AnyFile);
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    // The program asks itself before it replaces a file.
+    chooser.setOptions(QFileDialog::HideNameFilterDetails | QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    const QStringList filters = fileDialogFilters(filter);
+    chooser.setNameFilters(filters);
+    const QFileInfo start(QString::fromStdString(suggested));
+    if (start.isAbsolute())
+        chooser.setDirectory(start.absolutePath());
+    chooser.selectFile(start.fileName());
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return {};
+    const QFileInfo info(chooser.selectedFiles().front());
+    return {QDir::toNativeSeparators(info.absoluteFilePath()).toStdString(), info.fileName().toStdString(),
+        static_cast<int>(std::max<qsizetype>(0, filters.indexOf(chooser.selectedNameFilter())))};
 }
 
 } // namespace scrivlet::ui

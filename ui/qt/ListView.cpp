@@ -19,6 +19,17 @@ void ListViewWidget::keyPressEvent(QKeyEvent* event)
 
 void ListViewWidget::mousePressEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::RightButton) {
+        // The right button moves the mark to the row under it, then is reported,
+        // as the platform's list does (a context menu event comes not from every
+        // window system, and not before the mark has moved).
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (index.isValid())
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        pressed_ = secondClick_ = false;
+        emit rightClickReported();
+        return;
+    }
     QTreeWidget::mousePressEvent(event);
     pressed_ = event->button() == Qt::LeftButton;
     secondClick_ = false;
@@ -53,17 +64,12 @@ QWidget* QtWindow::makeListView(const ControlTemplate& c, QWidget* parent)
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->header()->setStretchLastSection(false);
     list->setColumnWidth(0, ListColumnWidth);
-    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    list->setContextMenuPolicy(Qt::NoContextMenu);
     list->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     QObject::connect(list, &ListViewWidget::clickReported, dialog_, [this, id] { handler_.onNotify(id, Notification::Click); });
     QObject::connect(list, &QTreeWidget::doubleClicked, dialog_, [this, id] { handler_.onNotify(id, Notification::DoubleClick); });
     QObject::connect(list, &ListViewWidget::keyReported, dialog_, [this, id] { handler_.onNotify(id, Notification::KeyDown); });
-    QObject::connect(list, &QWidget::customContextMenuRequested, dialog_, [this, id, list](const QPoint& at) {
-        const QModelIndex index = list->indexAt(at);
-        if (index.isValid())
-            list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-        handler_.onNotify(id, Notification::RightClick);
-    });
+    QObject::connect(list, &ListViewWidget::rightClickReported, dialog_, [this, id] { handler_.onNotify(id, Notification::RightClick); });
     return list;
 }
 

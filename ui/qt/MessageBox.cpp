@@ -9,18 +9,53 @@
 
 namespace scrivlet::ui {
 
-void QtWindow::messageBox(const std::string& text, const std::string& caption, MessageIcon icon)
+namespace {
+
+QMessageBox::Icon iconOf(MessageIcon icon)
 {
-    QMessageBox box(icon == MessageIcon::Exclamation ? QMessageBox::Warning : QMessageBox::NoIcon, toLatin1Text(caption),
-        toLatin1Text(text), QMessageBox::Ok, dialog_);
-    box.setObjectName("messagebox");
-    // Wide enough that the caption is not cut in the title bar.
+    switch (icon) {
+    case MessageIcon::Exclamation: return QMessageBox::Warning;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Wide enough that the caption is not cut in the title bar.
+void fitCaption(QMessageBox& box)
+{
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
         const int captionWidth = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + 120;
         grid->addItem(new QSpacerItem(captionWidth, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
             grid->columnCount());
     }
+}
+
+} // namespace
+
+void QtWindow::messageBox(const std::string& text, const std::string& caption, MessageIcon icon)
+{
+    QMessageBox box(iconOf(icon), toLatin1Text(caption), toLatin1Text(text), QMessageBox::Ok, dialog_);
+    box.setObjectName("messagebox");
+    fitCaption(box);
     box.exec();
+}
+
+Answer QtWindow::ask(const std::string& text, const std::string& caption, QuestionButtons buttons)
+{
+    const bool withCancel = buttons == QuestionButtons::YesNoCancel;
+    QMessageBox box(QMessageBox::Question, toLatin1Text(caption), toLatin1Text(text),
+        QMessageBox::Yes | QMessageBox::No | (withCancel ? QMessageBox::Cancel : QMessageBox::NoButton), dialog_);
+    box.setObjectName("messagebox");
+    box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No); // also the close box
+    fitCaption(box);
+    box.exec();
+    const auto* chosen = box.clickedButton();
+    if (chosen == box.button(QMessageBox::Yes))
+        return Answer::Yes;
+    if (chosen == box.button(QMessageBox::No))
+        return Answer::No;
+    return withCancel ? Answer::Cancel : Answer::No;
 }
 
 } // namespace scrivlet::ui

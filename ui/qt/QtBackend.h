@@ -33,6 +33,7 @@ public:
 signals:
     void keyReported();
     void clickReported();
+    void rightClickReported();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

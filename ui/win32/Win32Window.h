@@ -42,8 +42,9 @@ public:
     // dialog's keys (Tab, Enter, Escape), its accelerators and menu shortcuts.
     // True when the message was handled.
     static bool preTranslate(MSG& message);
-    // A test's answer for the next open-file dialog (taken once).
+    // A test's answer for the next open-file (or save) dialog (taken once).
     static void setNextFileChoice(const FileChoice& choice);
+    static void setNextSaveChoice(const FileChoice& choice);
 
     void setCaption(const std::string& text) override;
     std::string caption() const override;
@@ -81,7 +82,9 @@ public:
     PixelRect screenRect() const override;
     void moveTo(int left, int top) override;
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    FileChoice chooseFileToOpen(const std::string& filter) override;
+    Answer ask(const std::string& text, const std::string& caption, QuestionButtons buttons) override;
+    FileChoice chooseFileToOpen(const std::string& filter, const std::string& title = "") override;
+    FileChoice chooseFileToSave(const std::string& filter, const std::string& title, const std::string& suggested) override;
     void showHelpTopics() override;
     void endDialog(int result) override;
 
