@@ -127,3 +127,42 @@ public:
 using BackendFactory = std::function<std::unique_ptr<BackendDriver>()>;
 
 } // namespace scrivlet::contract
+
+namespace scrivlet::contract {
+
+// A backend driven through the editor's own main window (MainDialog): what the
+// editor's real-input scenarios need beyond the platform facts.
+class EditorDriver : public BackendDriver {
+public:
+    struct WindowLook {
+        bool minimizeBox = false;
+        std::vector<int> iconSizes; // the sizes of the window's icons, in pixels
+    };
+
+    virtual ui::Window& mainWindow() = 0;
+    // The next open-file dialog's answer (the dialog itself is not shown).
+    virtual void setNextFileChoice(const ui::FileChoice& choice) = 0;
+    // Runs `causeIt`, which opens the dialog of `templateId` (0: any of ours);
+    // `user` acts while it is up, and a dialog still open afterwards is cancelled.
+    virtual void whileModalIsUp(int templateId, const std::function<void()>& user, const std::function<void()>& causeIt) = 0;
+    // The modal dialog the user acts on now (inside `user` of whileModalIsUp).
+    virtual ui::Window& topModal() = 0;
+    // A picture of the window the user acts on, for a person to look at.
+    virtual void screenshot(const char* name) = 0;
+    // Runs `causeIt`, which shows the platform's open-file dialog: the file
+    // types it offers, as shown; then the dialog is cancelled.
+    virtual std::vector<std::string> openDialogFileTypes(const std::function<void()>& causeIt) = 0;
+    virtual WindowLook mainWindowLook() = 0;
+    // A control's rectangle in its window's client area, in pixels.
+    virtual ui::PixelRect controlRect(int id) = 0;
+    virtual void resizeMainWindowBy(int dx, int dy) = 0;
+    virtual bool checkBoxIsChecked(int id) = 0;
+    // Message boxes that came up while no step expected one, answered with OK
+    // so that nothing hangs: their words, one a line (empty when none came).
+    virtual void watchForUnexpectedBoxes() = 0;
+    virtual std::string unexpectedBoxes() = 0;
+};
+
+using EditorDriverFactory = std::function<std::unique_ptr<EditorDriver>()>;
+
+} // namespace scrivlet::contract

@@ -180,6 +180,19 @@ TEST_P(ContractTest, TheMarkIsApartFromTheHighlight)
     EXPECT_TRUE(main.reports.empty()) << "nothing the program does to the list is reported";
 }
 
+TEST_P(ContractTest, TheKeysMoveOnFromTheMarkTheProgramSet)
+{
+    fillList(sixRows());
+    driver->clickRow(ids::ListView, 1);
+    // What Apply Changes does to the row it rewrote: replaced, then marked again.
+    window->listDeleteRow(ids::ListView, 4);
+    window->listInsertRow(ids::ListView, 4, "echo rewritten");
+    window->setListSelectionMark(ids::ListView, 4);
+    driver->pressDownKey(ids::ListView);
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), 5);
+    EXPECT_EQ(main.reports.back().markAtReport, 5) << "Down goes on from the marked row";
+}
+
 TEST_P(ContractTest, ReplacingARowMovesNeitherMarkNorHighlightToAnother)
 {
     fillList(sixRows());

@@ -6,6 +6,7 @@
 // by the main window's real-input tests.
 
 #include "BackendDriver.h"
+#include "gui/Screenshot.h"
 #include "resources/ResourceIds.h"
 #include "ui/qt/QtBackend.h"
 #include "ui/qt/QtPlatform.h"
@@ -13,6 +14,9 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QPointer>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QCompleter>
@@ -47,7 +51,7 @@ inline void waitForActive(QWidget* window)
         return;
 }
 
-class QtDriver : public BackendDriver {
+class QtDriver : public EditorDriver {
 public:
     std::string name() const override { return "qt"; }
 
@@ -71,22 +75,25 @@ public:
 
     // Runs `causeIt`, which opens the dialog of `templateId`; `user` acts while
     // it is up, and a dialog still open afterwards is cancelled.
-    void whileModalIsUp(int templateId, const std::function<void()>& user, const std::function<void()>& causeIt)
+    void whileModalIsUp(int templateId, const std::function<void()>& user, const std::function<void()>& causeIt) override
     {
-        const QString name = QString("dialog-%1").arg(templateId);
+        const QString name = QString("dialog-%1").arg(templateId); // 0: any of ours
         bool seen = false;
-        QTimer::singleShot(0, [this, name, user, &seen] {
+        QTimer::singleShot(0, [this, name, templateId, user, &seen] {
             QWidget* modal = nullptr;
             waitUntil([&] {
                 modal = QApplication::activeModalWidget();
-                return modal && modal->objectName() == name && modal->isVisible();
+                return modal && (modal->objectName() == name || (templateId == 0 && modal->property("qtWindow").isValid()))
+                    && modal->isVisible();
             });
-            if (!modal || modal->objectName() != name)
+            if (!modal || (modal->objectName() != name && templateId != 0))
                 return;
             seen = true;
             modal->activateWindow();
             waitForActive(modal);
+            modals_.push_back(modal);
             user();
+            modals_.pop_back();
             QApplication::processEvents();
             if (QApplication::activeModalWidget() == modal && modal->isVisible())
                 static_cast<QDialog*>(modal)->done(ui::IdCancel);
@@ -96,7 +103,84 @@ public:
         EXPECT_TRUE(seen) << "the dialog " << templateId << " never came up";
     }
 
-    ui::QtWindow& mainWindow() { return *main_; }
+    ui::QtWindow& mainWindow() override { return *main_; }
+    void setNextFileChoice(const ui::FileChoice& choice) override { ui::QtWindow::setNextFileChoice(choice); }
+
+    ui::Window& topModal() override
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        return *static_cast<ui::QtWindow*>(modal->property("qtWindow").value<void*>());
+    }
+
+    void screenshot(const char* name) override { testing::saveScreenshot(top(), name); }
+
+    std::vector<std::string> openDialogFileTypes(const std::function<void()>& causeIt) override
+    {
+        std::vector<std::string> shown;
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            waitUntil([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; });
+            auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!chooser)
+                return;
+            seen = true;
+            if (auto* types = chooser->findChild<QComboBox*>("fileTypeCombo"))
+                for (int i = 0; i < types->count(); ++i)
+                    shown.push_back(types->itemText(i).toStdString());
+            chooser->reject();
+        });
+        causeIt();
+        EXPECT_TRUE(seen) << "the open-file dialog never came up";
+        giveActivationBack();
+        return shown;
+    }
+
+    WindowLook mainWindowLook() override
+    {
+        QWidget* w = main_->widget();
+        WindowLook look{static_cast<bool>(w->windowFlags() & Qt::WindowMinimizeButtonHint), {}};
+        for (const QSize& size : w->windowIcon().availableSizes())
+            look.iconSizes.push_back(size.width());
+        return look;
+    }
+
+    ui::PixelRect controlRect(int id) override
+    {
+        QWidget* w = control(id);
+        const QPoint at = w->mapTo(w->window(), QPoint(0, 0));
+        return {at.x(), at.y(), at.x() + w->width(), at.y() + w->height()};
+    }
+
+    void resizeMainWindowBy(int dx, int dy) override
+    {
+        QWidget* w = main_->widget();
+        w->resize(w->width() + dx, w->height() + dy);
+        QApplication::processEvents();
+    }
+
+    bool checkBoxIsChecked(int id) override
+    {
+        auto* box = qobject_cast<QCheckBox*>(control(id));
+        return box && box->isChecked();
+    }
+
+    void watchForUnexpectedBoxes() override
+    {
+        // A box still up after two looks is one nobody is answering.
+        QObject::connect(&guard_, &QTimer::timeout, [this] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    if (!w->property("seenByGuard").toBool()) {
+                        w->setProperty("seenByGuard", true);
+                        continue;
+                    }
+                    unexpected_ += box->text().toStdString() + "\n";
+                    (box->escapeButton() ? box->escapeButton() : box->buttons().front())->click(); // OK, or a question's Cancel
+                }
+        });
+        guard_.start(500);
+    }
+    std::string unexpectedBoxes() override { return unexpected_; }
     // Selects the whole text and deletes it with the keyboard.
     void clearByKeys(int editId)
     {
@@ -228,7 +312,7 @@ public:
         top()->close();
         QApplication::processEvents();
     }
-    bool topWindowIsUp() override { return top()->isVisible(); }
+    bool topWindowIsUp() override { return (modals_.empty() ? main_->widget() : modals_.back().data())->isVisible(); }
     void clickButton(int id) override { QTest::mouseClick(control(id), Qt::LeftButton); }
 
     void selectTab(int tabId, int index) override
@@ -387,6 +471,9 @@ private:
 
     ui::QtPlatform platform_;
     std::unique_ptr<ui::QtWindow> main_;
+    QTimer guard_;
+    std::string unexpected_;
+    std::vector<QPointer<QWidget>> modals_; // the dialogs the user acts on, innermost last
 };
 
 } // namespace scrivlet::contract

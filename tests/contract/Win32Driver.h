@@ -6,6 +6,7 @@
 // Used by the contract suite and by the editor's tests on Windows.
 
 #include "BackendDriver.h"
+#include "gui/Win32Screenshot.h"
 #include "resources/ResourceIds.h"
 #include "ui/win32/Win32Platform.h"
 #include "ui/win32/Win32Window.h"
@@ -15,6 +16,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <mutex>
 #include <cctype>
 #include <gtest/gtest.h>
 #include <thread>
@@ -102,8 +104,16 @@ inline bool parseKeys(const std::string& keys, WORD& key, std::vector<WORD>& hel
         key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(rest[0])));
     else if (rest == "Return" || rest == "Enter")
         key = VK_RETURN;
-    else if (rest.size() >= 2 && rest[0] == 'F')
+    else if (rest.size() >= 2 && rest[0] == 'F' && std::isdigit(static_cast<unsigned char>(rest[1])))
         key = static_cast<WORD>(VK_F1 + std::stoi(rest.substr(1)) - 1);
+    else if (rest == "Delete")
+        key = VK_DELETE;
+    else if (rest == "Backspace")
+        key = VK_BACK;
+    else if (rest == "Escape")
+        key = VK_ESCAPE;
+    else if (rest == "Home" || rest == "End" || rest == "Down" || rest == "Up" || rest == "Left" || rest == "Right")
+        key = rest == "Home" ? VK_HOME : rest == "End" ? VK_END : rest == "Down" ? VK_DOWN : rest == "Up" ? VK_UP : rest == "Left" ? VK_LEFT : VK_RIGHT;
     else
         return false;
     return true;
@@ -112,35 +122,16 @@ inline bool parseKeys(const std::string& keys, WORD& key, std::vector<WORD>& hel
 // What the screen shows in `r` as grey levels, a row after another.
 inline std::vector<std::uint8_t> greysOf(RECT r)
 {
-    const int width = r.right - r.left, height = r.bottom - r.top;
+    const std::vector<std::uint8_t> rgb = testing::screenRgb(r);
     std::vector<std::uint8_t> greys;
-    if (width <= 0 || height <= 0)
-        return greys;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const int stride = (width * 3 + 3) & ~3;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const auto* bgr = static_cast<const std::uint8_t*>(bits) + y * stride + x * 3;
-            greys.push_back(static_cast<std::uint8_t>((bgr[0] * 11 + bgr[1] * 59 + bgr[2] * 30) / 100));
-        }
-    SelectObject(memory, old);
-    DeleteObject(picture);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
+        greys.push_back(static_cast<std::uint8_t>((rgb[i] * 30 + rgb[i + 1] * 59 + rgb[i + 2] * 11) / 100));
     return greys;
 }
 
 } // namespace win32input
 
-class Win32Driver : public BackendDriver {
+class Win32Driver : public EditorDriver {
 public:
     std::string name() const override { return "win32"; }
 
@@ -163,7 +154,7 @@ public:
     // Runs `causeIt`, which opens the dialog of `templateId`; `user` acts once
     // it is up (from a timer its own loop runs), and a dialog still open
     // afterwards is cancelled.
-    void whileModalIsUp(int templateId, const std::function<void()>& user, const std::function<void()>& causeIt)
+    void whileModalIsUp(int templateId, const std::function<void()>& user, const std::function<void()>& causeIt) override
     {
         bool seen = false;
         pending() = [&, templateId] {
@@ -187,7 +178,113 @@ public:
         EXPECT_TRUE(seen) << "the dialog " << templateId << " never came up";
     }
 
-    ui::Win32Window& mainWindow() { return *main_; }
+    ui::Win32Window& mainWindow() override { return *main_; }
+    void setNextFileChoice(const ui::FileChoice& choice) override { ui::Win32Window::setNextFileChoice(choice); }
+    ui::Window& topModal() override { return *modals_.back(); }
+
+    void screenshot(const char* name) override
+    {
+        testing::saveScreenshot(modals_.empty() ? main_->handle() : modals_.back()->handle(), name);
+    }
+
+    std::vector<std::string> openDialogFileTypes(const std::function<void()>& causeIt) override
+    {
+        std::vector<std::string> shown;
+        std::atomic<bool> stop = false;
+        std::thread hand([&] {
+            // The platform's own open-file dialog, with its file-type box (cmb1).
+            HWND chooser = nullptr;
+            while (!stop && !chooser) {
+                Sleep(50);
+                chooser = FindWindowW(L"#32770", L"Open");
+            }
+            if (!chooser)
+                return;
+            Sleep(300);
+            HWND types = GetDlgItem(chooser, 0x470);
+            const int count = static_cast<int>(SendMessageW(types, CB_GETCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) {
+                std::wstring item(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+                item.resize(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+                shown.push_back(ui::win32::toLatin1(item));
+            }
+            testing::saveScreenshot(chooser, "win32-open-file-dialog");
+            PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+        });
+        causeIt();
+        stop = true;
+        hand.join();
+        settle();
+        return shown;
+    }
+
+    WindowLook mainWindowLook() override
+    {
+        const HWND main = main_->handle();
+        WindowLook look{(GetWindowLongPtrW(main, GWL_STYLE) & WS_MINIMIZEBOX) != 0, {}};
+        for (WPARAM which : {ICON_SMALL, ICON_BIG}) {
+            const auto icon = reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, which, 0));
+            ICONINFO info{};
+            if (!icon || !GetIconInfo(icon, &info))
+                continue;
+            BITMAP picture{};
+            GetObjectW(info.hbmColor, sizeof picture, &picture);
+            look.iconSizes.push_back(picture.bmWidth);
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+        }
+        return look;
+    }
+
+    ui::PixelRect controlRect(int id) override
+    {
+        RECT r{};
+        GetWindowRect(control(id), &r);
+        MapWindowPoints(nullptr, GetAncestor(control(id), GA_ROOT), reinterpret_cast<POINT*>(&r), 2);
+        return {r.left, r.top, r.right, r.bottom};
+    }
+
+    void resizeMainWindowBy(int dx, int dy) override
+    {
+        RECT frame{};
+        GetWindowRect(main_->handle(), &frame);
+        SetWindowPos(main_->handle(), nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy, SWP_NOMOVE | SWP_NOZORDER);
+        settle();
+    }
+
+    bool checkBoxIsChecked(int id) override { return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+    void watchForUnexpectedBoxes() override
+    {
+        guard_ = std::thread([this, thread = GetCurrentThreadId()] {
+            int seenFor = 0;
+            while (!stopGuard_) {
+                Sleep(100);
+                const HWND box = messageBoxOf(thread);
+                seenFor = box ? seenFor + 1 : 0;
+                if (seenFor > 30) { // three seconds: nobody is answering it
+                    wchar_t words[512] = {};
+                    GetDlgItemTextW(box, 0xFFFF, words, 512);
+                    std::lock_guard<std::mutex> hold(unexpectedLock_);
+                    unexpected_ += ui::win32::toLatin1(words) + "\n";
+                    PostMessageW(box, WM_COMMAND, GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDOK, 0);
+                    seenFor = 0;
+                }
+            }
+        });
+    }
+    std::string unexpectedBoxes() override
+    {
+        std::lock_guard<std::mutex> hold(unexpectedLock_);
+        return unexpected_;
+    }
+
+    ~Win32Driver() override
+    {
+        stopGuard_ = true;
+        if (guard_.joinable())
+            guard_.join();
+    }
 
     // A message box of the window's thread: the platform's dialog class, none of
     // ours, with an OK or a Yes button.
@@ -733,6 +830,10 @@ private:
     std::unique_ptr<ui::Win32Window> main_;
     std::pair<POINT, DWORD> lastClick_{};
     std::vector<ui::Win32Window*> modals_; // the dialogs up, innermost last
+    std::thread guard_;
+    std::atomic<bool> stopGuard_ = false;
+    std::mutex unexpectedLock_;
+    std::string unexpected_;
 };
 
 } // namespace scrivlet::contract

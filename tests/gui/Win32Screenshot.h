@@ -74,6 +74,36 @@ inline std::vector<std::uint8_t> encode(int width, int height, const std::vector
 
 } // namespace png
 
+// What the screen shows in `r`, as RGB rows.
+inline std::vector<std::uint8_t> screenRgb(RECT r)
+{
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    std::vector<std::uint8_t> rgb;
+    if (width <= 0 || height <= 0)
+        return rgb;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, picture);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const int stride = (width * 3 + 3) & ~3;
+    rgb.reserve(static_cast<std::size_t>(width * height * 3));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const auto* bgr = static_cast<const std::uint8_t*>(bits) + y * stride + x * 3;
+            rgb.insert(rgb.end(), {bgr[2], bgr[1], bgr[0]});
+        }
+    SelectObject(memory, old);
+    DeleteObject(picture);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return rgb;
+}
+
 // Saves what the screen shows of the window as NAME.png in SCRIVLET_SCREENSHOT_DIR
 // (or "screenshots" in the current folder).
 inline void saveScreenshot(HWND window, const char* name)
@@ -87,37 +117,11 @@ inline void saveScreenshot(HWND window, const char* name)
         Sleep(20);
     }
     GdiFlush();
-    // The client area and the menu bar above it: the caption and frame are the
-    // window manager's, which a test display may not have.
+    // The whole window, its title bar and frame (drawn by wine on a display without a window manager) included.
     RECT r{};
-    GetClientRect(window, &r);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    MENUBARINFO bar{};
-    bar.cbSize = sizeof bar;
-    if (GetMenu(window) && GetMenuBarInfo(window, OBJID_MENU, 0, &bar))
-        r.top = bar.rcBar.top;
+    GetWindowRect(window, &r);
     const int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, picture);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<std::uint8_t> rgb;
-    rgb.reserve(static_cast<std::size_t>(width * height * 3));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const auto* bgr = static_cast<const std::uint8_t*>(bits) + y * stride + x * 3;
-            rgb.insert(rgb.end(), {bgr[2], bgr[1], bgr[0]});
-        }
-    SelectObject(memory, old);
-    DeleteObject(picture);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    const std::vector<std::uint8_t> rgb = screenRgb(r);
 
     const char* folder = std::getenv("SCRIVLET_SCREENSHOT_DIR");
     const std::filesystem::path dir = folder && *folder ? folder : "screenshots";

@@ -109,6 +109,7 @@ bool DialogWidget::eventFilter(QObject* watched, QEvent* event)
 QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* owner) : handler_(handler)
 {
     dialog_ = new DialogWidget(handler, owner);
+    dialog_->setProperty("qtWindow", QVariant::fromValue(static_cast<void*>(this))); // for tools that find it by its widget
     dialog_->setObjectName(QString("dialog-%1").arg(t.id));
     dialog_->setWindowTitle(toLatin1Text(t.caption));
     QIcon icon(":/art/icon-32.png");

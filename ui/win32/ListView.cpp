@@ -269,7 +269,13 @@ int Win32Window::listSelectionMark(int id) const { return static_cast<int>(SendM
 void Win32Window::setListSelectionMark(int id, int index)
 {
     syncListRows(id);
-    SendMessageW(control(id), LVM_SETSELECTIONMARK, 0, index);
+    const HWND list = control(id);
+    SendMessageW(list, LVM_SETSELECTIONMARK, 0, index);
+    // The keys move on from the focused row: it goes with the mark, unhighlighted.
+    setState(list, -1, 0, LVIS_FOCUSED);
+    if (index >= 0)
+        setState(list, index, LVIS_FOCUSED, LVIS_FOCUSED);
+    SendMessageW(list, LVM_SETSELECTIONMARK, 0, index);
 }
 
 void Win32Window::listEnsureVisible(int id, int index)

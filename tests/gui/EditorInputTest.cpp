@@ -1,0 +1,196 @@
+// What a user does in the editor, end to end, with real mouse and key input on
+// every backend that has it.
+#include "EditorSuite.h"
+#include "tools/DetailsDialog.h"
+
+#include <algorithm>
+#include <fstream>
+
+using namespace scrivlet;
+using namespace scrivlet::testing;
+
+namespace {
+
+TEST_P(EditorTest, EditCommandsAreChosenFromTheMenuWithTheMouse)
+{
+    open(standardRom());
+    driver->screenshot(name("main-window").c_str());
+    driver->clickInto(ids::EditBox);
+    for (int id : {ids::EditUndo, ids::EditCut, ids::EditCopy, ids::EditPaste})
+        EXPECT_TRUE(window().isMenuItemEnabled(id));
+    driver->selectAllIn(ids::EditBox);
+    driver->chooseMenu(ids::EditCut);
+    EXPECT_EQ(text(ids::EditBox), "") << "Cut came through the menu";
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 0 (uncompressed)");
+    driver->chooseMenu(ids::EditPaste);
+    EXPECT_EQ(text(ids::EditBox), "Hello[02]");
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 6 (uncompressed)");
+    driver->clickRow(ids::ListView, 1);
+    EXPECT_FALSE(window().isMenuItemEnabled(ids::EditCut)) << "the list took the focus";
+}
+
+TEST_P(EditorTest, ADragInTheListShowsAndWritesTheRowReached)
+{
+    const std::string path = standardRom();
+    open(path);
+    driver->dragRows(ids::ListView, 0, 3);
+    EXPECT_EQ(text(ids::LineLabel), "Line: 4/4");
+    EXPECT_EQ(text(ids::SizeLabel), "Size: 5");
+    EXPECT_EQ(text(ids::EditBox), "AAAA[02]");
+    driver->clickInto(ids::EditBox);
+    clearByKeys(ids::EditBox);
+    EXPECT_EQ(text(ids::EditBox), "");
+    driver->typeKeys(ids::EditBox, "BBBB[02]");
+    driver->clickButton(ids::ApplyButton);
+    const auto onDisk = readFile(path);
+    EXPECT_EQ(slice(onDisk, 0x51D50, 5), bytes({gameText("BBBB"), {0x02}}));
+    EXPECT_EQ(slice(onDisk, 0x51D12, 6), bytes({gameText("Hello"), {0x02}})) << "the row the drag started on is untouched";
+    EXPECT_EQ(window().listRowText(ids::ListView, 3), "BBBB");
+}
+
+TEST_P(EditorTest, AfterApplyTheRowStaysCurrentAndNoOtherIsHighlighted)
+{
+    const std::string path = standardRom();
+    open(path);
+    driver->clickRow(ids::ListView, 2);
+    driver->clickInto(ids::EditBox);
+    clearByKeys(ids::EditBox);
+    driver->typeKeys(ids::EditBox, "Ho[02]");
+    driver->clickButton(ids::ApplyButton);
+    EXPECT_EQ(window().listSelectionMark(ids::ListView), 2);
+    EXPECT_EQ(driver->highlightedRow(ids::ListView), -1) << "no other row becomes highlighted";
+    EXPECT_EQ(text(ids::LineLabel), "Line: 3/4");
+    EXPECT_EQ(text(ids::EditBox), "Ho[02]");
+    driver->pressDownKey(ids::ListView);
+    EXPECT_EQ(text(ids::LineLabel), "Line: 4/4") << "the keys go on from the rewritten row";
+}
+
+TEST_P(EditorTest, TypingPastTheLimitKeepsTheFirst4000Characters)
+{
+    open(standardRom());
+    driver->clickInto(ids::EditBox);
+    window().setControlText(ids::EditBox, std::string(3995, 'a'));
+    driver->typeKeys(ids::EditBox, "bcdefghijk");
+    const std::string now = text(ids::EditBox);
+    EXPECT_EQ(now.size(), 4000u);
+    EXPECT_EQ(now.substr(3990), "aaaaabcdef") << "nothing typed earlier is lost";
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 4000 (uncompressed)");
+}
+
+TEST_P(EditorTest, ALoneLineFeedAndCarriageReturnAreWrittenBackAsOneByteEach)
+{
+    const std::string path = loneLineBreaksImage().writeTo(dir.file("rom.smc")).string();
+    open(path);
+    EXPECT_EQ(text(ids::EditBox), "A\nB\rC[02]");
+    driver->chooseMenu(ids::OptionsPreventOverwrites); // the string outgrows its two-byte reference
+    driver->clickButton(ids::ApplyButton);
+    EXPECT_EQ(slice(readFile(path), 0x51D12, 6), (std::vector<std::uint8_t>{0x71, 0x3A, 0x72, 0x3D, 0x73, 0x02}));
+    EXPECT_EQ(text(ids::SizeLabel), "Size: 6");
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 6 (uncompressed)");
+}
+
+TEST_P(EditorTest, EnterInEachToolWindow)
+{
+    const std::string path = standardRom();
+    open(path);
+    // Search: Enter runs Find, which moves to the next row holding the string.
+    driver->whileModalIsUp(ids::SearchDialogTemplate, [&] {
+        driver->clickInto(ids::SearchTextEdit);
+        driver->typeKeys(ids::SearchTextEdit, "aaaa");
+        driver->screenshot(name("search").c_str());
+        driver->pressEnter();
+    }, [&] { driver->chooseMenu(ids::EditSearch); });
+    EXPECT_EQ(text(ids::LineLabel), "Line: 4/4");
+
+    // The record editor: Enter is Apply Changes.
+    driver->clickRow(ids::ListView, 0);
+    driver->whileModalIsUp(ids::TptEntryDialogTemplate, [&] {
+        driver->clickInto(ids::TptSpriteEdit);
+        driver->typeKeys(ids::TptSpriteEdit, "0"); // 5 becomes 50
+        driver->screenshot(name("tpt-entry-editor").c_str());
+        driver->pressEnter();
+    }, [&] { driver->chooseMenu(ids::ToolsEditTptEntry); });
+    EXPECT_EQ(readFile(path)[0xF8B92 + 5], 50);
+
+    // Details has no buttons: Enter closes it, from any page.
+    bool closedByEnter = false;
+    driver->whileModalIsUp(ids::DetailsDialogTemplate, [&] {
+        driver->screenshot(name("details-text").c_str());
+        driver->selectTab(ids::DetailsTabControl, 1);
+        driver->screenshot(name("details-raw-data").c_str());
+        driver->selectTab(ids::DetailsTabControl, 2);
+        driver->screenshot(name("details-rom").c_str());
+        driver->pressEnter();
+        closedByEnter = !driver->topWindowIsUp();
+    }, [&] { driver->chooseMenu(ids::ToolsViewDetails); });
+    EXPECT_TRUE(closedByEnter);
+}
+
+TEST_P(EditorTest, TheOpenDialogOffersTheFiltersAsWritten)
+{
+    const auto shown = driver->openDialogFileTypes([&] { driver->chooseMenu(ids::FileOpen); });
+    EXPECT_EQ(shown, (std::vector<std::string>{"SNES ROM (*.smc, *.sfc, *.fig)", "All Files (*.*)"}));
+    EXPECT_EQ(window().caption(), "Scrivlet 3.0 - No File Loaded") << "a cancelled dialog opens nothing";
+}
+
+TEST_P(EditorTest, TheWindowHasBothIconsAMinimizeBoxAndGrows)
+{
+    const auto look = driver->mainWindowLook();
+    EXPECT_TRUE(look.minimizeBox);
+    EXPECT_NE(std::find(look.iconSizes.begin(), look.iconSizes.end(), 16), look.iconSizes.end()) << "the small icon";
+    EXPECT_NE(std::find(look.iconSizes.begin(), look.iconSizes.end(), 32), look.iconSizes.end()) << "the large icon";
+
+    const ui::PixelRect list0 = driver->controlRect(ids::ListView), edit0 = driver->controlRect(ids::EditBox),
+                        apply0 = driver->controlRect(ids::ApplyButton);
+    driver->resizeMainWindowBy(200, 150);
+    const ui::PixelRect list = driver->controlRect(ids::ListView), edit = driver->controlRect(ids::EditBox),
+                        apply = driver->controlRect(ids::ApplyButton);
+    EXPECT_EQ(list.right - list.left, list0.right - list0.left + 200) << "the list takes the extra width";
+    EXPECT_EQ(list.bottom - list.top, list0.bottom - list0.top + 100) << "and two thirds of the extra height";
+    EXPECT_EQ(edit.bottom - edit.top, edit0.bottom - edit0.top + 50) << "the edit box the other third";
+    EXPECT_EQ(apply.left, apply0.left + 200) << "Apply Changes stays in the corner";
+    EXPECT_EQ(apply.top, apply0.top + 150);
+    driver->screenshot(name("main-window-grown").c_str());
+}
+
+TEST_P(EditorTest, TheAboutBoxMovesWhenItsPictureIsClickedAndTheGizmosWork)
+{
+    ui::PixelRect before{}, after{};
+    std::string caption;
+    driver->whileModalIsUp(ids::AboutDialogTemplate, [&] {
+        driver->screenshot(name("about").c_str());
+        before = driver->topModal().screenRect();
+        driver->clickControl(ids::AboutPicture);
+        after = driver->topModal().screenRect();
+        caption = driver->topModal().caption();
+        driver->clickButton(ui::IdOk);
+    }, [&] { driver->chooseMenu(ids::HelpAbout); });
+    EXPECT_EQ(caption, "Quorbel has possessed this About box!");
+    EXPECT_EQ(after.right - after.left, before.right - before.left) << "moved, not resized";
+    EXPECT_LT(after.left, 200 + 1);
+    EXPECT_LT(after.top, 200 + 1);
+
+    open(standardRom());
+    bool checked = false;
+    driver->whileModalIsUp(ids::GizmoDialogTemplate, [&] {
+        driver->screenshot(name("gizmos").c_str());
+        driver->clickControl(1055); // the check box checks itself
+        checked = driver->checkBoxIsChecked(1055);
+        driver->pressEnter();
+    }, [&] { driver->chooseMenu(ids::OptionsUseCompression); });
+    EXPECT_TRUE(checked);
+}
+
+TEST_P(EditorTest, AFileThatIsNoRomIsRefusedWithAMessage)
+{
+    std::ofstream(dir.file("not-a-rom.smc")) << "not a ROM image";
+    const ui::MessageRecord box = driver->answerMessageBox([&] {
+        driver->setNextFileChoice({dir.file("not-a-rom.smc").string(), "not-a-rom.smc"});
+        driver->chooseMenu(ids::FileOpen);
+    });
+    EXPECT_EQ(box.text, "This is an unrecognized ROM.");
+    EXPECT_EQ(box.caption, "Bad ROM");
+    EXPECT_EQ(window().caption(), "Scrivlet 3.0 - No File Loaded");
+}
+
+} // namespace

@@ -1,0 +1,74 @@
+#pragma once
+
+// The editor's real-input scenarios, one suite over every backend that has
+// real input: the main window with the real MainDialog, driven only with the
+// backend's own mouse and key events. Each backend's test program
+// instantiates it with its driver (QtEditorTest.cpp, Win32EditorTest.cpp).
+
+#include "app/MainDialog.h"
+#include "contract/BackendDriver.h"
+#include "support/TestImage.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <ostream>
+
+namespace scrivlet::testing {
+
+struct EditorBackend {
+    const char* name;
+    contract::EditorDriverFactory make;
+    std::function<std::unique_ptr<ui::Platform>()> platform;
+};
+inline void PrintTo(const EditorBackend& backend, std::ostream* out) { *out << backend.name; }
+
+class EditorTest : public ::testing::TestWithParam<EditorBackend> {
+protected:
+    void SetUp() override
+    {
+        saved = std::filesystem::current_path();
+        driver = GetParam().make();
+        platform = GetParam().platform();
+        dialog = std::make_unique<MainDialog>(*platform);
+        driver->openMain(*dialog);
+        driver->watchForUnexpectedBoxes();
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(driver->unexpectedBoxes(), "") << "a message box came up that no step expected";
+        driver.reset();
+        std::filesystem::current_path(saved);
+    }
+
+    std::string standardRom() { return fourRowImage().writeTo(dir.file("rom.smc")).string(); }
+    void open(const std::string& path)
+    {
+        driver->setNextFileChoice({path, std::filesystem::path(path).filename().string()});
+        driver->chooseMenu(ids::FileOpen);
+        ASSERT_EQ(window().caption(), "Scrivlet 3.0 - File Loaded");
+    }
+    // Selects the whole text and deletes it with the keyboard.
+    void clearByKeys(int editId)
+    {
+        driver->selectAllIn(editId);
+        driver->pressKeys(editId, "Delete");
+    }
+    std::string name(const char* what) const { return std::string(GetParam().name) + "-" + what; }
+
+    ui::Window& window() { return driver->mainWindow(); }
+    std::string text(int id) { return window().controlText(id); }
+
+    TempDir dir;
+    std::filesystem::path saved;
+    std::unique_ptr<contract::EditorDriver> driver;
+    std::unique_ptr<ui::Platform> platform;
+    std::unique_ptr<MainDialog> dialog;
+};
+
+inline std::vector<std::uint8_t> slice(const std::vector<std::uint8_t>& data, std::size_t at, std::size_t size)
+{
+    return {data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(at + size)};
+}
+
+} // namespace scrivlet::testing

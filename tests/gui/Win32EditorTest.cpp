@@ -1,0 +1,53 @@
+// The editor's real-input scenarios on the platform's own dialogs, and what
+// only Windows has: the help topic finder in place of the platform's help viewer.
+#include "EditorSuite.h"
+#include "contract/Win32Driver.h"
+#include "ui/HelpTopicsDialog.h"
+
+namespace scrivlet::testing {
+namespace {
+
+INSTANTIATE_TEST_SUITE_P(Win32, EditorTest,
+    ::testing::Values(EditorBackend{"win32", [] { return std::unique_ptr<contract::EditorDriver>(new contract::Win32Driver); },
+        [] { return std::unique_ptr<ui::Platform>(new ui::Win32Platform); }}),
+    [](const ::testing::TestParamInfo<EditorBackend>& info) { return std::string(info.param.name); });
+
+class Win32Help : public ::testing::Test {
+protected:
+    void SetUp() override { driver.openMain(dialog); }
+
+    contract::Win32Driver driver;
+    ui::Win32Platform platform;
+    MainDialog dialog{platform};
+};
+
+TEST_F(Win32Help, HelpFindsTheTopicsThatMentionAWord)
+{
+    int allTopics = 0, found = 0;
+    std::string first, page;
+    driver.whileModalIsUp(0, [&] {
+        ui::Window& help = driver.topModal();
+        allTopics = help.listRowCount(ui::HelpTopicsDialog::TopicList);
+        driver.screenshot("win32-help");
+        driver.typeKeys(ui::HelpTopicsDialog::SearchEdit, "overwrites");
+        found = help.listRowCount(ui::HelpTopicsDialog::TopicList);
+        first = help.listRowText(ui::HelpTopicsDialog::TopicList, 0);
+        driver.clickRow(ui::HelpTopicsDialog::TopicList, 0);
+        page = help.controlText(ui::HelpTopicsDialog::PageEdit);
+        driver.pressEscape();
+    }, [&] { driver.chooseMenu(ids::HelpHelp); });
+    EXPECT_GT(allTopics, 10);
+    EXPECT_GT(found, 0);
+    EXPECT_LT(found, allTopics) << "only the topics that mention the word";
+    EXPECT_EQ(page.substr(0, first.size()), first) << "the page of the topic clicked";
+    EXPECT_NE(page.find("overwrite"), std::string::npos);
+}
+
+} // namespace
+} // namespace scrivlet::testing
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
