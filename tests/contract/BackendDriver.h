@@ -113,7 +113,6 @@ public:
     virtual void selectTab(int tabId, int index) = 0;
 
     virtual int highlightedRow(int listId) = 0;
-    virtual bool menuItemShowsCheckBox(int commandId) = 0;
     // Runs `causeIt`, expecting one message box: its words, owner, icon and
     // buttons, answered with OK. A box that never came gives an empty caption.
     virtual ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) = 0;

@@ -62,11 +62,16 @@ TEST_P(ContractTest, AGrayCommandSendsNothingAndChecksFollowTheProgram)
     window->checkMenuItem(ids::OptionsPointerListing, false);
     EXPECT_FALSE(window->isMenuItemChecked(ids::OptionsPointerListing));
 
-    for (int id : {ids::OptionsPointerListing, ids::OptionsRawListing, ids::OptionsExpandedListing, ids::OptionsTextAndCodes,
-             ids::OptionsCodesOnly, ids::OptionsPreventOverwrites})
-        EXPECT_TRUE(driver->menuItemShowsCheckBox(id)) << id;
-    for (int id : {ids::FileOpen, ids::EditCut, ids::OptionsUseCompression, ids::HelpAbout})
-        EXPECT_FALSE(driver->menuItemShowsCheckBox(id)) << id << " never carries a check mark";
+    // Judged by what is drawn: a check mark where the program sets one, nothing
+    // in the check column of an item that never carries one.
+    for (int id : {ids::OptionsExpandedListing, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites}) {
+        window->checkMenuItem(id, false);
+        const MenuItemLook unchecked = driver->menuItemLook(id);
+        window->checkMenuItem(id, true);
+        EXPECT_GT(driver->menuItemLook(id).checkInk, unchecked.checkInk) << id;
+    }
+    for (int id : {ids::FileOpen, ids::OptionsUseCompression, ids::HelpAbout})
+        EXPECT_EQ(driver->menuItemLook(id).checkInk, 0) << id << " never carries a check mark";
 }
 
 TEST_P(ContractTest, OnlyRealFocusChangesAreReported)

@@ -101,7 +101,6 @@ public:
     void clickButton(int id) override { top().clickButton(id); }
     void selectTab(int tabId, int index) override { top().selectTab(tabId, index); }
     int highlightedRow(int listId) override { return top().control(listId).selected; }
-    bool menuItemShowsCheckBox(int commandId) override { return main_->isMenuItemCheckable(commandId); }
 
     ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) override
     {

@@ -327,11 +327,6 @@ public:
         return rows.isEmpty() ? -1 : rows.front().row();
     }
 
-    bool menuItemShowsCheckBox(int commandId) override
-    {
-        return main_->widget()->findChild<QAction*>(QString("command-%1").arg(commandId))->isCheckable();
-    }
-
     ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) override { return answerBox(QMessageBox::Ok, causeIt); }
 
     ui::MessageRecord answerQuestion(ui::Answer answer, const std::function<void()>& causeIt) override

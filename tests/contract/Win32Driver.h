@@ -509,15 +509,6 @@ public:
         return static_cast<int>(SendMessageW(control(listId), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     }
 
-    bool menuItemShowsCheckBox(int commandId) override
-    {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_DATA | MIIM_STATE;
-        GetMenuItemInfoW(GetMenu(main_->handle()), static_cast<UINT>(commandId), FALSE, &info);
-        return info.dwItemData == ui::Win32Window::CheckableItem || (info.fState & MFS_CHECKED);
-    }
-
     ui::MessageRecord answerMessageBox(const std::function<void()>& causeIt) override { return answerBox(IDOK, causeIt); }
 
     ui::MessageRecord answerQuestion(ui::Answer answer, const std::function<void()>& causeIt) override

@@ -57,11 +57,10 @@ void Win32Window::buildMenu()
                 text += L"\t" + fromLatin1(item.shortcut);
             MENUITEMINFOW info{};
             info.cbSize = sizeof info;
-            info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | MIIM_DATA | MIIM_FTYPE;
+            info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | MIIM_FTYPE;
             info.fType = MFT_STRING;
             info.fState = item.checked ? MFS_CHECKED : MFS_UNCHECKED;
             info.wID = static_cast<UINT>(item.id);
-            info.dwItemData = item.checkable ? CheckableItem : 0;
             info.dwTypeData = text.data();
             InsertMenuItemW(popup, static_cast<UINT>(GetMenuItemCount(popup)), TRUE, &info);
         }

@@ -88,8 +88,6 @@ public:
     void showHelpTopics() override;
     void endDialog(int result) override;
 
-    // The menu item's data marks items that carry a check mark at times.
-    static constexpr ULONG_PTR CheckableItem = 1;
 
 private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
