@@ -25,6 +25,13 @@ void MainDialog::refreshListing()
 
 void MainDialog::selectListingSource(int source)
 {
+    if (source != listingSource && !settleUnappliedText())
+        return; // kept: no check mark moves
+    switchListing(source);
+}
+
+void MainDialog::switchListing(int source)
+{
     const int previous = listingSource;
     listingSource = source;
     window_->checkMenuItem(ids::OptionsPointerListing, source == 0);

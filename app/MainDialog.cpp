@@ -30,7 +30,10 @@ void MainDialog::onCommand(int id)
         romFile.beginAction();
     switch (id) {
     case ids::FileOpen: openRom(); break;
-    case ids::FileClose: closeRom(); break;
+    case ids::FileClose:
+        if (settleUnappliedText())
+            closeRom();
+        break;
     case ids::FileExit: exitProgram(); break;
     case ids::EditUndo: window_->editUndo(ids::EditBox); break;
     case ids::EditCut: window_->editCut(ids::EditBox); break;
@@ -44,6 +47,8 @@ void MainDialog::onCommand(int id)
     case ids::ToolsImportText: importTextFile(); break;
     case ids::ToolsMoveText: moveTextToExpandedArea(); break;
     case ids::ToolsCreatePatch: createPatch(); break;
+    case ids::ToolsUndoWrite: undoLastWrite(); break;
+    case ids::FindNextCommand: findNextMatch(); break;
     case ids::OptionsPointerListing: selectListingSource(0); break;
     case ids::OptionsRawListing: selectListingSource(1); break;
     case ids::OptionsExpandedListing: selectListingSource(2); break;
@@ -78,13 +83,10 @@ void MainDialog::onNotify(int controlId, ui::Notification notification)
         case Notification::KeyDown:
             // The list has already moved the mark for a click or a key, so the
             // row shown is the row that Apply Changes writes.
-            showEntry(currentRow());
-            updateCurrentSize();
+            reachRow(currentRow());
             break;
         case Notification::RightClick:
-            showEntry(currentRow());
-            updateCurrentSize();
-            if (!textCatalogue().isRow(currentRow()))
+            if (!reachRow(currentRow()) || !textCatalogue().isRow(currentRow()))
                 break;
             if (listingSource == 0)
                 editTptEntry();
@@ -112,8 +114,12 @@ void MainDialog::setEditCommandsEnabled(bool enabled)
         window_->enableMenuItem(id, enabled);
 }
 
+bool MainDialog::onCloseRequest() { return settleUnappliedText(); }
+
 void MainDialog::exitProgram()
 {
+    if (!settleUnappliedText())
+        return;
     closeRom();
     window_->endDialog(0);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "catalogue/TextCatalogue.h"
 #include "rom/RomFile.h"
 #include "ui/Window.h"
 
 #include <string>
+#include <vector>
 
 namespace scrivlet {
 
@@ -16,7 +18,8 @@ public:
     void onInitDialog() override;
     void onCommand(int id) override;
     void onNotify(int controlId, ui::Notification notification) override;
-    bool onCloseRequest() override { return true; }
+    // Escape and the close box: the window ends unless typed text would be lost.
+    bool onCloseRequest() override;
 
     // File
     void openRom();
@@ -30,9 +33,11 @@ public:
     void updateCurrentSize();
     void selectDisplayMode(int showTextAndCodes);
     int currentRow() const;
-    void selectCatalogueRow(int row);
-    // Editing
-    void applyChanges();
+    // Makes a row current as if the user had picked it; false when the user
+    // kept unapplied text instead (asked through `asker`, the window up).
+    bool selectCatalogueRow(int row, ui::Window* asker = nullptr);
+    // Editing; true when the text was written.
+    bool applyChanges();
     void togglePreventOverwrites();
     void toggleCompressWhenWriting();
     void expandRom();
@@ -40,10 +45,20 @@ public:
     // Tools
     void editTptEntry();
     void openSearch();
+    void findNextMatch();
     void showDetails();
     void importTextFile();
     void moveTextToExpandedArea();
     void createPatch();
+    void undoLastWrite();
+
+    // Text typed into the edit box that differs from what the last showing of
+    // the current row put there.
+    bool hasUnappliedText() const;
+    // Before an action that would drop unapplied text: asks (through `asker`,
+    // the main window when null) whether to apply it, discard it or go back.
+    // True when the action may go on: nothing unapplied, applied, or discarded.
+    bool settleUnappliedText(ui::Window* asker = nullptr);
 
     // State record
     int preventOverwrites = 0;
@@ -54,14 +69,36 @@ public:
     RomFile romFile; // closed when no file is loaded
     // Options of our own beyond the classic set, each off at start.
     bool compressWhenWriting = false;
+    // What the last search looked for; F3 looks for it again.
+    std::string lastSearch;
+    bool searched = false;
 
     bool romOpen() const { return romFile.isOpen(); }
 
 private:
+    // A write this window made to the open ROM, and how to show its undoing.
+    enum class WriteKind { Text, Record, Import, Move, Expansion };
+    struct WriteRecord {
+        ReplacedBytes replaced;
+        WriteKind kind;
+        int row = -1;
+        TextEntry before; // the row as it was, for a record or a move
+    };
+    void rememberWrite(WriteKind kind, int row = -1, const TextEntry& before = {});
+    void updateUndoCommand();
+
     void setEditCommandsEnabled(bool enabled);
     void showRewrittenRow(int row, std::int32_t fileOffset);
+    // The list's notifications: the row the user reached is shown, unless
+    // unapplied text is kept (then the mark goes back to its row).
+    bool reachRow(int reached);
+    void moveMarkTo(int row);
+    void switchListing(int source); // as selectListingSource, without asking
 
     ui::Platform& platform_;
+    std::string shownText_; // what the last showing of a row put into the edit box
+    int shownRow_ = -1;
+    std::vector<WriteRecord> writes_; // since the ROM was opened, oldest first
 };
 
 } // namespace scrivlet

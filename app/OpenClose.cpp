@@ -13,11 +13,21 @@ void MainDialog::openRom()
     const ui::FileChoice choice = window_->chooseFileToOpen(messages::RomFileFilter);
     RomFile candidate;
     if (!candidate.open(choice.path)) {
-        // A folder, a device or a pipe is said to be no image; a file that is
-        // cancelled, missing, read-only or locked by another program is passed
-        // over silently, and the open ROM stays.
-        if (candidate.openError() == OpenError::NotRegularFile)
+        // A cancelled dialog is passed over silently; every other failure says
+        // why, and the open ROM stays.
+        if (choice.path.empty())
+            return;
+        switch (candidate.openError()) {
+        case OpenError::NotRegularFile:
             window_->messageBox(messages::NotRegularFile, messages::BadRomCaption, ui::MessageIcon::None);
+            break;
+        case OpenError::Locked: window_->messageBox(messages::OpenLocked, messages::RomNotOpenedCaption, ui::MessageIcon::Exclamation); break;
+        case OpenError::Missing: window_->messageBox(messages::OpenMissing, messages::RomNotOpenedCaption, ui::MessageIcon::Exclamation); break;
+        case OpenError::NotWritable:
+            window_->messageBox(messages::OpenNotWritable, messages::RomNotOpenedCaption, ui::MessageIcon::Exclamation);
+            break;
+        default: window_->messageBox(messages::OpenFailed, messages::RomNotOpenedCaption, ui::MessageIcon::Exclamation); break;
+        }
         return;
     }
     const RomType type = identifyRom(candidate);
@@ -29,6 +39,8 @@ void MainDialog::openRom()
         window_->messageBox(messages::Mother2Rom, messages::Mother2Caption, ui::MessageIcon::None);
         return;
     }
+    if (!settleUnappliedText())
+        return; // the new file is closed again, the open one stays as it was
     romFileName = choice.name;
     romPath = choice.path;
     closeRom();
@@ -67,6 +79,11 @@ void MainDialog::closeRom()
     window_->checkMenuItem(ids::OptionsExpandedListing, false);
     listingSource = 0;
     setEditCommandsEnabled(false);
+    // What can be taken back belongs to the file that was open.
+    writes_.clear();
+    shownText_.clear();
+    shownRow_ = -1;
+    updateUndoCommand();
 }
 
 void MainDialog::expandRom()
@@ -78,6 +95,8 @@ void MainDialog::expandRom()
         window_->messageBox(writeStatusMessage(result.status), messages::ExpansionErrorCaption, ui::MessageIcon::Exclamation);
         return;
     }
+    if (result.wroteFiller)
+        rememberWrite(WriteKind::Expansion);
     window_->enableMenuItem(ids::ToolsExpandRom, false);
     window_->enableMenuItem(ids::OptionsExpandedListing, true);
     window_->messageBox(messages::RomExpanded, messages::RomExpandedCaption, ui::MessageIcon::None);

@@ -8,22 +8,24 @@
 
 namespace scrivlet {
 
-void MainDialog::applyChanges()
+bool MainDialog::applyChanges()
 {
     const int row = currentRow();
     if (!romOpen())
-        return;
+        return false;
     const TextCatalogue& catalogue = textCatalogue();
     if (!catalogue.isRow(row))
-        return; // no block to write to
+        return false; // no block to write to
     const std::string text = window_->controlText(ids::EditBox);
     const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(row)].snesAddress));
     const ApplyResult result = applyText(romFile, offset, text, preventOverwrites != 0, compressWhenWriting);
     if (result.outcome != ApplyOutcome::Written) {
         window_->messageBox(applyMessage(result), messages::PreWriteErrorCaption, ui::MessageIcon::Exclamation);
-        return;
+        return false;
     }
+    rememberWrite(WriteKind::Text, row);
     showRewrittenRow(row, offset);
+    return true;
 }
 
 void MainDialog::showRewrittenRow(int row, std::int32_t fileOffset)

@@ -16,6 +16,8 @@ void MainDialog::showEntry(int row)
             // No row of the catalogue: an empty view, and no tool to offer.
             for (int id : {ids::EditBox, ids::LineLabel, ids::SizeLabel})
                 window_->setControlText(id, "");
+            shownText_.clear();
+            shownRow_ = -1;
             window_->enableMenuItem(ids::ToolsEditTptEntry, false);
             window_->enableMenuItem(ids::ToolsMoveText, false);
         } else {
@@ -25,12 +27,14 @@ void MainDialog::showEntry(int row)
             if (showTextAndCodes == 0)
                 decoded.text = renderCodesOnly(romFile, offset, decoded.size);
             window_->setControlText(ids::EditBox, decoded.text);
+            shownText_ = std::move(decoded.text);
+            shownRow_ = row;
             window_->setControlText(ids::LineLabel, "Line: " + std::to_string(row + 1) + "/" + std::to_string(catalogue.count));
             window_->setControlText(ids::SizeLabel, "Size: " + std::to_string(decoded.size));
-            // Moving text needs a record to point at it: offered where the record editor is.
             const bool editable = listingSource == 0 && entry.spriteNumber != 0 && entry.movementNumber != 0;
             window_->enableMenuItem(ids::ToolsEditTptEntry, editable);
-            window_->enableMenuItem(ids::ToolsMoveText, editable);
+            // Moving text needs a record to point at it: offered for every row that has one.
+            window_->enableMenuItem(ids::ToolsMoveText, listingSource == 0 && entry.tptRecordOffset != 0);
         }
     }
     window_->checkMenuItem(ids::OptionsPreventOverwrites, preventOverwrites != 0);
@@ -45,7 +49,7 @@ void MainDialog::updateCurrentSize()
 
 void MainDialog::selectDisplayMode(int target)
 {
-    if (showTextAndCodes == target)
+    if (showTextAndCodes == target || !settleUnappliedText())
         return;
     window_->checkMenuItem(ids::OptionsTextAndCodes, target == 1);
     window_->checkMenuItem(ids::OptionsCodesOnly, target == 0);
@@ -56,13 +60,16 @@ void MainDialog::selectDisplayMode(int target)
     }
 }
 
-void MainDialog::selectCatalogueRow(int row)
+bool MainDialog::selectCatalogueRow(int row, ui::Window* asker)
 {
+    if (!settleUnappliedText(asker))
+        return false;
     window_->setListSelectionMark(ids::ListView, row);
     window_->listEnsureVisible(ids::ListView, row);
     window_->listSelectRow(ids::ListView, row);
     showEntry(row);
     updateCurrentSize();
+    return true;
 }
 
 } // namespace scrivlet

@@ -29,8 +29,19 @@ inline constexpr const char* WriteFailed =
 inline constexpr const char* WriteDamaged =
     "Writing the ROM file failed part-way and its old bytes could not be put back, so the file may be damaged.  Restore it from a backup.";
 inline constexpr const char* WriteNotOpenForUpdate = "The ROM file is not open for writing, so nothing was written.";
+inline constexpr const char* WriteChangedOutside =
+    "Another program changed the ROM file after this one last wrote it, so nothing was written.  Open it again.";
 inline constexpr const char* RomLocked = "The ROM file is in use by another program, so nothing was written.";
 inline constexpr const char* NotRegularFile = "This is not a regular file, so it cannot be a ROM image.";
+
+// Why File > Open did not open a file it was given.
+inline constexpr const char* RomNotOpenedCaption = "ROM Not Opened";
+inline constexpr const char* OpenLocked =
+    "The ROM file is in use by another program, so it was not opened.  Close it there and try again.";
+inline constexpr const char* OpenMissing = "The ROM file no longer exists (it was moved or deleted), so it was not opened.";
+inline constexpr const char* OpenNotWritable =
+    "The ROM file cannot be opened for writing (it is read-only, or you may not change it), so it was not opened.";
+inline constexpr const char* OpenFailed = "The ROM file could not be opened.";
 inline constexpr const char* TptRecordNotWritten = "The pointer table record was not written.";
 
 inline constexpr const char* RomExpandedCaption = "ROM Expanded";
@@ -42,8 +53,20 @@ inline constexpr const char* TextDumped = "Text has been dumped to %s!\nHave a n
 inline constexpr const char* DumpFailedCaption = "Text not dumped";
 inline constexpr const char* DumpFailed = "The text could not be dumped: %s could not be written."; // %s: file name
 
+// Text typed but not applied, before an action would drop it. %d: its line.
+inline constexpr const char* UnappliedCaption = "Unapplied Edits";
+inline constexpr const char* Unapplied =
+    "The text of line %d has edits that were not applied.\n\nYes applies them to that line, No discards them, Cancel goes back to the text.";
+
+// Taking writes back.
+inline constexpr const char* UndoCommand = "&Undo last write";
+inline constexpr const char* UndoneCaption = "Write Not Undone";
+inline constexpr const char* UndoChangedOutside =
+    "Another program changed the ROM file after that write, so it was not undone.  Open it again.";
+
 // Taking a dump file back.
-inline constexpr const char* ImportCommand = "Import from text file...";
+inline constexpr const char* ImportCommand = "&Import from text file...";
+inline constexpr const char* ImportDialogTitle = "Import Text File";
 inline constexpr const char* ImportSharedBlock = "This block is shared with another row that gives it a different text: line ";
 inline constexpr const char* ImportOverlap = "This block overlaps the block of line "; // then the line number
 inline constexpr const char* ImportOverlapEnd = ", and the two would write different bytes to the same place.";
@@ -54,7 +77,9 @@ inline constexpr const char* ImportRefusedIntro = "Nothing was written:\n";
 inline constexpr const char* ImportFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 
 // Moving a row's text into the expanded area.
-inline constexpr const char* RelocateCommand = "Move text to expanded area";
+inline constexpr const char* RelocateCommand = "&Move text to expanded area";
+inline constexpr const char* RelocatedCaption = "Text moved";
+inline constexpr const char* Relocated = "The text now stands at %s, and the row's pointer table record points there."; // %s: $XXXXXX
 inline constexpr const char* RelocateNoRecord = "This row has no pointer table record to point at the moved text.";
 inline constexpr const char* RelocateNotExpanded = "The ROM is not expanded: expand the ROM first.";
 inline constexpr const char* RelocateNoRoom = "The expanded area has no run of free blocks large enough for this text.";
@@ -64,7 +89,15 @@ inline constexpr const char* RelocateRefusedCaption = "Text not moved";
 inline constexpr const char* CompressCommand = "Compress &when writing";
 
 // Patches.
-inline constexpr const char* PatchCommand = "Create patch...";
+inline constexpr const char* PatchCommand = "Create &patch...";
+inline constexpr const char* PatchSaveTitle = "Save Patch";
+inline constexpr const char* PatchFilter = "BPS patch (*.bps)|*.bps|IPS patch (*.ips)|*.ips||";
+inline constexpr const char* PatchOriginalTitle = "Choose the original, unmodified ROM";
+inline constexpr const char* PatchOriginalIsOpenFile =
+    "The original must be the unmodified ROM, not the file open in the editor.  Choose the clean copy.";
+inline constexpr const char* PatchNoDifferences = "The two images are the same, so there is nothing to put in a patch; nothing was written.";
+inline constexpr const char* PatchReplaceCaption = "Replace Patch";
+inline constexpr const char* PatchReplace = "%s already exists.  Replace it?"; // %s: the patch's file name
 inline constexpr const char* PatchCreatedCaption = "Patch created";
 inline constexpr const char* PatchCreated = "The patch has been written to %s."; // %s: the patch's file name
 inline constexpr const char* PatchFailedCaption = "Patch not created";

@@ -47,6 +47,7 @@ const char* writeStatusMessage(WriteStatus status)
     case WriteStatus::NotTheOpenFile: return messages::WriteNotTheOpenFile;
     case WriteStatus::Failed: return messages::WriteFailed;
     case WriteStatus::Damaged: return messages::WriteDamaged;
+    case WriteStatus::ChangedOutside: return messages::WriteChangedOutside;
     }
     return messages::WriteFailed;
 }

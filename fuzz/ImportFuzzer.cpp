@@ -28,10 +28,11 @@ std::vector<std::uint8_t> smallImage()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    static const std::vector<std::uint8_t> image = smallImage(); // read in place: it lives as long as the image is open
     static RomFile rom;
     static TextCatalogue catalogue;
     if (!rom.isOpen()) {
-        rom.openBytes(smallImage());
+        rom.openBytes(image);
         loadDictionary(rom);
         walkBlocks(catalogue, rom, RawTextRanges[0].start, RawTextRanges[0].start + 24);
     }

@@ -13,6 +13,8 @@ inline constexpr int ApplyButton = 1002;
 inline constexpr int CurrentSizeLabel = 1030;
 inline constexpr int LineLabel = 1046;
 inline constexpr int SizeLabel = 1047;
+// Ours: what the character or code group under the caret is written as, or does.
+inline constexpr int CaretNote = 1100;
 
 // Menu commands.
 inline constexpr int FileOpen = 32771;
@@ -30,6 +32,9 @@ inline constexpr int ToolsDumpText = 32800;
 inline constexpr int ToolsImportText = 32801;
 inline constexpr int ToolsMoveText = 32802;
 inline constexpr int ToolsCreatePatch = 32803;
+inline constexpr int ToolsUndoWrite = 32805;
+// A key of the main window, no menu item: the next match of the last search.
+inline constexpr int FindNextCommand = 32806;
 inline constexpr int OptionsPointerListing = 32778;
 inline constexpr int OptionsRawListing = 32779;
 inline constexpr int OptionsExpandedListing = 32799;

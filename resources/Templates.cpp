@@ -20,10 +20,11 @@ const DialogTemplate MainDialog102 = {
             MultiLine | VerticalScroll | AutoVerticalScroll | Border | CodeColours | FixedPitch, 0, {0, 1, 2.0 / 3, 1.0 / 3}},
         {ids::CurrentSizeLabel, ControlKind::StaticText, 7, 208, 111, 10, "", 0, 0, {0, 0, 1, 0}},
         {ids::ApplyButton, ControlKind::PushButton, 241, 208, 72, 16, "&Apply Changes", 0, 0, {1, 0, 1, 0}},
+        {ids::CaretNote, ControlKind::StaticText, 7, 219, 230, 10, "", 0, 0, {0, 1, 1, 0}},
     },
     ids::MainMenu,
     true,
-    {{"Ctrl+Return", ids::ApplyButton}, {"Ctrl+Enter", ids::ApplyButton}},
+    {{"Ctrl+Return", ids::ApplyButton}, {"Ctrl+Enter", ids::ApplyButton}, {"F3", ids::FindNextCommand}},
 };
 
 const DialogTemplate TptEntryDialog157 = {
@@ -102,7 +103,7 @@ const std::vector<MenuTemplate> Menu129 = {
         {{"&Expand ROM", ids::ToolsExpandRom}, {"Edit &TPT entry", ids::ToolsEditTptEntry},
             {"&View current details", ids::ToolsViewDetails}, {}, {"&Dump to text file", ids::ToolsDumpText}, {},
             {messages::ImportCommand, ids::ToolsImportText}, {messages::RelocateCommand, ids::ToolsMoveText},
-            {messages::PatchCommand, ids::ToolsCreatePatch}}},
+            {messages::PatchCommand, ids::ToolsCreatePatch}, {}, {messages::UndoCommand, ids::ToolsUndoWrite}}},
     {"&Options",
         {{"&Pointer table listing", ids::OptionsPointerListing, true, true},
             {"&Raw text listing", ids::OptionsRawListing, false, true},
@@ -112,7 +113,7 @@ const std::vector<MenuTemplate> Menu129 = {
             {"Use &Compression", ids::OptionsUseCompression},
             {"Prevent &Overwrites", ids::OptionsPreventOverwrites, true, true},
             {messages::CompressCommand, ids::OptionsCompressWhenWriting, false, true}}},
-    {"&Help", {{"&Help", ids::HelpHelp}, {"&About", ids::HelpAbout}}, true},
+    {"&Help", {{"&Help", ids::HelpHelp, false, false, "F1"}, {"&About", ids::HelpAbout}}, true},
 };
 
 } // namespace

@@ -30,7 +30,7 @@ struct FileInfo {
     bool deleted = false; // removed while open: gone once the last handle closes
 };
 
-enum class OpenResult { Opened, CannotOpen, NotRegularFile, Locked };
+enum class OpenResult { Opened, CannotOpen, NotRegularFile, Locked, Missing, NotWritable };
 
 // Opens an existing regular file without waiting on a pipe or a device. For
 // update, the file is also locked against every other program that edits it.

@@ -53,9 +53,16 @@ OpenResult openExisting(const std::string& path, bool forUpdate, Handle& handle)
     // Non-blocking, so that a pipe or a device is looked at rather than waited on.
     const int fd = ::open(path.c_str(), (forUpdate ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
+        const int why = errno;
         struct stat st {};
         // A folder cannot even be opened for update.
-        return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) ? OpenResult::NotRegularFile : OpenResult::CannotOpen;
+        if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+            return OpenResult::NotRegularFile;
+        if (why == ENOENT || why == ENOTDIR)
+            return OpenResult::Missing;
+        if (forUpdate && (why == EACCES || why == EPERM || why == EROFS || why == ETXTBSY))
+            return OpenResult::NotWritable;
+        return OpenResult::CannotOpen;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -66,8 +66,17 @@ OpenResult openExisting(const std::string& path, bool forUpdate, Handle& handle)
         return OpenResult::NotRegularFile;
     const HANDLE h = ::CreateFileW(name.c_str(), GENERIC_READ | (forUpdate ? GENERIC_WRITE : 0),
         forUpdate ? UpdateShare : ReadShare, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return ::GetLastError() == ERROR_SHARING_VIOLATION ? OpenResult::Locked : OpenResult::CannotOpen;
+    if (h == INVALID_HANDLE_VALUE) {
+        switch (::GetLastError()) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return OpenResult::Locked;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND: return OpenResult::Missing;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT: return forUpdate ? OpenResult::NotWritable : OpenResult::CannotOpen;
+        default: return OpenResult::CannotOpen;
+        }
+    }
     if (::GetFileType(h) != FILE_TYPE_DISK) { // a pipe, a console or a device
         ::CloseHandle(h);
         return OpenResult::NotRegularFile;

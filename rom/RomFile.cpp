@@ -58,6 +58,8 @@ RomFile& RomFile::operator=(RomFile&& other) noexcept
         realPath_ = std::move(other.realPath_);
         identity_ = other.identity_;
         stamp_ = other.stamp_;
+        lastWritten_ = other.lastWritten_;
+        lastReplaced_ = std::move(other.lastReplaced_);
         size_ = other.size_;
         position_ = other.position_;
         pages_ = std::move(other.pages_);
@@ -79,8 +81,11 @@ bool RomFile::open(const std::string& path, Access access)
     readOnly_ = access == Access::ReadOnly;
     native::Handle handle = native::NoHandle;
     const native::OpenResult opened = native::openExisting(path, !readOnly_, handle);
-    if (opened == native::OpenResult::NotRegularFile) {
-        openError_ = OpenError::NotRegularFile;
+    if (opened == native::OpenResult::NotRegularFile || opened == native::OpenResult::Missing
+        || opened == native::OpenResult::NotWritable) {
+        openError_ = opened == native::OpenResult::NotRegularFile ? OpenError::NotRegularFile
+            : opened == native::OpenResult::Missing             ? OpenError::Missing
+                                                                : OpenError::NotWritable;
         return false;
     }
     if (opened == native::OpenResult::Locked) {
@@ -108,6 +113,8 @@ bool RomFile::open(const std::string& path, Access access)
     position_ = 0;
     forgetContent();
     takeStamp(stamp_);
+    lastWritten_ = stamp_;
+    lastReplaced_ = {};
     size_ = stamp_.size;
     return true;
 }
@@ -250,14 +257,31 @@ WriteStatus RomFile::startWrite(std::span<const ByteRun> runs, std::vector<std::
     return readWholeImage(image) ? WriteStatus::Written : WriteStatus::Failed;
 }
 
+namespace {
+// The bytes the runs will replace in `image`, taken before they are written.
+ReplacedBytes replacedBy(std::span<const ByteRun> runs, const std::vector<std::uint8_t>& image, std::int64_t newSize)
+{
+    ReplacedBytes replaced{{}, static_cast<std::int64_t>(image.size()), newSize};
+    for (const ByteRun& run : runs) {
+        const auto from = static_cast<std::size_t>(std::min<std::int64_t>(run.offset, static_cast<std::int64_t>(image.size())));
+        const auto to = static_cast<std::size_t>(std::min<std::int64_t>(run.offset + static_cast<std::int64_t>(run.bytes.size()),
+            static_cast<std::int64_t>(image.size())));
+        if (from < to)
+            replaced.runs.push_back({run.offset, {image.begin() + static_cast<std::ptrdiff_t>(from), image.begin() + static_cast<std::ptrdiff_t>(to)}});
+    }
+    return replaced;
+}
+} // namespace
+
 WriteStatus RomFile::write(std::span<const ByteRun> runs)
 {
     std::vector<std::uint8_t> image;
     if (const WriteStatus status = startWrite(runs, image); status != WriteStatus::Written)
         return status;
+    ReplacedBytes replaced = replacedBy(runs, image, static_cast<std::int64_t>(image.size()));
     for (const ByteRun& run : runs)
         std::copy(run.bytes.begin(), run.bytes.end(), image.begin() + run.offset);
-    return commitImage(std::move(image), runs);
+    return commitImage(std::move(image), runs, std::move(replaced));
 }
 
 WriteStatus RomFile::grow(std::span<const std::uint8_t> tail)
@@ -266,11 +290,40 @@ WriteStatus RomFile::grow(std::span<const std::uint8_t> tail)
     if (const WriteStatus status = startWrite({}, image); status != WriteStatus::Written)
         return status;
     const ByteRun appended{static_cast<std::int64_t>(image.size()), {tail.begin(), tail.end()}};
+    ReplacedBytes replaced{{}, static_cast<std::int64_t>(image.size()), static_cast<std::int64_t>(image.size() + tail.size())};
     image.insert(image.end(), tail.begin(), tail.end());
-    return commitImage(std::move(image), std::span<const ByteRun>(&appended, 1));
+    return commitImage(std::move(image), std::span<const ByteRun>(&appended, 1), std::move(replaced));
 }
 
-WriteStatus RomFile::commitImage(std::vector<std::uint8_t>&& image, std::span<const ByteRun> changed)
+bool RomFile::changedSinceLastWrite()
+{
+    Stamp now;
+    return !takeStamp(now) || !(now == lastWritten_) || !pathNames(path_, handle_, identity_);
+}
+
+WriteStatus RomFile::restore(const ReplacedBytes& replaced)
+{
+    if (!isOpen() || readOnly_)
+        return WriteStatus::NotOpenForUpdate;
+    if (changedSinceLastWrite())
+        return WriteStatus::ChangedOutside;
+    std::vector<std::uint8_t> image;
+    if (size_ != replaced.newSize)
+        return WriteStatus::ChangedOutside;
+    if (const WriteStatus status = startWrite(replaced.runs, image); status != WriteStatus::Written)
+        return status;
+    ReplacedBytes undone = replacedBy(replaced.runs, image, replaced.oldSize);
+    for (const ByteRun& run : replaced.runs)
+        std::copy(run.bytes.begin(), run.bytes.end(), image.begin() + run.offset);
+    if (replaced.oldSize < static_cast<std::int64_t>(image.size())) {
+        // The bytes a growth appended go, and are kept to grow again.
+        undone.runs.push_back({replaced.oldSize, {image.begin() + replaced.oldSize, image.end()}});
+        image.resize(static_cast<std::size_t>(replaced.oldSize));
+    }
+    return commitImage(std::move(image), replaced.runs, std::move(undone));
+}
+
+WriteStatus RomFile::commitImage(std::vector<std::uint8_t>&& image, std::span<const ByteRun> changed, ReplacedBytes replaced)
 {
     native::FileInfo info;
     const bool linkedElsewhere = native::info(handle_, info) && info.links > 1;
@@ -278,8 +331,12 @@ WriteStatus RomFile::commitImage(std::vector<std::uint8_t>&& image, std::span<co
     // A file with other hard links must keep its inode; so must one whose folder
     // cannot hold a new file, and one the system will not rename over while
     // it is open. These are written in place instead.
-    if (!native::CanReplaceOpenFile || linkedElsewhere || !temp.create(realPath_))
-        return writeInPlace(std::move(image), changed);
+    if (!native::CanReplaceOpenFile || linkedElsewhere || !temp.create(realPath_)) {
+        const WriteStatus status = writeInPlace(std::move(image), changed);
+        if (status == WriteStatus::Written)
+            lastReplaced_ = std::move(replaced);
+        return status;
+    }
     temp.copyPermissionsFrom(handle_);
     if (!temp.writeAll(image.data(), image.size()) || !temp.commit(realPath_, true))
         return WriteStatus::Failed;
@@ -289,6 +346,7 @@ WriteStatus RomFile::commitImage(std::vector<std::uint8_t>&& image, std::span<co
         identity_ = info.identity;
     heldLocks().emplace(key(identity_), handle_);
     adoptImage(std::move(image));
+    lastReplaced_ = std::move(replaced);
     return WriteStatus::Written;
 }
 
@@ -302,6 +360,11 @@ WriteStatus RomFile::writeInPlace(std::vector<std::uint8_t>&& image, std::span<c
         const ByteRun& run = changed[done];
         ok = native::writeAllAt(handle_, image.data() + run.offset, run.bytes.size(), run.offset);
     }
+    // A shorter image (a growth taken back) ends where it now ends; last, so
+    // that a failure before it leaves only runs to put back.
+    const auto newSize = static_cast<std::int64_t>(image.size());
+    const bool truncated = ok && newSize < oldSize;
+    ok = ok && (!truncated || native::truncate(handle_, newSize));
     ok = ok && native::flushToDevice(handle_);
     if (!ok) {
         // Put back what may have landed: the old bytes are still in memory.
@@ -316,8 +379,14 @@ WriteStatus RomFile::writeInPlace(std::vector<std::uint8_t>&& image, std::span<c
                 old[k] = static_cast<std::uint8_t>(byteAt(run.offset + static_cast<std::int64_t>(k)));
             restored = native::writeAllAt(handle_, old.data(), length, run.offset) && restored;
         }
-        if (static_cast<std::int64_t>(image.size()) > oldSize)
+        if (newSize > oldSize)
             restored = native::truncate(handle_, oldSize) && restored;
+        if (truncated) { // the tail that went, back from memory
+            old.resize(static_cast<std::size_t>(oldSize - newSize));
+            for (std::size_t k = 0; k < old.size(); ++k)
+                old[k] = static_cast<std::uint8_t>(byteAt(newSize + static_cast<std::int64_t>(k)));
+            restored = native::writeAllAt(handle_, old.data(), old.size(), newSize) && restored;
+        }
         restored = native::flushToDevice(handle_) && restored;
         takeStamp(stamp_);
         return restored ? WriteStatus::Failed : WriteStatus::Damaged;
@@ -332,6 +401,7 @@ void RomFile::adoptImage(std::vector<std::uint8_t>&& image)
     adopted_ = std::move(image);
     pointPagesAt(adopted_);
     takeStamp(stamp_);
+    lastWritten_ = stamp_;
 }
 
 void RomFile::pointPagesAt(std::span<const std::uint8_t> image)

@@ -18,6 +18,7 @@ struct ByteRun {
 
 enum class WriteStatus {
     Written,         // every byte is in the file and on the device
+    ChangedOutside,  // another program changed the file since this one last wrote it: nothing written
     NotOpenForUpdate, // no file, or one opened read-only: nothing written
     OutsideFile,     // a byte would lie at or past the end of the file: nothing written
     NotTheOpenFile,  // the path no longer names the file that was opened: nothing written
@@ -25,7 +26,15 @@ enum class WriteStatus {
     Damaged,         // the write failed part-way and the old bytes could not be put back
 };
 
-enum class OpenError { None, CannotOpen, NotRegularFile, Locked };
+// What a write replaced: the old bytes of each of its runs that lay inside
+// the file, and the file's size before and after.
+struct ReplacedBytes {
+    std::vector<ByteRun> runs;
+    std::int64_t oldSize = 0;
+    std::int64_t newSize = 0;
+};
+
+enum class OpenError { None, CannotOpen, NotRegularFile, Locked, Missing, NotWritable };
 
 // The one stream on an open ROM image.
 //
@@ -92,6 +101,13 @@ public:
     WriteStatus write(std::span<const ByteRun> runs);
     // Appends `tail` behind the old end of the file, whole or not at all.
     WriteStatus grow(std::span<const std::uint8_t> tail);
+    // What the last write or growth that landed replaced, for taking it back.
+    const ReplacedBytes& lastReplaced() const { return lastReplaced_; }
+    // Puts back what a write replaced (its old bytes, its old size), whole or
+    // not at all; refused with ChangedOutside when another program changed
+    // the file since this one last wrote it (or opened it).
+    WriteStatus restore(const ReplacedBytes& replaced);
+    bool changedSinceLastWrite();
 
 private:
     struct Page {
@@ -111,7 +127,7 @@ private:
     bool takeStamp(Stamp& stamp) const;
     // The checks every write makes first, then the whole image as it is now.
     WriteStatus startWrite(std::span<const ByteRun> runs, std::vector<std::uint8_t>& image);
-    WriteStatus commitImage(std::vector<std::uint8_t>&& image, std::span<const ByteRun> changed);
+    WriteStatus commitImage(std::vector<std::uint8_t>&& image, std::span<const ByteRun> changed, ReplacedBytes replaced);
     WriteStatus writeInPlace(std::vector<std::uint8_t>&& image, std::span<const ByteRun> changed);
     // The image just written becomes what is read; the pages point into it.
     void adoptImage(std::vector<std::uint8_t>&& image);
@@ -126,6 +142,8 @@ private:
     std::string realPath_; // what a rename replaces: the file a link points to
     native::FileIdentity identity_;
     Stamp stamp_;
+    Stamp lastWritten_; // the file as this program last left it
+    ReplacedBytes lastReplaced_;
     std::int64_t size_ = 0;
     std::int64_t position_ = 0;
     std::vector<Page> pages_;

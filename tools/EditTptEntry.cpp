@@ -26,8 +26,14 @@ void MainDialog::editTptEntry()
     if (!dialog.wasApplied())
         return;
 
+    // A new address shows the new block in place of text typed for the old
+    // one: that text is settled first.
+    const bool moves = static_cast<std::int32_t>(dialog.parsedAddress()) != oldAddress;
+    if (moves && !settleUnappliedText())
+        return;
     // The row takes the new values only once the record holds them, so that
     // the next Apply writes where the record points.
+    const TextEntry before = entry;
     const WriteStatus status = writeTptRecord(romFile, entry.tptRecordOffset, dialog.parsedAddress(),
         dialog.spriteValue(), dialog.movementValue());
     if (status != WriteStatus::Written) {
@@ -38,7 +44,8 @@ void MainDialog::editTptEntry()
     entry.snesAddress = static_cast<std::int32_t>(dialog.parsedAddress());
     entry.spriteNumber = dialog.spriteValue();
     entry.movementNumber = dialog.movementValue();
-    if (entry.snesAddress == oldAddress)
+    rememberWrite(WriteKind::Record, row, before);
+    if (!moves)
         return;
     showRewrittenRow(row, snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)));
 }

@@ -12,7 +12,7 @@ void MainDialog::importTextFile()
 {
     if (!romOpen())
         return;
-    const ui::FileChoice choice = window_->chooseFileToOpen(messages::ImportFilter);
+    const ui::FileChoice choice = window_->chooseFileToOpen(messages::ImportFilter, messages::ImportDialogTitle);
     if (choice.path.empty())
         return;
     std::vector<std::uint8_t> file;
@@ -21,6 +21,8 @@ void MainDialog::importTextFile()
             messages::ImportRefusedCaption, ui::MessageIcon::Exclamation);
         return;
     }
+    if (!settleUnappliedText()) // the listing is built again afterwards
+        return;
     const ImportResult result = importText(romFile, textCatalogue(),
         std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), preventOverwrites != 0, false, compressWhenWriting);
     if (!result.written()) {
@@ -29,6 +31,8 @@ void MainDialog::importTextFile()
         window_->messageBox(intro + importRefusals(result), messages::ImportRefusedCaption, ui::MessageIcon::Exclamation);
         return;
     }
+    if (result.rowsWritten > 0)
+        rememberWrite(WriteKind::Import);
     window_->messageBox(importSummary(result, false), messages::ImportedCaption, ui::MessageIcon::None);
     refreshListing();
 }

@@ -6,6 +6,8 @@
 #include "resources/ResourceIds.h"
 #include "rom/RomAddress.h"
 
+#include <cstdio>
+
 namespace scrivlet {
 
 void MainDialog::moveTextToExpandedArea()
@@ -15,6 +17,7 @@ void MainDialog::moveTextToExpandedArea()
     if (!romOpen() || !catalogue.isRow(row))
         return;
     TextEntry& entry = catalogue.rows[static_cast<std::size_t>(row)];
+    const TextEntry before = entry;
     const RelocationResult result = relocateText(romFile, entry, window_->controlText(ids::EditBox), compressWhenWriting);
     if (result.outcome != RelocationOutcome::Moved) {
         window_->messageBox(relocationMessage(result), messages::RelocateRefusedCaption, ui::MessageIcon::Exclamation);
@@ -22,7 +25,12 @@ void MainDialog::moveTextToExpandedArea()
     }
     // The row follows its record to the new address, as the record editor leaves it.
     entry.snesAddress = static_cast<std::int32_t>(result.newAddress);
+    rememberWrite(WriteKind::Move, row, before);
     showRewrittenRow(row, snesToFileOffset(result.newAddress));
+    char sentence[256], address[16];
+    std::snprintf(address, sizeof address, "$%06X", result.newAddress & 0xFFFFFFu);
+    std::snprintf(sentence, sizeof sentence, messages::Relocated, address);
+    window_->messageBox(sentence, messages::RelocatedCaption, ui::MessageIcon::None);
 }
 
 } // namespace scrivlet

@@ -7,6 +7,8 @@
 #include "resources/ResourceIds.h"
 #include "ui/DataExchange.h"
 
+#include <algorithm>
+
 namespace scrivlet {
 
 void SearchDialog::setContext(MainDialog& owner, RomFile& rom)
@@ -25,15 +27,36 @@ void SearchDialog::onCommand(int id)
 
 void SearchDialog::findNext()
 {
-    romStream_->beginAction();
-    const int mark = ownerDialog_->currentRow();
-    const std::string needle = searchNeedle(window_->controlText(ids::SearchTextEdit));
-    const int row = findMatchingRow(*romStream_, textCatalogue(), needle, mark + 1);
+    const std::string typed = window_->controlText(ids::SearchTextEdit);
+    ownerDialog_->lastSearch = typed; // F3 in the main window looks for it again
+    ownerDialog_->searched = true;
+    const int row = nextMatch(*ownerDialog_, *romStream_, typed);
     if (row < 0) {
         window_->messageBox(messages::StringNotFound, messages::StringNotFoundCaption, ui::MessageIcon::None);
         return;
     }
-    ownerDialog_->selectCatalogueRow(row);
+    if (ownerDialog_->selectCatalogueRow(row, window_))
+        keepRowInSight(row);
+}
+
+int SearchDialog::nextMatch(MainDialog& owner, RomFile& rom, const std::string& typed)
+{
+    rom.beginAction();
+    return findMatchingRow(rom, textCatalogue(), searchNeedle(typed), owner.currentRow() + 1);
+}
+
+void SearchDialog::keepRowInSight(int row)
+{
+    // The window moves off the row it found, below it or else above it.
+    const ui::PixelRect found = ownerDialog_->window().listRowScreenRect(ids::ListView, row);
+    const ui::PixelRect self = window_->screenRect();
+    const ui::PixelRect screen = window_->workArea();
+    const bool covers = found.bottom > self.top && found.top < self.bottom && found.right > self.left && found.left < self.right;
+    if (!covers || found.bottom <= found.top)
+        return;
+    const int height = self.bottom - self.top;
+    const int top = found.bottom + height <= screen.bottom ? found.bottom : std::max(screen.top, found.top - height);
+    window_->moveTo(self.left, top);
 }
 
 } // namespace scrivlet

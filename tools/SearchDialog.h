@@ -2,6 +2,8 @@
 
 #include "ui/Window.h"
 
+#include <string>
+
 namespace scrivlet {
 
 class MainDialog;
@@ -13,8 +15,12 @@ public:
     void setContext(MainDialog& owner, RomFile& rom);
     void onCommand(int id) override;
     void findNext();
+    // The next row after the owner's current one whose text contains `typed`; -1 for none.
+    static int nextMatch(MainDialog& owner, RomFile& rom, const std::string& typed);
 
 private:
+    void keepRowInSight(int row);
+
     MainDialog* ownerDialog_ = nullptr;
     RomFile* romStream_ = nullptr;
 };

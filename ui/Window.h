@@ -79,6 +79,8 @@ public:
     virtual void listEnsureVisible(int id, int index) = 0;
     virtual void listSelectRow(int id, int index) = 0;
     virtual void setListHotItem(int id, int index) = 0;
+    // Where a row of the list stands on the screen (empty when it is scrolled out of sight).
+    virtual PixelRect listRowScreenRect(int id, int index) const = 0;
 
     // Edit box: typed-text limit and the clipboard requests.
     virtual void setEditLimit(int id, int characters) = 0;
@@ -98,6 +100,8 @@ public:
 
     // Screen rectangle of the window in pixels, and a move keeping its size.
     virtual PixelRect screenRect() const = 0;
+    // The part of the screen windows may take (no task bar), in pixels.
+    virtual PixelRect workArea() const = 0;
     virtual void moveTo(int left, int top) = 0;
 
     // Modal, owned by this window, one OK button.

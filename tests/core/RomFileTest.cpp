@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
@@ -205,6 +206,49 @@ TEST_F(RomFileTest, AFileWithAnotherHardLinkIsWrittenInPlace)
     EXPECT_EQ(readFile(path)[7], 0x77);
 }
 
+class RestoreTest : public RomFileTest, public ::testing::WithParamInterface<bool> {};
+
+// What a write or a growth replaced goes back whole, by rename or (a file
+// with another hard link) in place, and not over another program's change.
+TEST_P(RestoreTest, WritesAndGrowthsGoBackToTheBytesTheyReplaced)
+{
+    if (GetParam())
+        std::filesystem::create_hard_link(path, dir.file("second-name.smc"));
+    const auto opened = readFile(path);
+    const ByteRun runs[] = {{10, {1, 2, 3}}, {199998, {9, 9}}};
+    ASSERT_EQ(rom.write(runs), WriteStatus::Written);
+    const ReplacedBytes written = rom.lastReplaced();
+    EXPECT_EQ(written.oldSize, 200000);
+    ASSERT_EQ(written.runs.size(), 2u);
+    EXPECT_EQ(written.runs[0].bytes, (std::vector<std::uint8_t>{opened[10], opened[11], opened[12]}));
+    const std::vector<std::uint8_t> tail(300, 0xAB);
+    ASSERT_EQ(rom.grow(tail), WriteStatus::Written);
+    const ReplacedBytes grown = rom.lastReplaced();
+    EXPECT_EQ(grown.oldSize, 200000);
+    EXPECT_EQ(grown.newSize, 200300);
+
+    ASSERT_EQ(rom.restore(grown), WriteStatus::Written);
+    EXPECT_EQ(readFile(path).size(), 200000u) << "the growth taken back: the old size";
+    ASSERT_EQ(rom.restore(written), WriteStatus::Written);
+    EXPECT_EQ(readFile(path), opened) << "byte for byte as opened";
+    EXPECT_EQ(rom.size(), 200000);
+    EXPECT_EQ(rom.byteAt(10), opened[10]) << "and read back from the stream";
+
+    ASSERT_EQ(put(5, {0x55}), WriteStatus::Written);
+    const ReplacedBytes last = rom.lastReplaced();
+    {
+        std::fstream other(path, std::ios::in | std::ios::out | std::ios::binary);
+        other.seekp(100);
+        other.put(static_cast<char>(0x42));
+    }
+    const auto changed = readFile(path);
+    EXPECT_EQ(rom.restore(last), WriteStatus::ChangedOutside);
+    EXPECT_EQ(readFile(path), changed) << "another program's change is never written over";
+}
+
+INSTANTIATE_TEST_SUITE_P(ByRenameAndInPlace, RestoreTest, ::testing::Values(false, true),
+    [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "InPlace" : "ByRename"; });
+
 #ifndef _WIN32
 TEST_F(RomFileTest, OneProgramAtATimeHasTheFileForUpdate)
 {
@@ -230,8 +274,18 @@ TEST(RomFileOpen, RequiresAnExistingRegularFileAndNeverCreatesOne)
     RomFile rom;
     EXPECT_FALSE(rom.open(""));
     EXPECT_FALSE(rom.open(dir.file("missing.smc").string()));
-    EXPECT_EQ(rom.openError(), OpenError::CannotOpen);
+    EXPECT_EQ(rom.openError(), OpenError::Missing);
     EXPECT_FALSE(std::filesystem::exists(dir.file("missing.smc")));
+#ifndef _WIN32
+    {
+        const auto locked = TestImage(0x1000).writeTo(dir.file("unwritable.smc"));
+        const Unwritable hold(locked);
+        EXPECT_FALSE(rom.open(locked.string()));
+        EXPECT_EQ(rom.openError(), OpenError::NotWritable) << "a file that may not be changed says so";
+        EXPECT_TRUE(rom.open(locked.string(), RomFile::Access::ReadOnly)) << "and reads";
+        rom.close();
+    }
+#endif
     EXPECT_EQ(rom.write({}), WriteStatus::NotOpenForUpdate) << "no stream, no write";
 
     EXPECT_FALSE(rom.open(dir.path().string(), RomFile::Access::ReadOnly));

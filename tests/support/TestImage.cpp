@@ -1,5 +1,12 @@
 #include "TestImage.h"
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
 #include "catalogue/TptRecord.h"
 #include "rom/RomIdentity.h"
 #include "text/CompressionDictionary.h"
@@ -131,5 +138,37 @@ std::string readTextFile(const std::filesystem::path& path)
     std::ifstream in(path); // in text mode: the platform's line ends read as "\n"
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+#ifndef _WIN32
+namespace {
+bool setImmutable(const std::filesystem::path& path, bool on)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+} // namespace
+
+Unwritable::Unwritable(std::filesystem::path path) : path_(std::move(path))
+{
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_write | std::filesystem::perms::group_write
+            | std::filesystem::perms::others_write, std::filesystem::perm_options::remove);
+    if (::geteuid() == 0)
+        immutable_ = setImmutable(path_, true);
+}
+
+Unwritable::~Unwritable()
+{
+    if (immutable_)
+        setImmutable(path_, false);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+}
+#endif
 
 } // namespace scrivlet::testing

@@ -54,6 +54,23 @@ TestImage fourRowImage();
 // 0x3A), B, a lone carriage return (0x3D), C.
 TestImage loneLineBreaksImage();
 
+#ifndef _WIN32
+// A file this process may not open for writing while the object lives: its
+// write permission taken away, or, for the superuser whom permissions do not
+// stop, the file made immutable.
+class Unwritable {
+public:
+    explicit Unwritable(std::filesystem::path path);
+    ~Unwritable();
+    Unwritable(const Unwritable&) = delete;
+    Unwritable& operator=(const Unwritable&) = delete;
+
+private:
+    std::filesystem::path path_;
+    bool immutable_ = false;
+};
+#endif
+
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
 std::string readTextFile(const std::filesystem::path& path);
 

@@ -97,12 +97,15 @@ TEST_F(MainDialogTest, RefusedOpensLeaveTheOpenRomAsItWas)
     EXPECT_EQ(window.messages[1].text, "This program does not work with the Mother 2 ROM.");
     EXPECT_EQ(window.messages[1].caption, "Mother 2 ROM Not Supported");
     window.chooseMenu(ids::FileOpen); // cancelled: no answer scripted
+    EXPECT_EQ(window.messages.size(), 2u) << "a cancelled dialog says nothing";
     open(dir.file("missing.smc"));
-    EXPECT_EQ(window.messages.size(), 2u) << "cancel and a file that cannot be opened say nothing";
+    ASSERT_EQ(window.messages.size(), 3u) << "a file that cannot be opened says why";
+    EXPECT_EQ(window.messages[2].text, "The ROM file no longer exists (it was moved or deleted), so it was not opened.");
+    EXPECT_EQ(window.messages[2].caption, "ROM Not Opened");
     open(dir.file("other"));
-    ASSERT_EQ(window.messages.size(), 3u) << "a folder is said to be no image";
-    EXPECT_EQ(window.messages[2].text, "This is not a regular file, so it cannot be a ROM image.");
-    EXPECT_EQ(window.messages[2].caption, "Bad ROM");
+    ASSERT_EQ(window.messages.size(), 4u) << "a folder is said to be no image";
+    EXPECT_EQ(window.messages[3].text, "This is not a regular file, so it cannot be a ROM image.");
+    EXPECT_EQ(window.messages[3].caption, "Bad ROM");
 
     EXPECT_EQ(window.caption(), "Scrivlet 3.0 - File Loaded");
     EXPECT_EQ(dialog.romFileName, "rom.smc");
@@ -147,9 +150,13 @@ TEST_F(MainDialogTest, KeysShowTheRowTheyReachAndApplyWritesThatRow)
     EXPECT_EQ(onDisk[0x51D40], 0x78) << "the row before it is untouched";
     EXPECT_EQ(window.listRowText(ids::ListView, 3), "BBBB");
 
-    window.typeText(ids::EditBox, "unapplied");
     window.clickRow(ids::ListView, 3);
     EXPECT_EQ(text(ids::EditBox), "BBBB[02]") << "a click on the shown row decodes it again";
+    window.typeText(ids::EditBox, "unapplied");
+    window.clickRow(ids::ListView, 3);
+    EXPECT_EQ(text(ids::EditBox), "unapplied") << "but never throws typed text away";
+    EXPECT_EQ(window.messages.size(), 0u) << "staying on the row asks nothing";
+    window.answers.push_back(ui::Answer::No);
     window.doubleClickRow(ids::ListView, 0);
     EXPECT_EQ(window.control(ids::ListView).hot, 0);
 }
@@ -180,6 +187,8 @@ TEST_F(MainDialogTest, DisplayModesRoundTripAndTheTptCommandFollowsTheRow)
     window.typeText(ids::EditBox, "edited");
     window.chooseMenu(ids::OptionsCodesOnly);
     EXPECT_EQ(text(ids::EditBox), "edited") << "the mode already checked changes nothing";
+    EXPECT_TRUE(window.messages.empty()) << "and asks nothing";
+    window.answers.push_back(ui::Answer::No); // discard the edit
     window.chooseMenu(ids::OptionsTextAndCodes);
     EXPECT_EQ(text(ids::EditBox), "He[02]");
 }
@@ -309,6 +318,7 @@ TEST_F(MainDialogTest, DumpWritesTheSourcesFileInTheChosenFolder)
     open(write(standardImage()));
     window.typeText(ids::EditBox, "unapplied[02]");
     window.chooseMenu(ids::ToolsDumpText);
+    window.typeText(ids::EditBox, "Hello[02]"); // as shown: nothing is unapplied
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(window.messages[0].text, "Text has been dumped to ptrlist.txt!\nHave a nice day!");
     EXPECT_EQ(window.messages[0].caption, "Text dumped");
@@ -329,6 +339,7 @@ TEST_F(MainDialogTest, ExitClosesTheRomAndEnterDoesNotEndTheWindow)
     window.typeText(ids::EditBox, "Jelly[02]");
     dialog.onCommand(1); // Enter: the default button id
     EXPECT_FALSE(window.ended());
+    window.answers.push_back(ui::Answer::No); // the typed text is discarded, not written
     window.chooseMenu(ids::FileExit);
     EXPECT_TRUE(window.ended());
     EXPECT_FALSE(dialog.romOpen());
@@ -367,5 +378,60 @@ TEST_F(MainDialogTest, TheListHasTheKeyboardAfterEveryListingAndShortcutsFollowT
     EXPECT_EQ(platform.modalTemplatesRun.size(), 1u) << "a gray command's key does nothing";
     EXPECT_FALSE(window.pressShortcut("Ctrl+Q"));
 }
+
+} // namespace
+
+namespace {
+
+TEST_F(MainDialogTest, F1OpensHelpAndF3FindsTheNextMatchOfTheLastSearch)
+{
+    open(write(standardImage()));
+    ASSERT_TRUE(window.pressShortcut("F1"));
+    EXPECT_EQ(window.helpRequests, 1);
+    ASSERT_TRUE(window.pressShortcut("F3")) << "with no search yet, F3 opens the search window";
+    EXPECT_EQ(platform.modalTemplatesRun, std::vector<int>{ids::SearchDialogTemplate});
+
+    platform.drivers.push_back([](ui::HeadlessWindow& search) {
+        search.typeText(ids::SearchTextEdit, "o");
+        search.clickButton(ids::SearchFindButton);
+    });
+    window.chooseMenu(ids::EditSearch);
+    EXPECT_EQ(text(ids::LineLabel), "Line: 2/4") << "Go to Onett! holds an o";
+    window.pressShortcut("F3");
+    EXPECT_EQ(platform.modalTemplatesRun.size(), 2u) << "F3 finds again without the window";
+    EXPECT_EQ(text(ids::LineLabel), "Line: 2/4") << "no o further down";
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "String not found.");
+    window.clickRow(ids::ListView, 0);
+    window.pressShortcut("F3");
+    EXPECT_EQ(text(ids::LineLabel), "Line: 2/4");
+}
+
+#ifndef _WIN32
+TEST_F(MainDialogTest, AFileThatCannotBeOpenedForWritingSaysWhy)
+{
+    const auto path = write(standardImage());
+    const auto locked = write(standardImage(), "locked.smc");
+    open(path);
+    {
+        const Unwritable hold(locked);
+        open(locked);
+        ASSERT_EQ(window.messages.size(), 1u);
+        EXPECT_EQ(window.messages[0].text,
+            "The ROM file cannot be opened for writing (it is read-only, or you may not change it), so it was not opened.");
+        EXPECT_EQ(window.messages[0].caption, "ROM Not Opened");
+    }
+    // Another program holds the file's lock while it edits it.
+    const std::string holder = "flock --exclusive '" + locked.string() + "' sleep 3 &";
+    ASSERT_EQ(std::system(holder.c_str()), 0);
+    for (int i = 0; i < 100 && std::system(("flock --nonblock '" + locked.string() + "' true").c_str()) == 0; ++i)
+        std::system("sleep 0.02");
+    open(locked);
+    ASSERT_EQ(window.messages.size(), 2u);
+    EXPECT_EQ(window.messages[1].text, "The ROM file is in use by another program, so it was not opened.  Close it there and try again.");
+    EXPECT_EQ(dialog.romFileName, "rom.smc") << "the ROM open stays open";
+    EXPECT_EQ(window.caption(), "Scrivlet 3.0 - File Loaded");
+}
+#endif
 
 } // namespace

@@ -69,3 +69,22 @@ TEST_F(SearchTest, EmptyNeedleCodesAndUnappliedTextBehaveAsStored)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SearchTest, TheSearchWindowMovesOffTheRowItFound)
+{
+    ui::PixelRect found{}, placed{};
+    platform.drivers.push_back([&](ui::HeadlessWindow& search) {
+        search.typeText(ids::SearchTextEdit, "hello");
+        search.clickButton(ids::SearchFindButton);
+        found = window.listRowScreenRect(ids::ListView, window.listSelectionMark(ids::ListView));
+        placed = search.screenRect();
+    });
+    window.chooseMenu(ids::EditSearch);
+    const bool covers = found.bottom > placed.top && found.top < placed.bottom && found.right > placed.left && found.left < placed.right;
+    EXPECT_FALSE(covers) << "the found row stays in sight";
+    EXPECT_EQ(placed.top, found.bottom) << "just below it";
+}
+
+} // namespace

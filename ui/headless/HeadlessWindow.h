@@ -71,6 +71,7 @@ public:
     void listEnsureVisible(int id, int index) override;
     void listSelectRow(int id, int index) override;
     void setListHotItem(int id, int index) override;
+    PixelRect listRowScreenRect(int id, int index) const override;
     void setEditLimit(int id, int characters) override;
     void editUndo(int id) override;
     void editCut(int id) override;
@@ -83,6 +84,7 @@ public:
     void tabInsert(int id, int index, const std::string& caption) override;
     int tabCurrent(int id) const override;
     PixelRect screenRect() const override { return rect_; }
+    PixelRect workArea() const override { return {0, 0, 1920, 1040}; }
     void moveTo(int left, int top) override;
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     Answer ask(const std::string& text, const std::string& caption, QuestionButtons buttons) override;

@@ -100,4 +100,13 @@ void HeadlessWindow::dragRows(int listId, int fromRow, int toRow)
     handler_.onNotify(listId, Notification::Click); // reported when the button is released
 }
 
+// The model lays its rows out 16 pixels high from 40 pixels below the window's top.
+PixelRect HeadlessWindow::listRowScreenRect(int id, int index) const
+{
+    if (index < 0 || index >= listRowCount(id))
+        return {};
+    const int top = rect_.top + 40 + 16 * index;
+    return {rect_.left + 10, top, rect_.right - 10, top + 16};
+}
+
 } // namespace scrivlet::ui

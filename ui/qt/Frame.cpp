@@ -286,6 +286,13 @@ PixelRect QtWindow::screenRect() const
     return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
 }
 
+PixelRect QtWindow::workArea() const
+{
+    const QScreen* screen = dialog_->screen() ? dialog_->screen() : QGuiApplication::primaryScreen();
+    const QRect r = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+}
+
 void QtWindow::moveTo(int left, int top)
 {
     dialog_->move(left, top);

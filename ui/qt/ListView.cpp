@@ -143,4 +143,15 @@ void QtWindow::listSelectRow(int id, int index)
 
 void QtWindow::setListHotItem(int, int) {} // no hot tracking: nothing visible changes
 
+PixelRect QtWindow::listRowScreenRect(int id, int index) const
+{
+    auto* list = listOf(control(id));
+    QTreeWidgetItem* item = list->topLevelItem(index);
+    const QRect shown = item ? list->visualItemRect(item).intersected(list->viewport()->rect()) : QRect();
+    if (shown.isEmpty())
+        return {};
+    const QPoint at = list->viewport()->mapToGlobal(shown.topLeft());
+    return {at.x(), at.y(), at.x() + shown.width(), at.y() + shown.height()};
+}
+
 } // namespace scrivlet::ui

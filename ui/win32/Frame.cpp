@@ -377,6 +377,13 @@ PixelRect Win32Window::screenRect() const
     return {r.left, r.top, r.right, r.bottom};
 }
 
+PixelRect Win32Window::workArea() const
+{
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return {area.left, area.top, area.right, area.bottom};
+}
+
 void Win32Window::moveTo(int left, int top)
 {
     SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

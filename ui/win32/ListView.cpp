@@ -295,4 +295,18 @@ void Win32Window::listSelectRow(int id, int index)
 
 void Win32Window::setListHotItem(int id, int index) { SendMessageW(control(id), LVM_SETHOTITEM, static_cast<WPARAM>(index), 0); }
 
+PixelRect Win32Window::listRowScreenRect(int id, int index) const
+{
+    const HWND list = control(id);
+    RECT r{}, client{};
+    r.left = LVIR_BOUNDS;
+    if (!SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)))
+        return {};
+    GetClientRect(list, &client);
+    if (!IntersectRect(&r, &r, &client))
+        return {};
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 } // namespace scrivlet::ui
