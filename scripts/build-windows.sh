@@ -90,7 +90,21 @@ done
 package=build/windows/zip
 rm -rf "$package" && mkdir -p "$package/scrivlet" dist
 cp "$editor" "$windows" "$package/scrivlet/"
-sed 's/$/\r/' resources/help/help.md > "$package/scrivlet/help.txt"
+# The download carries no symbols (the test programs keep theirs).
+x86_64-w64-mingw32-strip "$package/scrivlet/scrivlet.exe" "$package/scrivlet/scrivlet-cli.exe"
+python3 scripts/help-to-text.py resources/help/help.md "$package/scrivlet/help.txt"
+# Checked as a reader would find them: plain wrapped text, programs without symbols.
+help="$package/scrivlet/help.txt"
+if grep -q -e '^#' -e '\*\*' "$help" || ! awk 'length($0) > 78 { bad = 1 } END { exit bad }' "$help"; then
+  echo "help.txt is not plain text wrapped at 76 columns" >&2
+  exit 1
+fi
+for program in "$package/scrivlet/scrivlet.exe" "$package/scrivlet/scrivlet-cli.exe"; do
+  if x86_64-w64-mingw32-objdump -h "$program" | grep -q -e '\.debug' -e '\.symtab'; then
+    echo "$program still carries symbols" >&2
+    exit 1
+  fi
+done
 sed 's/$/\r/' > "$package/scrivlet/README.txt" <<'README'
 Scrivlet 3.0 for Windows
 
@@ -109,5 +123,5 @@ README
 (cd "$package" && rm -f ../scrivlet-windows.zip && python3 -m zipfile -c ../scrivlet-windows.zip scrivlet)
 cp build/windows/scrivlet-windows.zip dist/
 echo "Built dist/scrivlet-windows.zip ($(du -h dist/scrivlet-windows.zip | cut -f1)):" \
-  "scrivlet.exe $(du -h "$editor" | cut -f1), scrivlet-cli.exe $(du -h "$windows" | cut -f1)"
+  "scrivlet.exe $(du -h "$package/scrivlet/scrivlet.exe" | cut -f1), scrivlet-cli.exe $(du -h "$package/scrivlet/scrivlet-cli.exe" | cut -f1)"
 echo "Screenshots of the Windows windows: build/windows/screenshots"
