@@ -101,6 +101,8 @@ void MainDialog::onNotify(int controlId, ui::Notification notification)
     } else if (controlId == ids::EditBox) {
         if (notification == Notification::TextChanged)
             updateCurrentSize();
+        else if (notification == Notification::CaretMoved)
+            updateCaretNote(window_->controlText(ids::EditBox));
         else if (notification == Notification::GotFocus)
             setEditCommandsEnabled(true);
         else if (notification == Notification::LostFocus)

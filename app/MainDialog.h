@@ -93,6 +93,8 @@ private:
     // unapplied text is kept (then the mark goes back to its row).
     bool reachRow(int reached);
     void moveMarkTo(int row);
+    // The line under the size line: what the character at the caret is written as.
+    void updateCaretNote(const std::string& text);
     void switchListing(int source); // as selectListingSource, without asking
 
     ui::Platform& platform_;

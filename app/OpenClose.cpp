@@ -81,6 +81,7 @@ void MainDialog::closeRom()
     setEditCommandsEnabled(false);
     // What can be taken back belongs to the file that was open.
     writes_.clear();
+    window_->setControlText(ids::CaretNote, "");
     shownText_.clear();
     shownRow_ = -1;
     updateUndoCommand();

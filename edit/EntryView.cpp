@@ -5,6 +5,7 @@
 #include "rom/RomAddress.h"
 #include "text/TextDecoder.h"
 #include "text/TextCompressor.h"
+#include "text/TextNotes.h"
 
 namespace scrivlet {
 
@@ -42,9 +43,18 @@ void MainDialog::showEntry(int row)
 
 void MainDialog::updateCurrentSize()
 {
-    const int n = sizeForWriting(window_->controlText(ids::EditBox), compressWhenWriting);
+    const std::string text = window_->controlText(ids::EditBox);
+    const int n = sizeForWriting(text, compressWhenWriting);
     window_->setControlText(ids::CurrentSizeLabel, n == -1 ? std::string("Current Size: Unknown")
             : "Current Size: " + std::to_string(n) + (compressWhenWriting ? " (compressed)" : " (uncompressed)"));
+    updateCaretNote(text);
+}
+
+void MainDialog::updateCaretNote(const std::string& text)
+{
+    const std::string note = romOpen() ? writtenAsNote(text, static_cast<std::size_t>(window_->editCaret(ids::EditBox))) : "";
+    if (note != window_->controlText(ids::CaretNote))
+        window_->setControlText(ids::CaretNote, note);
 }
 
 void MainDialog::selectDisplayMode(int target)

@@ -7,7 +7,8 @@
 
 namespace scrivlet::ui {
 
-enum class Notification { Click, RightClick, DoubleClick, KeyDown, TextChanged, GotFocus, LostFocus, TabSelectionChanged };
+enum class Notification { Click, RightClick, DoubleClick, KeyDown, TextChanged, GotFocus, LostFocus, TabSelectionChanged,
+    CaretMoved }; // CaretMoved: in an edit box, the caret moved while the text stayed as it was
 
 // A rectangle in pixels: left, top, right, bottom.
 struct PixelRect {
@@ -88,6 +89,9 @@ public:
     virtual void editCut(int id) = 0;
     virtual void editCopy(int id) = 0;
     virtual void editPaste(int id) = 0;
+    // Where the caret stands in the edit box's text as the program reads it
+    // (a line break is two characters); 0 before the first.
+    virtual int editCaret(int id) const = 0;
 
     // Controls made at run time inside `parentId` (a tab control), hidden at first.
     virtual void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) = 0;

@@ -156,6 +156,12 @@ public:
     virtual ui::PixelRect controlRect(int id) = 0;
     virtual void resizeMainWindowBy(int dx, int dy) = 0;
     virtual bool checkBoxIsChecked(int id) = 0;
+    // The static texts of the window the user acts on that its control cuts
+    // short in the face the platform really uses, each as its text.
+    virtual std::vector<std::string> clippedTexts() = 0;
+    // How the edit box shows the character at a place of its text (as the program counts).
+    enum class Mark { Plain, Group, Error };
+    virtual Mark editMarkAt(int editId, int position) = 0;
     // Message boxes that came up while no step expected one, answered with OK
     // so that nothing hangs: their words, one a line (empty when none came).
     virtual void watchForUnexpectedBoxes() = 0;

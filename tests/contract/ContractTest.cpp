@@ -521,4 +521,22 @@ TEST_P(ContractTest, AfterOpenTheChosenFilesFolderIsCurrentAlsoWhenItsPathWasTyp
     EXPECT_TRUE(std::filesystem::equivalent(now, folder)) << now << " is current";
 }
 
+TEST_P(ContractTest, TheCaretIsReportedWhenItMovesAndALineBreakCountsTwo)
+{
+    fillList(sixRows());
+    window->setControlText(ids::EditBox, "ab\r\ncd");
+    driver->clickInto(ids::EditBox);
+    driver->pressKeys(ids::EditBox, "Ctrl+End");
+    EXPECT_EQ(window->editCaret(ids::EditBox), 6);
+    const int moves = main.count(ids::EditBox, Notification::CaretMoved);
+    EXPECT_GT(moves, 0) << "the caret moved with the text as it was";
+    driver->pressKeys(ids::EditBox, "Left");
+    EXPECT_EQ(window->editCaret(ids::EditBox), 5);
+    driver->pressKeys(ids::EditBox, "Left");
+    driver->pressKeys(ids::EditBox, "Left");
+    EXPECT_EQ(window->editCaret(ids::EditBox), 2) << "over the line break, two characters to the program";
+    EXPECT_EQ(main.count(ids::EditBox, Notification::CaretMoved), moves + 3);
+    EXPECT_EQ(main.count(ids::EditBox, Notification::TextChanged), 0) << "moving the caret changes no text";
+}
+
 } // namespace

@@ -80,6 +80,20 @@ public:
     {
         ui::HeadlessWindow& w = top();
         w.focus(controlId);
+        // The edit box moves its caret itself.
+        if (w.control(controlId).kind == ui::ControlKind::Edit && (keys == "Left" || keys == "Right" || keys == "Ctrl+End" || keys == "Ctrl+Home")) {
+            const std::string text = w.controlText(controlId);
+            int caret = w.editCaret(controlId);
+            const auto pair = [&](int at) { return at >= 0 && at + 1 < static_cast<int>(text.size()) && text[static_cast<std::size_t>(at)] == '\r' && text[static_cast<std::size_t>(at) + 1] == '\n'; };
+            if (keys == "Left")
+                caret -= pair(caret - 2) ? 2 : 1;
+            else if (keys == "Right")
+                caret += pair(caret) ? 2 : 1;
+            else
+                caret = keys == "Ctrl+End" ? static_cast<int>(text.size()) : 0;
+            w.moveCaret(controlId, caret);
+            return;
+        }
         // The edit box does its own clipboard keys; every other key is the dialog's.
         if (w.control(controlId).kind == ui::ControlKind::Edit && (keys == "Ctrl+X" || keys == "Ctrl+C" || keys == "Ctrl+V" || keys == "Ctrl+Z")) {
             if (keys == "Ctrl+X")

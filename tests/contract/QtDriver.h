@@ -14,6 +14,9 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QLabel>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QPointer>
 #include <QCheckBox>
 #include <QComboBox>
@@ -158,6 +161,39 @@ public:
         QApplication::processEvents();
     }
 
+    Mark editMarkAt(int editId, int position) override
+    {
+        auto* edit = qobject_cast<QPlainTextEdit*>(control(editId));
+        // The program counts a line break as two characters, the document as one.
+        const std::string text = main_->controlText(editId);
+        int at = position;
+        for (int i = 0; i + 1 < position && i + 1 < static_cast<int>(text.size()); ++i)
+            at -= text[static_cast<std::size_t>(i)] == '\r' && text[static_cast<std::size_t>(i) + 1] == '\n';
+        const QTextBlock block = edit->document()->findBlock(at);
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            const int from = block.position() + range.start;
+            if (at >= from && at < from + range.length)
+                return range.format.background().style() != Qt::NoBrush ? Mark::Error : Mark::Group;
+        }
+        return Mark::Plain;
+    }
+
+    std::vector<std::string> clippedTexts() override
+    {
+        QWidget* window = modals_.empty() ? main_->widget() : modals_.back().data();
+        std::vector<std::string> clipped;
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(window) || label->text().isEmpty() || label->pixmap().isNull() == false)
+                continue;
+            const QRect room = label->contentsRect();
+            const bool fits = label->wordWrap() ? label->heightForWidth(room.width()) <= room.height()
+                                                : label->sizeHint().width() <= label->width();
+            if (!fits)
+                clipped.push_back(label->text().toStdString());
+        }
+        return clipped;
+    }
+
     bool checkBoxIsChecked(int id) override
     {
         auto* box = qobject_cast<QCheckBox*>(control(id));
@@ -286,6 +322,8 @@ public:
         for (char key : keys) {
             if (key == '\r')
                 QTest::keyClick(w, Qt::Key_Return);
+            else if (static_cast<unsigned char>(key) >= 0x80) // a letter no key of this keyboard has: its text
+                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(QChar(static_cast<unsigned char>(key))), Qt::NoModifier);
             else
                 QTest::keyClick(w, key);
         }

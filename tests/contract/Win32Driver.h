@@ -14,6 +14,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <atomic>
 #include <mutex>
@@ -250,6 +251,38 @@ public:
         GetWindowRect(main_->handle(), &frame);
         SetWindowPos(main_->handle(), nullptr, 0, 0, frame.right - frame.left + dx, frame.bottom - frame.top + dy, SWP_NOMOVE | SWP_NOZORDER);
         settle();
+    }
+
+    Mark editMarkAt(int editId, int position) override
+    {
+        const HWND edit = control(editId);
+        const std::string text = main_->controlText(editId);
+        LONG at = position;
+        for (int i = 0; i + 1 < position && i + 1 < static_cast<int>(text.size()); ++i)
+            at -= text[static_cast<std::size_t>(i)] == '\r' && text[static_cast<std::size_t>(i) + 1] == '\n';
+        CHARRANGE keep{}, one{at, at + 1};
+        SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&keep));
+        SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));
+        CHARFORMAT2W format{};
+        format.cbSize = sizeof format;
+        SendMessageW(edit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&keep));
+        if (!(format.dwEffects & CFE_AUTOBACKCOLOR) && format.crBackColor != GetSysColor(COLOR_WINDOW))
+            return Mark::Error;
+        return (format.dwEffects & CFE_AUTOCOLOR) ? Mark::Plain : Mark::Group;
+    }
+
+    std::vector<std::string> clippedTexts() override
+    {
+        ui::Win32Window& window = modals_.empty() ? *main_ : *modals_.back();
+        std::vector<std::string> clipped;
+        for (HWND child = GetWindow(window.handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (IsWindowVisible(child) && !window.staticTextFits(child)) {
+                wchar_t text[512] = {};
+                GetWindowTextW(child, text, 512);
+                clipped.push_back(ui::win32::toLatin1(text));
+            }
+        return clipped;
     }
 
     bool checkBoxIsChecked(int id) override { return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }

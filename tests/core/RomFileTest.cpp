@@ -16,12 +16,14 @@ using namespace scrivlet::testing;
 
 namespace {
 
+#ifndef _WIN32
 // Asks flock(1), a program of its own, for the lock a second editor would take.
 bool lockedByAnotherProgram(const std::filesystem::path& path)
 {
     const std::string command = "flock --nonblock --exclusive '" + path.string() + "' true";
     return std::system(command.c_str()) != 0;
 }
+#endif
 
 class RomFileTest : public ::testing::Test {
 protected:
@@ -236,11 +238,7 @@ TEST_P(RestoreTest, WritesAndGrowthsGoBackToTheBytesTheyReplaced)
 
     ASSERT_EQ(put(5, {0x55}), WriteStatus::Written);
     const ReplacedBytes last = rom.lastReplaced();
-    {
-        std::fstream other(path, std::ios::in | std::ios::out | std::ios::binary);
-        other.seekp(100);
-        other.put(static_cast<char>(0x42));
-    }
+    changeAsAnotherProgram(path, 100, 0x42);
     const auto changed = readFile(path);
     EXPECT_EQ(rom.restore(last), WriteStatus::ChangedOutside);
     EXPECT_EQ(readFile(path), changed) << "another program's change is never written over";

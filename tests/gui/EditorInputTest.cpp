@@ -193,4 +193,56 @@ TEST_P(EditorTest, AFileThatIsNoRomIsRefusedWithAMessage)
     EXPECT_EQ(window().caption(), "Scrivlet 3.0 - No File Loaded");
 }
 
+TEST_P(EditorTest, ACharacterTheGameCannotShowIsMarkedAsTypedAndTheLineBelowSaysWhatItBecomes)
+{
+    open(standardRom());
+    driver->clickInto(ids::EditBox);
+    clearByKeys(ids::EditBox);
+    driver->typeKeys(ids::EditBox, "Caf\xE9[03");
+    EXPECT_EQ(text(ids::EditBox), "Caf\xE9[03");
+    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 0), contract::EditorDriver::Mark::Plain);
+    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 3), contract::EditorDriver::Mark::Error) << "\xE9 is written as a control code";
+    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 5), contract::EditorDriver::Mark::Error) << "a group never closed";
+    driver->typeKeys(ids::EditBox, "]");
+    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 5), contract::EditorDriver::Mark::Group);
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 5 (uncompressed)");
+    driver->pressKeys(ids::EditBox, "Left");
+    driver->pressKeys(ids::EditBox, "Left");
+    driver->pressKeys(ids::EditBox, "Left");
+    driver->pressKeys(ids::EditBox, "Left");
+    EXPECT_EQ(text(ids::CaretNote), "\xE9 is written as byte 19, a control code") << "the caret just after it";
+    driver->screenshot(name("unshowable-character").c_str());
+    driver->pressKeys(ids::EditBox, "Left");
+    EXPECT_EQ(text(ids::CaretNote), "") << "after the f the game shows";
+    driver->pressKeys(ids::EditBox, "Ctrl+End");
+    driver->typeKeys(ids::EditBox, "\r");
+    EXPECT_EQ(text(ids::CaretNote), "A line break is written as bytes 3D 3A, two control codes");
+}
+
+TEST_P(EditorTest, NoTextIsCutShortInAnyWindow)
+{
+    using Texts = std::vector<std::string>;
+    open(standardRom());
+    window().setControlText(ids::CurrentSizeLabel, "Current Size: 4000 (uncompressed)");
+    EXPECT_EQ(driver->clippedTexts(), Texts{}) << "the main window";
+    for (int templateId : {ids::TptEntryDialogTemplate, ids::SearchDialogTemplate, ids::AboutDialogTemplate, ids::GizmoDialogTemplate}) {
+        Texts clipped{"the dialog never came up"};
+        const int command = templateId == ids::TptEntryDialogTemplate ? ids::ToolsEditTptEntry
+            : templateId == ids::SearchDialogTemplate                ? ids::EditSearch
+            : templateId == ids::AboutDialogTemplate                 ? ids::HelpAbout
+                                                                     : ids::OptionsUseCompression;
+        driver->whileModalIsUp(templateId, [&] {
+            clipped = driver->clippedTexts();
+            driver->screenshot(name(("fits-" + std::to_string(templateId)).c_str()).c_str());
+        }, [&] { driver->chooseMenu(command); });
+        EXPECT_EQ(clipped, Texts{}) << "dialog " << templateId;
+    }
+    driver->whileModalIsUp(ids::DetailsDialogTemplate, [&] {
+        for (int page = 0; page < 3; ++page) {
+            driver->selectTab(ids::DetailsTabControl, page);
+            EXPECT_EQ(driver->clippedTexts(), Texts{}) << "details page " << page;
+        }
+    }, [&] { driver->chooseMenu(ids::ToolsViewDetails); });
+}
+
 } // namespace

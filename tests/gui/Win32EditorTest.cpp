@@ -3,6 +3,8 @@
 #include "EditorSuite.h"
 #include "contract/Win32Driver.h"
 #include "ui/HelpTopicsDialog.h"
+#include <algorithm>
+#include <cctype>
 
 namespace scrivlet::testing {
 namespace {
@@ -40,7 +42,8 @@ TEST_F(Win32Help, HelpFindsTheTopicsThatMentionAWord)
     EXPECT_GT(found, 0);
     EXPECT_LT(found, allTopics) << "only the topics that mention the word";
     EXPECT_EQ(page.substr(0, first.size()), first) << "the page of the topic clicked";
-    EXPECT_NE(page.find("overwrite"), std::string::npos);
+    std::transform(page.begin(), page.end(), page.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    EXPECT_NE(page.find("overwrite"), std::string::npos) << "the word searched for, in any case";
 }
 
 } // namespace

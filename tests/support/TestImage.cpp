@@ -133,6 +133,23 @@ std::vector<std::uint8_t> readFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+void changeAsAnotherProgram(const std::filesystem::path& path, std::size_t offset, std::uint8_t byte)
+{
+#ifdef _WIN32
+    std::vector<std::uint8_t> copy = readFile(path);
+    copy.at(offset) = byte;
+    std::filesystem::path aside = path;
+    aside += ".old";
+    std::filesystem::rename(path, aside);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(copy.data()), static_cast<std::streamsize>(copy.size()));
+#else
+    std::fstream other(path, std::ios::in | std::ios::out | std::ios::binary);
+    other.seekp(static_cast<std::streamoff>(offset));
+    other.put(static_cast<char>(byte));
+#endif
+}
+
 std::string readTextFile(const std::filesystem::path& path)
 {
     std::ifstream in(path); // in text mode: the platform's line ends read as "\n"

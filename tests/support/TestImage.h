@@ -72,6 +72,10 @@ private:
 #endif
 
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path);
+// Another program changes one byte of a file this one has open for update.
+// Where the lock keeps other writers out (Windows) it saves the way editors
+// do: the file moved aside, the changed copy put under its name.
+void changeAsAnotherProgram(const std::filesystem::path& path, std::size_t offset, std::uint8_t byte);
 std::string readTextFile(const std::filesystem::path& path);
 
 } // namespace scrivlet::testing

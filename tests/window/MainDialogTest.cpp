@@ -435,3 +435,23 @@ TEST_F(MainDialogTest, AFileThatCannotBeOpenedForWritingSaysWhy)
 #endif
 
 } // namespace
+
+namespace {
+
+TEST_F(MainDialogTest, TheLineUnderTheSizeLineSaysWhatATypedCharacterBecomes)
+{
+    open(write(standardImage()));
+    EXPECT_EQ(text(ids::CaretNote), "");
+    window.typeText(ids::EditBox, "Caf\xE9");
+    EXPECT_EQ(text(ids::CaretNote), "\xE9 is written as byte 19, a control code");
+    window.moveCaret(ids::EditBox, 2);
+    EXPECT_EQ(text(ids::CaretNote), "") << "the caret after a letter the game shows";
+    window.typeText(ids::EditBox, "Hi\r\nthere");
+    window.moveCaret(ids::EditBox, 4);
+    EXPECT_EQ(text(ids::CaretNote), "A line break is written as bytes 3D 3A, two control codes");
+    window.answers.push_back(ui::Answer::No);
+    window.chooseMenu(ids::FileClose);
+    EXPECT_EQ(text(ids::CaretNote), "");
+}
+
+} // namespace

@@ -75,11 +75,7 @@ TEST_F(UndoWrite, AFileChangedByAnotherProgramIsNotUndone)
     window.typeText(ids::EditBox, "Howdy[02]");
     window.chooseMenu(ids::OptionsPreventOverwrites);
     window.clickButton(ids::ApplyButton);
-    {
-        std::fstream other(path, std::ios::in | std::ios::out | std::ios::binary);
-        other.seekp(0x51D50);
-        other.put(static_cast<char>(0x72)); // another program's edit elsewhere
-    }
+    changeAsAnotherProgram(path, 0x51D50, 0x72); // another program's edit elsewhere
     const auto changed = readFile(path);
     window.chooseMenu(ids::ToolsUndoWrite);
     ASSERT_EQ(window.messages.size(), 1u);

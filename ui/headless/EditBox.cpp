@@ -12,6 +12,7 @@ void HeadlessWindow::editUndo(int id)
 {
     Control& c = at(id);
     std::swap(c.text, c.undoText);
+    c.caret = static_cast<int>(c.text.size());
     handler_.onNotify(id, Notification::TextChanged);
 }
 
@@ -22,6 +23,7 @@ void HeadlessWindow::editCut(int id)
     clipboard = c.text;
     c.undoText = c.text;
     c.text.clear();
+    c.caret = 0;
     handler_.onNotify(id, Notification::TextChanged);
 }
 
@@ -40,6 +42,7 @@ void HeadlessWindow::editPaste(int id)
         return;
     c.undoText = c.text;
     c.text += clipboard.substr(0, take);
+    c.caret = static_cast<int>(c.text.size());
     handler_.onNotify(id, Notification::TextChanged);
 }
 
@@ -54,6 +57,7 @@ void HeadlessWindow::typeText(int editId, const std::string& text)
     if (c.editLimit > 0)
         room = std::max(static_cast<std::size_t>(c.editLimit), c.text.size());
     c.text = text.substr(0, room);
+    c.caret = static_cast<int>(c.text.size());
     handler_.onNotify(editId, Notification::TextChanged);
 }
 
@@ -70,8 +74,19 @@ void HeadlessWindow::typeKeys(int editId, const std::string& keys)
             continue;
         c.undoText = c.text;
         c.text += typed;
+        c.caret = static_cast<int>(c.text.size());
         handler_.onNotify(editId, Notification::TextChanged);
     }
+}
+
+void HeadlessWindow::moveCaret(int editId, int position)
+{
+    Control& c = at(editId);
+    position = std::clamp(position, 0, static_cast<int>(c.text.size()));
+    if (!c.enabled || position == c.caret)
+        return;
+    c.caret = position;
+    handler_.onNotify(editId, Notification::CaretMoved);
 }
 
 } // namespace scrivlet::ui

@@ -40,6 +40,7 @@ void HeadlessWindow::setControlText(int id, const std::string& text)
     Control& c = at(id);
     c.text = text; // set by the program: no text-changed notification, no typing limit
     c.undoText = text;
+    c.caret = 0;
 }
 
 std::string HeadlessWindow::controlText(int id) const { return controls_.at(id).text; }

@@ -28,6 +28,7 @@ public:
         std::string text;
         bool enabled = true;
         int editLimit = 0; // 0: the platform's default
+        int caret = 0;
         std::string undoText;
         std::vector<std::string> rows;
         int mark = -1;
@@ -77,6 +78,7 @@ public:
     void editCut(int id) override;
     void editCopy(int id) override;
     void editPaste(int id) override;
+    int editCaret(int id) const override { return controls_.at(id).caret; }
     void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
     void showControl(int id, bool visible) override;
     bool isControlVisible(int id) const override;
@@ -109,6 +111,7 @@ public:
     // it is gray) or one of the dialog's accelerators. False when nothing took it.
     bool pressShortcut(const std::string& keys);
     void focus(int editId);
+    void moveCaret(int editId, int position); // a click or an arrow key in the text
     void blur(int editId);
     void clickButton(int id);
     void type(int editId, const std::string& text) { typeText(editId, text); }

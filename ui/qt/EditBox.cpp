@@ -5,6 +5,7 @@
 
 #include "QtBackend.h"
 #include "text/TextEncoder.h"
+#include "text/TextNotes.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -152,10 +153,17 @@ BracketHighlighter::BracketHighlighter(QTextDocument* document) : QSyntaxHighlig
 
 void BracketHighlighter::textChanged(const QString& text)
 {
-    // One character of the document is one byte here: positions stay the same.
-    const QByteArray bytes = text.toLatin1();
+    // One character of the document is one byte here, so positions stay the
+    // same: a line break is one '\n', and the pictures of a lone CR or LF
+    // stand for a byte the game cannot show either.
+    std::string bytes(static_cast<std::size_t>(text.size()), '\0');
+    for (qsizetype i = 0; i < text.size(); ++i)
+        bytes[static_cast<std::size_t>(i)] = text[i].unicode() < 0x100 ? static_cast<char>(text[i].unicode()) : '\x01';
     std::vector<std::pair<int, int>> errors;
-    for (const auto& [from, to] : bracketErrorRanges(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+    for (const auto& [from, to] : bracketErrorRanges(bytes))
+        errors.emplace_back(static_cast<int>(from), static_cast<int>(to));
+    // Characters the game cannot show are marked as errors are: they are written all the same.
+    for (const auto& [from, to] : unshowableRanges(bytes))
         errors.emplace_back(static_cast<int>(from), static_cast<int>(to));
     if (errors != errors_) {
         errors_ = std::move(errors);
@@ -199,6 +207,10 @@ QWidget* QtWindow::makeEditBox(const ControlTemplate& c, QWidget* parent)
     if (c.style & FixedPitch)
         edit->setFont(fixedPitchFont(dialog_->font()));
     if (c.style & CodeColours) {
+        // Line breaks are shown (they are written as two bytes of codes).
+        QTextOption option = edit->document()->defaultTextOption();
+        option.setFlags(option.flags() | QTextOption::ShowLineAndParagraphSeparators);
+        edit->document()->setDefaultTextOption(option);
         auto* colours = new BracketHighlighter(edit->document());
         QObject::connect(edit, &QPlainTextEdit::textChanged, colours, [edit, colours] { colours->textChanged(edit->toPlainText()); });
     }
@@ -207,6 +219,14 @@ QWidget* QtWindow::makeEditBox(const ControlTemplate& c, QWidget* parent)
             return;
         fitWrapMode(edit);
         handler_.onNotify(id, Notification::TextChanged);
+    });
+    // The caret moving on its own (a click, an arrow key); typing reports the text instead.
+    QObject::connect(edit, &QPlainTextEdit::cursorPositionChanged, dialog_, [this, id, edit] {
+        const int revision = edit->document()->revision();
+        const bool typed = edit->property("caretRevision").toInt() != revision;
+        edit->setProperty("caretRevision", revision);
+        if (!settingText_ && !typed)
+            handler_.onNotify(id, Notification::CaretMoved);
     });
     QObject::connect(edit, &EditBoxWidget::focusGained, dialog_, [this, id] { handler_.onNotify(id, Notification::GotFocus); });
     QObject::connect(edit, &EditBoxWidget::focusLost, dialog_, [this, id] { handler_.onNotify(id, Notification::LostFocus); });
@@ -224,6 +244,7 @@ void QtWindow::setEditBoxText(QPlainTextEdit* edit, const QString& value)
         fitWrapMode(edit, value);
     if (auto* colours = edit->document()->findChild<BracketHighlighter*>())
         colours->textChanged(value);
+    edit->setProperty("caretRevision", edit->document()->revision());
 }
 
 void QtWindow::fitWrapMode(QPlainTextEdit* edit, const QString& text)
@@ -267,6 +288,16 @@ void QtWindow::editPaste(int id)
 {
     if (auto* edit = qobject_cast<QPlainTextEdit*>(control(id)))
         edit->paste();
+}
+
+int QtWindow::editCaret(int id) const
+{
+    auto* edit = qobject_cast<QPlainTextEdit*>(control(id));
+    if (!edit)
+        return 0;
+    // Each line break before the caret is two characters to the program.
+    const QTextCursor cursor = edit->textCursor();
+    return cursor.position() + cursor.blockNumber();
 }
 
 } // namespace scrivlet::ui

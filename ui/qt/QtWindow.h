@@ -66,6 +66,7 @@ public:
     void editCut(int id) override;
     void editCopy(int id) override;
     void editPaste(int id) override;
+    int editCaret(int id) const override;
     void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
     void showControl(int id, bool visible) override;
     bool isControlVisible(int id) const override;

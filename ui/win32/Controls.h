@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <string>
 
@@ -44,9 +45,24 @@ inline bool isPushButton(HWND hwnd)
 
 inline bool isStatic(HWND hwnd) { return hasClass(hwnd, WC_STATICW); }
 
+// The edit box that shows code groups in colour is the platform's RichEdit.
+inline constexpr wchar_t RichEditClass[] = L"RichEdit20W";
+inline bool isRichEdit(HWND hwnd) { return hasClass(hwnd, RichEditClass); }
+
+// The text of a RichEdit with CR LF line breaks, as an EDIT gives it.
+inline std::wstring richText(HWND edit)
+{
+    GETTEXTLENGTHEX length{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const auto count = static_cast<std::size_t>(SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
+    std::wstring text(count + 1, L'\0');
+    GETTEXTEX get{static_cast<DWORD>(text.size() * sizeof(wchar_t)), GT_USECRLF, 1200, nullptr, nullptr};
+    text.resize(static_cast<std::size_t>(SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
 inline bool isMultiLineEdit(HWND hwnd)
 {
-    return hasClass(hwnd, WC_EDITW) && (GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_MULTILINE);
+    return (hasClass(hwnd, WC_EDITW) || isRichEdit(hwnd)) && (GetWindowLongPtrW(hwnd, GWL_STYLE) & ES_MULTILINE);
 }
 
 } // namespace scrivlet::ui::win32

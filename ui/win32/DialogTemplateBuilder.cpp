@@ -1,5 +1,6 @@
 #include "DialogTemplateBuilder.h"
 
+#include "Controls.h"
 #include "Text.h"
 
 #include <commctrl.h>
@@ -43,7 +44,7 @@ const wchar_t* controlClass(const ControlTemplate& c)
     case ControlKind::StaticText:
     case ControlKind::StaticBitmap: return WC_STATICW;
     case ControlKind::ListView: return WC_LISTVIEWW;
-    case ControlKind::Edit: return WC_EDITW;
+    case ControlKind::Edit: return (c.style & CodeColours) ? RichEditClass : WC_EDITW;
     case ControlKind::PushButton:
     case ControlKind::GroupBox: return WC_BUTTONW;
     case ControlKind::TabControl: return WC_TABCONTROLW;

@@ -14,8 +14,15 @@ void Win32Window::onEditNotification(int id, int code, HWND from)
 {
     switch (code) {
     case EN_CHANGE:
-        if (!settingText_)
-            notify(id, Notification::TextChanged);
+        if (settingText_)
+            break;
+        if (isRichEdit(from)) {
+            colourRichEdit(from);
+            RichState& state = rich_[id];
+            ++state.changes;
+            state.caretSeen = editCaret(id);
+        }
+        notify(id, Notification::TextChanged);
         break;
     case EN_SETFOCUS:
         if (isMultiLineEdit(from))
@@ -37,6 +44,26 @@ LRESULT CALLBACK Win32Window::editProc(HWND hwnd, UINT message, WPARAM wParam, L
 
 LRESULT Win32Window::editMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (isRichEdit(edit)) {
+        bool handled = false;
+        const LRESULT result = richEditMessage(edit, message, wParam, lParam, handled);
+        if (handled)
+            return result;
+        if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
+            // The caret moved by a key or a click while the text stayed: reported as such.
+            const int id = GetDlgCtrlID(edit);
+            const unsigned changes = rich_[id].changes;
+            const LRESULT done = DefSubclassProc(edit, message, wParam, lParam);
+            RichState& state = rich_[id];
+            const int caret = editCaret(id);
+            if (state.changes == changes && caret != state.caretSeen) {
+                state.caretSeen = caret;
+                state.typing = false;
+                notify(id, Notification::CaretMoved);
+            }
+            return done;
+        }
+    }
     switch (message) {
     case WM_CHAR:
         if (wParam == 1) { // Ctrl+A

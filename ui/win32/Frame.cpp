@@ -29,6 +29,8 @@ Win32Window::~Win32Window()
     for (HICON icon : {bigIcon_, smallIcon_})
         if (icon)
             DestroyIcon(icon);
+    for (HFONT font : fittedFonts_)
+        DeleteObject(font);
 }
 
 Win32Window* Win32Window::owning(HWND hwnd)
@@ -168,6 +170,8 @@ void Win32Window::initialise(HWND hwnd)
         SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
     }
     handler_.onInitDialog();
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        fitStaticText(child);
 }
 
 void Win32Window::prepareControl(const ControlTemplate& c, HWND control)
@@ -191,6 +195,8 @@ void Win32Window::prepareControl(const ControlTemplate& c, HWND control)
             SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fixedPitchFont()), FALSE);
         if (c.style & MultiLine)
             SetWindowSubclass(control, editProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        if (isRichEdit(control))
+            prepareRichEdit(control);
         break;
     case ControlKind::GroupBox:
         SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -277,7 +283,7 @@ void Win32Window::onCommandMessage(WPARAM wParam, LPARAM lParam)
     }
     if (code == BN_CLICKED) // also STN_CLICKED, a click on a picture that reports clicks
         onClicked(id, from);
-    else if (hasClass(from, WC_EDITW))
+    else if (hasClass(from, WC_EDITW) || isRichEdit(from))
         onEditNotification(id, code, from);
 }
 
@@ -305,6 +311,8 @@ void Win32Window::followSize()
             SendMessageW(p.control, LVM_SETCOLUMNWIDTH, 0, ListColumnWidth + share(extraX, p.anchor.growX));
     }
     EndDeferWindowPos(moves);
+    for (const Placed& p : placed_)
+        fitStaticText(p.control); // a text the platform's face made wider keeps its room
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -322,11 +330,19 @@ void Win32Window::setControlText(int id, const std::string& text)
     settingText_ = true;
     SetWindowTextW(c, (isMultiLineEdit(c) ? toDisplay(text) : fromLatin1(text)).c_str());
     settingText_ = false;
+    fitStaticText(c);
+    if (isRichEdit(c)) {
+        // The program's text starts afresh: nothing to undo, colours laid anew.
+        rich_[id] = RichState{richText(c), false, 0, rich_[id].changes};
+        colourRichEdit(c);
+    }
 }
 
 std::string Win32Window::controlText(int id) const
 {
     HWND c = control(id);
+    if (isRichEdit(c))
+        return fromDisplay(richText(c));
     return isMultiLineEdit(c) ? fromDisplay(windowText(c)) : toLatin1(windowText(c));
 }
 

@@ -13,6 +13,7 @@ Win32Platform::Win32Platform()
         ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_INTERNET_CLASSES | ICC_DATE_CLASSES
             | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    LoadLibraryW(L"riched20.dll"); // the RichEdit class of the code-coloured edit box
 }
 
 int Win32Platform::runModal(int templateId, DialogHandler& handler, Window& owner)

@@ -1,9 +1,12 @@
-// Static texts and pictures: the colour of those on a tab's page. A click on
-// a picture is reported from Buttons.cpp, where the platform sends it.
+// Static texts and pictures: the colour of those on a tab's page, and texts
+// that always fit: the templates are laid out for MS Sans Serif, and the face
+// the platform really uses (Tahoma under wine) can be wider, so a one-line
+// text grows to its width and a wrapping one takes a smaller size of its face
+// until every line shows. A click on a picture is reported from Buttons.cpp,
+// where the platform sends it.
 #include "Win32Window.h"
 
 #include "Controls.h"
-
 
 namespace scrivlet::ui {
 
@@ -16,6 +19,79 @@ INT_PTR Win32Window::pageColour(HDC dc, HWND control)
         return FALSE;
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+namespace {
+
+bool isText(HWND control)
+{
+    const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK;
+    return isStatic(control) && type != SS_BITMAP && type != SS_ICON && type != SS_ETCHEDHORZ;
+}
+
+// The room the text needs at the control's width (one line: its whole width).
+SIZE neededFor(HWND control, HFONT font)
+{
+    RECT client{};
+    GetClientRect(control, &client);
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    const bool oneLine = (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
+    const std::wstring text = windowText(control);
+    RECT need{0, 0, oneLine ? 0 : client.right, 0};
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, font);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need,
+        DT_CALCRECT | DT_EXPANDTABS | (oneLine ? DT_SINGLELINE : DT_WORDBREAK) | ((style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return {need.right - need.left, need.bottom - need.top};
+}
+
+} // namespace
+
+bool Win32Window::staticTextFits(HWND control) const
+{
+    if (!isText(control))
+        return true;
+    RECT client{};
+    GetClientRect(control, &client);
+    const SIZE need = neededFor(control, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    return need.cx <= client.right && need.cy <= client.bottom;
+}
+
+void Win32Window::fitStaticText(HWND control)
+{
+    if (!isText(control) || staticTextFits(control))
+        return;
+    RECT client{};
+    GetClientRect(control, &client);
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if ((style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP) {
+        // One line grows to the right, as far as its text needs.
+        RECT frame{};
+        GetWindowRect(control, &frame);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&frame), 2);
+        const SIZE need = neededFor(control, font);
+        SetWindowPos(control, nullptr, 0, 0, frame.right - frame.left + need.cx - client.right + 1, frame.bottom - frame.top,
+            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    // A wrapping text takes its face a pixel smaller at a time, down to 7 pixels.
+    LOGFONTW face{};
+    GetObjectW(font, sizeof face, &face);
+    const LONG start = face.lfHeight < 0 ? -face.lfHeight : face.lfHeight;
+    for (LONG height = start - 1; height >= 7; --height) {
+        face.lfHeight = -height;
+        HFONT smaller = CreateFontIndirectW(&face);
+        const SIZE need = neededFor(control, smaller);
+        if (need.cy <= client.bottom && need.cx <= client.right) {
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(smaller), TRUE);
+            fittedFonts_.push_back(smaller);
+            return;
+        }
+        DeleteObject(smaller);
+    }
 }
 
 } // namespace scrivlet::ui

@@ -74,6 +74,7 @@ public:
     void editCut(int id) override;
     void editCopy(int id) override;
     void editPaste(int id) override;
+    int editCaret(int id) const override;
     void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
     void showControl(int id, bool visible) override;
     bool isControlVisible(int id) const override;
@@ -107,6 +108,12 @@ private:
     bool onListNotify(const NMHDR& header, LRESULT& result);
     bool onTabNotify(const NMHDR& header);
     INT_PTR pageColour(HDC dc, HWND control);
+    void fitStaticText(HWND control);
+    std::vector<HFONT> fittedFonts_; // smaller faces of texts that would not fit otherwise
+public:
+    // Whether a static text shows all of its text in its control.
+    bool staticTextFits(HWND control) const;
+private:
     void requestClose();
     // Enter where no control takes it: the focused button, the default button,
     // or OK where there is none.
@@ -142,6 +149,21 @@ private:
     // Changes the rows of a list by inserting (+1) or deleting (-1) at `at`,
     // keeping the mark and the highlight on their rows.
     void changeRows(int id, int at, int by, const std::function<void(std::vector<std::wstring>&)>& change);
+    // The code-coloured edit box (RichEdit), whose own undo is off: one step of
+    // ours as the platform's edit box has, and the caret as last reported.
+    struct RichState {
+        std::wstring undoText; // shown text (CR LF line breaks) before the last change
+        bool typing = false;   // the last change was typing: more typing joins it
+        int caretSeen = 0;
+        unsigned changes = 0;
+    };
+    std::map<int, RichState> rich_;
+    void prepareRichEdit(HWND edit);
+    LRESULT richEditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    void colourRichEdit(HWND edit);
+    void snapshotForUndo(HWND edit, bool typing);
+    void pasteInto(HWND edit);
+    int programRoom(HWND edit) const;
     // The last clipboard request that changed an edit box: its text before and after.
     struct UndoStep {
         int id;

@@ -1,0 +1,252 @@
+// The code-coloured edit box on the platform's RichEdit, which can colour text
+// where the EDIT cannot: bracket groups, bracket errors and the characters the
+// game cannot show. It keeps every fact of the edit box: line breaks read as
+// CR LF, the typing limit counts one as two characters, every byte survives
+// (the display text never hands it a lone CR or LF), and one step of undo.
+// Its own undo is off, since colouring would be undone as a step: typing, a
+// cut and a paste are remembered here instead.
+#include "Win32Window.h"
+
+#include "Controls.h"
+#include "Text.h"
+#include "text/TextEncoder.h"
+#include "text/TextNotes.h"
+
+#include <algorithm>
+
+namespace scrivlet::ui {
+
+using namespace win32;
+
+namespace {
+
+CHARFORMAT2W colourFormat(COLORREF text, COLORREF back, bool underline, bool automatic)
+{
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_COLOR | CFM_BACKCOLOR | CFM_UNDERLINE;
+    format.dwEffects = (automatic ? CFE_AUTOCOLOR | CFE_AUTOBACKCOLOR : 0) | (underline ? CFE_UNDERLINE : 0);
+    format.crTextColor = text;
+    format.crBackColor = back;
+    return format;
+}
+
+// A position in the program's text (a line break is two) as the RichEdit's own (one).
+std::vector<LONG> internalPositions(const std::string& text)
+{
+    std::vector<LONG> at(text.size() + 1);
+    LONG pairs = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        at[i] = static_cast<LONG>(i) - pairs;
+        if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') {
+            at[i + 1] = at[i];
+            ++pairs;
+            ++i;
+            at[i + 1] = static_cast<LONG>(i + 1) - pairs;
+        }
+    }
+    return at;
+}
+
+std::size_t programLength(const std::wstring& shown) { return shown.size(); } // CR LF read as two already
+
+} // namespace
+
+void Win32Window::prepareRichEdit(HWND edit)
+{
+    SendMessageW(edit, EM_SETEVENTMASK, 0, ENM_CHANGE);
+    SendMessageW(edit, EM_SETUNDOLIMIT, 0, 0);
+    SendMessageW(edit, EM_EXLIMITTEXT, 0, 0x7FFFFFFE); // the program's text is never cut; typing is limited here
+    SendMessageW(edit, EM_SETTEXTMODE, TM_RICHTEXT | TM_SINGLELEVELUNDO, 0);
+    rich_[GetDlgCtrlID(edit)] = RichState{};
+}
+
+void Win32Window::colourRichEdit(HWND edit)
+{
+    const std::string text = fromDisplay(richText(edit));
+    const std::vector<LONG> at = internalPositions(text);
+    const bool wasSetting = std::exchange(settingText_, true);
+    SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
+    CHARRANGE selection{};
+    SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    POINT scrolled{};
+    SendMessageW(edit, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+    const auto paint = [&](std::size_t from, std::size_t to, CHARFORMAT2W format) {
+        CHARRANGE range{at[from], at[to]};
+        SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        SendMessageW(edit, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    };
+    paint(0, text.size(), colourFormat(0, 0, false, true));
+    // Groups in blue, as the encoder reads them.
+    for (std::size_t i = text.find('['); i != std::string::npos; i = text.find('[', i)) {
+        const std::size_t close = text.find(']', i + 1);
+        const std::size_t end = close == std::string::npos ? text.size() : close + 1;
+        paint(i, end, colourFormat(RGB(0x1F, 0x5F, 0xB0), GetSysColor(COLOR_WINDOW), false, false));
+        i = end;
+    }
+    // Bracket errors and characters the game cannot show, as errors are marked.
+    auto marked = bracketErrorRanges(text);
+    const auto unshowable = unshowableRanges(text);
+    marked.insert(marked.end(), unshowable.begin(), unshowable.end());
+    for (const auto& [from, to] : marked)
+        paint(from, to, colourFormat(RGB(0xB0, 0x00, 0x00), RGB(0xFF, 0xD8, 0xD8), true, false));
+    SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    SendMessageW(edit, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+    SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(edit, nullptr, FALSE);
+    settingText_ = wasSetting;
+}
+
+void Win32Window::snapshotForUndo(HWND edit, bool typing)
+{
+    RichState& state = rich_[GetDlgCtrlID(edit)];
+    if (!typing || !state.typing)
+        state.undoText = richText(edit);
+    state.typing = typing;
+}
+
+int Win32Window::programRoom(HWND edit) const
+{
+    const auto found = typingLimits_.find(GetDlgCtrlID(edit));
+    if (found == typingLimits_.end() || found->second <= 0)
+        return 0x7FFFFFFF;
+    CHARRANGE selection{};
+    SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    std::wstring selected(static_cast<std::size_t>(std::max<LONG>(0, selection.cpMax - selection.cpMin)) + 1, L'\0');
+    selected.resize(static_cast<std::size_t>(SendMessageW(edit, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(selected.data()))));
+    // The selection holds each line break as one CR; the program reads it as two.
+    const auto selectedLength = selected.size() + static_cast<std::size_t>(std::count(selected.begin(), selected.end(), L'\r'));
+    return found->second - static_cast<int>(programLength(richText(edit)) - selectedLength);
+}
+
+void Win32Window::pasteInto(HWND edit)
+{
+    // Plain text only, and as much as fits the limit, a line break whole or not at all.
+    std::wstring pasted;
+    if (OpenClipboard(hwnd_)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
+            if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+                pasted = chars;
+                GlobalUnlock(data);
+            }
+        CloseClipboard();
+    }
+    int room = programRoom(edit);
+    std::size_t take = 0;
+    while (take < pasted.size() && room > 0) {
+        const bool pair = pasted[take] == L'\r' && take + 1 < pasted.size() && pasted[take + 1] == L'\n';
+        if (pair && room < 2)
+            break;
+        room -= pair ? 2 : 1;
+        take += pair ? 2 : 1;
+    }
+    if (take == 0)
+        return;
+    snapshotForUndo(edit, false);
+    const std::wstring part = pasted.substr(0, take);
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(part.c_str()));
+}
+
+int Win32Window::editCaret(int id) const
+{
+    const HWND edit = control(id);
+    if (!isRichEdit(edit)) {
+        DWORD from = 0, to = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+        return static_cast<int>(to); // an EDIT holds CR LF itself
+    }
+    CHARRANGE selection{};
+    SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+    // The RichEdit's last paragraph mark is no character of the text: the caret may stand past it.
+    GETTEXTLENGTHEX length{GTL_PRECISE | GTL_NUMCHARS, 1200};
+    selection.cpMax = std::clamp<LONG>(selection.cpMax, 0, static_cast<LONG>(SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0)));
+    std::wstring before(static_cast<std::size_t>(selection.cpMax) + 1, L'\0');
+    TEXTRANGEW range{{0, selection.cpMax}, before.data()};
+    before.resize(static_cast<std::size_t>(SendMessageW(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
+    return selection.cpMax + static_cast<int>(std::count(before.begin(), before.end(), L'\r'));
+}
+
+LRESULT Win32Window::richEditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    const int id = GetDlgCtrlID(edit);
+    handled = true;
+    const bool control = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+    switch (message) {
+    case WM_CHAR:
+        if (wParam == 0x03 || wParam == 0x16 || wParam == 0x18 || wParam == 0x1A || wParam == 0x19)
+            return 0; // the clipboard and undo keys, done on their key going down
+        if (wParam == '\r' || wParam >= 0x20 || wParam == '\t') {
+            if (programRoom(edit) < (wParam == '\r' ? 2 : 1)) {
+                MessageBeep(MB_OK); // past the limit: refused, nothing already there lost
+                return 0;
+            }
+            snapshotForUndo(edit, true);
+        } else if (wParam == '\b') {
+            snapshotForUndo(edit, true);
+        }
+        break;
+    case WM_KEYDOWN:
+        if ((control && wParam == 'V') || (shift && wParam == VK_INSERT))
+            return SendMessageW(edit, WM_PASTE, 0, 0);
+        if ((control && wParam == 'X') || (shift && wParam == VK_DELETE))
+            return SendMessageW(edit, WM_CUT, 0, 0);
+        if (control && (wParam == 'C' || wParam == VK_INSERT))
+            return SendMessageW(edit, WM_COPY, 0, 0);
+        if (control && wParam == 'Z')
+            return SendMessageW(edit, WM_UNDO, 0, 0);
+        if (control && wParam == 'Y')
+            return 0;
+        if (wParam == VK_RETURN && !control) {
+            // The RichEdit breaks the line on the key going down: a line break is
+            // two characters, refused whole where only one fits.
+            if (programRoom(edit) < 2) {
+                MessageBeep(MB_OK);
+                return 0;
+            }
+            snapshotForUndo(edit, true);
+        }
+        if (wParam == VK_DELETE)
+            snapshotForUndo(edit, true);
+        break;
+    case WM_PASTE:
+        pasteInto(edit);
+        return 0;
+    case WM_CUT:
+        snapshotForUndo(edit, false);
+        break;
+    case WM_UNDO:
+    case EM_UNDO: {
+        RichState& state = rich_[id];
+        std::wstring now = richText(edit);
+        if (now == state.undoText)
+            return 0;
+        settingText_ = true;
+        SetWindowTextW(edit, state.undoText.c_str());
+        settingText_ = false;
+        state.undoText = std::move(now); // a second undo does it again, as the platform's does
+        state.typing = false;
+        SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+        colourRichEdit(edit);
+        ++state.changes;
+        state.caretSeen = editCaret(id);
+        notify(id, Notification::TextChanged);
+        return TRUE;
+    }
+    case EM_CANUNDO:
+        return richText(edit) != rich_[id].undoText;
+    case WM_GETDLGCODE: {
+        // Tab moves to the next control, as in every dialog; the rest is the box's.
+        LRESULT wants = DefSubclassProc(edit, message, wParam, lParam);
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB)
+            wants &= ~(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+        return wants & ~DLGC_WANTTAB;
+    }
+    default:
+        break;
+    }
+    handled = false;
+    return 0;
+}
+
+} // namespace scrivlet::ui
