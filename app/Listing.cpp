@@ -17,6 +17,7 @@ void MainDialog::refreshListing()
     for (int i = 0; i < catalogue.count; ++i)
         window_->listInsertRow(ids::ListView, i, listLabel(romFile, catalogue.rows[static_cast<std::size_t>(i)]));
     window_->setListSelectionMark(ids::ListView, 0);
+    window_->listEnsureVisible(ids::ListView, 0); // the list never stays on the old rows
     showEntry(0);
     updateCurrentSize();
     // The keyboard goes to the list, so the arrow keys work at once.

@@ -13,6 +13,7 @@ enum class Notification { Click, RightClick, DoubleClick, KeyDown, TextChanged, 
 // A rectangle in pixels: left, top, right, bottom.
 struct PixelRect {
     int left, top, right, bottom;
+    bool empty() const { return right <= left || bottom <= top; }
 };
 enum class MessageIcon { None, Exclamation, Question };
 // The buttons of a question, and the one the user chose.

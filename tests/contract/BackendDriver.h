@@ -134,7 +134,7 @@ namespace scrivlet::contract {
 class EditorDriver : public BackendDriver {
 public:
     struct WindowLook {
-        bool minimizeBox = false;
+        bool minimizeBox = false, maximizeBox = false;
         std::vector<int> iconSizes; // the sizes of the window's icons, in pixels
     };
 
@@ -151,7 +151,7 @@ public:
     // Runs `causeIt`, which shows the platform's open-file dialog: the file
     // types it offers, as shown; then the dialog is cancelled.
     virtual std::vector<std::string> openDialogFileTypes(const std::function<void()>& causeIt) = 0;
-    virtual WindowLook mainWindowLook() = 0;
+    virtual WindowLook windowLook(ui::Window& window) = 0;
     // A control's rectangle in its window's client area, in pixels.
     virtual ui::PixelRect controlRect(int id) = 0;
     virtual void resizeMainWindowBy(int dx, int dy) = 0;

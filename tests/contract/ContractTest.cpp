@@ -185,6 +185,25 @@ TEST_P(ContractTest, TheMarkIsApartFromTheHighlight)
     EXPECT_TRUE(main.reports.empty()) << "nothing the program does to the list is reported";
 }
 
+TEST_P(ContractTest, ARowIsBroughtIntoViewAlsoRightAfterTheRowsWereReplaced)
+{
+    std::vector<std::string> many;
+    for (int i = 0; i < 300; ++i)
+        many.push_back("row " + std::to_string(i));
+    fillList(many);
+    window->listEnsureVisible(ids::ListView, 290);
+    EXPECT_FALSE(window->listRowScreenRect(ids::ListView, 290).empty());
+    EXPECT_TRUE(window->listRowScreenRect(ids::ListView, 0).empty()) << "a list of 300 rows does not show them all";
+    many[0] = "new row 0";
+    fillList(many);
+    window->setListSelectionMark(ids::ListView, 0);
+    window->listEnsureVisible(ids::ListView, 0);
+    const ui::PixelRect first = window->listRowScreenRect(ids::ListView, 0);
+    EXPECT_FALSE(first.empty()) << "the first row of the new rows is in view";
+    EXPECT_TRUE(window->listRowScreenRect(ids::ListView, 290).empty());
+    EXPECT_TRUE(main.reports.empty()) << "scrolling by the program is not reported";
+}
+
 TEST_P(ContractTest, TheKeysMoveOnFromTheMarkTheProgramSet)
 {
     fillList(sixRows());

@@ -138,10 +138,12 @@ public:
         return shown;
     }
 
-    WindowLook mainWindowLook() override
+    WindowLook windowLook(ui::Window& window) override
     {
-        QWidget* w = main_->widget();
-        WindowLook look{static_cast<bool>(w->windowFlags() & Qt::WindowMinimizeButtonHint), {}};
+        QWidget* w = dynamic_cast<ui::QtWindow&>(window).widget();
+        // The boxes a window manager draws are the ones the flags ask for.
+        WindowLook look{static_cast<bool>(w->windowFlags() & Qt::WindowMinimizeButtonHint),
+            static_cast<bool>(w->windowFlags() & Qt::WindowMaximizeButtonHint), {}};
         for (const QSize& size : w->windowIcon().availableSizes())
             look.iconSizes.push_back(size.width());
         return look;

@@ -219,10 +219,11 @@ public:
         return shown;
     }
 
-    WindowLook mainWindowLook() override
+    WindowLook windowLook(ui::Window& window) override
     {
-        const HWND main = main_->handle();
-        WindowLook look{(GetWindowLongPtrW(main, GWL_STYLE) & WS_MINIMIZEBOX) != 0, {}};
+        const HWND main = dynamic_cast<ui::Win32Window&>(window).handle();
+        const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
+        WindowLook look{(style & WS_MINIMIZEBOX) != 0, (style & WS_MAXIMIZEBOX) != 0, {}};
         for (WPARAM which : {ICON_SMALL, ICON_BIG}) {
             const auto icon = reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, which, 0));
             ICONINFO info{};
@@ -553,48 +554,70 @@ public:
     {
         std::atomic<bool> typed = false, stop = false;
         std::thread hand([&] {
-            HWND chooser = nullptr;
-            while (!stop && !chooser) {
+            // Wait for the dialog and its file name field: on a busy machine the
+            // dialog is up well before its controls are.
+            HWND chooser = nullptr, name = nullptr;
+            for (int waited = 0; !stop && !name && waited < 20000; waited += 50) {
                 Sleep(50);
                 chooser = FindWindowW(L"#32770", L"Open");
+                name = chooser ? openDialogNameField(chooser) : nullptr;
             }
-            if (!chooser)
+            if (!name)
                 return;
-            Sleep(300);
-            // The file name field: the edit inside the combo box (cmb13), or the plain edit of older dialogs (edt1).
-            std::pair<HWND, HWND> search{nullptr, nullptr};
-            EnumChildWindows(
-                chooser,
-                [](HWND child, LPARAM found) -> BOOL {
-                    wchar_t className[16] = {};
-                    GetClassNameW(child, className, 16);
-                    const int id = GetDlgCtrlID(child);
-                    if (lstrcmpiW(className, L"Edit") == 0 && (id == 0x47C || id == 0x480) && IsWindowVisible(child)) {
-                        reinterpret_cast<std::pair<HWND, HWND>*>(found)->first = child;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&search));
-            const HWND name = search.first;
-            RECT r{};
-            GetWindowRect(name, &r);
-            win32input::click(win32input::centreOf(r));
-            Sleep(100);
-            for (wchar_t c : ui::win32::fromUtf8(path)) {
-                win32input::typeCharacter(c);
-                Sleep(5);
+            const std::wstring wide = ui::win32::fromUtf8(path);
+            // Keys typed before the field has the keyboard are lost: type until the field holds the path.
+            for (int attempt = 0; attempt < 3 && !typed; ++attempt) {
+                Sleep(300);
+                RECT r{};
+                GetWindowRect(name, &r);
+                win32input::click(win32input::centreOf(r));
+                Sleep(100);
+                SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+                for (wchar_t c : wide) {
+                    win32input::typeCharacter(c);
+                    Sleep(5);
+                }
+                Sleep(100);
+                typed = windowText(name) == wide;
             }
-            Sleep(100);
-            win32input::tap(VK_RETURN);
-            typed = true;
+            if (typed)
+                win32input::tap(VK_RETURN);
+            else
+                PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0); // fail the test, never hang it
         });
         causeIt();
         stop = true;
         hand.join();
         settle();
         lastClick_ = {};
-        EXPECT_TRUE(typed) << "the open-file dialog never came up";
+        EXPECT_TRUE(typed) << "the open-file dialog never came up, or its file name field never took the keys";
+    }
+
+    // The file name field: the edit inside the combo box (cmb13), or the plain edit of older dialogs (edt1).
+    static HWND openDialogNameField(HWND chooser)
+    {
+        HWND found = nullptr;
+        EnumChildWindows(
+            chooser,
+            [](HWND child, LPARAM result) -> BOOL {
+                wchar_t className[16] = {};
+                GetClassNameW(child, className, 16);
+                const int id = GetDlgCtrlID(child);
+                if (lstrcmpiW(className, L"Edit") == 0 && (id == 0x47C || id == 0x480) && IsWindowVisible(child)) {
+                    *reinterpret_cast<HWND*>(result) = child;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&found));
+        return found;
+    }
+
+    static std::wstring windowText(HWND window)
+    {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+        return text;
     }
 
     // Lets the window's thread run until nothing has come for a while.

@@ -98,6 +98,7 @@ TEST_P(EditorTest, EnterInEachToolWindow)
         driver->clickInto(ids::SearchTextEdit);
         driver->typeKeys(ids::SearchTextEdit, "aaaa");
         driver->screenshot(name("search").c_str());
+        expectNoMinimizeOrMaximizeBox("search");
         driver->pressEnter();
     }, [&] { driver->chooseMenu(ids::EditSearch); });
     EXPECT_EQ(text(ids::LineLabel), "Line: 4/4");
@@ -108,6 +109,7 @@ TEST_P(EditorTest, EnterInEachToolWindow)
         driver->clickInto(ids::TptSpriteEdit);
         driver->typeKeys(ids::TptSpriteEdit, "0"); // 5 becomes 50
         driver->screenshot(name("tpt-entry-editor").c_str());
+        expectNoMinimizeOrMaximizeBox("record editor");
         driver->pressEnter();
     }, [&] { driver->chooseMenu(ids::ToolsEditTptEntry); });
     EXPECT_EQ(readFile(path)[0xF8B92 + 5], 50);
@@ -116,6 +118,7 @@ TEST_P(EditorTest, EnterInEachToolWindow)
     bool closedByEnter = false;
     driver->whileModalIsUp(ids::DetailsDialogTemplate, [&] {
         driver->screenshot(name("details-text").c_str());
+        expectNoMinimizeOrMaximizeBox("details");
         driver->selectTab(ids::DetailsTabControl, 1);
         driver->screenshot(name("details-raw-data").c_str());
         driver->selectTab(ids::DetailsTabControl, 2);
@@ -135,8 +138,9 @@ TEST_P(EditorTest, TheOpenDialogOffersTheFiltersAsWritten)
 
 TEST_P(EditorTest, TheWindowHasBothIconsAMinimizeBoxAndGrows)
 {
-    const auto look = driver->mainWindowLook();
+    const auto look = driver->windowLook(driver->mainWindow());
     EXPECT_TRUE(look.minimizeBox);
+    EXPECT_TRUE(look.maximizeBox) << "it grows";
     EXPECT_NE(std::find(look.iconSizes.begin(), look.iconSizes.end(), 16), look.iconSizes.end()) << "the small icon";
     EXPECT_NE(std::find(look.iconSizes.begin(), look.iconSizes.end(), 32), look.iconSizes.end()) << "the large icon";
 

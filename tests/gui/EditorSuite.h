@@ -57,6 +57,13 @@ protected:
     std::string name(const char* what) const { return std::string(GetParam().name) + "-" + what; }
 
     ui::Window& window() { return driver->mainWindow(); }
+    // A tool window is neither minimized nor maximized: it only has a close box.
+    void expectNoMinimizeOrMaximizeBox(const char* which)
+    {
+        const auto look = driver->windowLook(driver->topModal());
+        EXPECT_FALSE(look.minimizeBox) << which;
+        EXPECT_FALSE(look.maximizeBox) << which;
+    }
     std::string text(int id) { return window().controlText(id); }
 
     TempDir dir;

@@ -297,6 +297,22 @@ TEST_F(MainDialogTest, ExpansionGrowsTheFileAndOffersTheExpandedListing)
     EXPECT_EQ(text(ids::SizeLabel), "Size: 256");
 }
 
+TEST_F(MainDialogTest, ExpansionKeepsTypedTextAndANewListingShowsItsFirstRow)
+{
+    open(write(standardImage(0x300200)));
+    window.typeText(ids::EditBox, "Jelly[02]");
+    ASSERT_TRUE(window.chooseMenu(ids::ToolsExpandRom));
+    EXPECT_EQ(text(ids::EditBox), "Jelly[02]") << "nothing is listed again, so nothing typed is lost";
+    EXPECT_EQ(window.messages.size(), 1u) << "and nothing asks";
+    window.answers.push_back(ui::Answer::No);
+    window.chooseMenu(ids::OptionsExpandedListing);
+
+    window.listEnsureVisible(ids::ListView, 4000); // the user scrolls far down
+    ASSERT_TRUE(window.listRowScreenRect(ids::ListView, 0).empty());
+    window.chooseMenu(ids::OptionsPointerListing);
+    EXPECT_FALSE(window.listRowScreenRect(ids::ListView, 0).empty()) << "the shown row is in view";
+}
+
 #ifndef _WIN32 // wine keeps a deleted open file under its name until it is closed
 TEST_F(MainDialogTest, ExpansionOfADeletedFileWritesNothingAndSaysSo)
 {

@@ -34,13 +34,14 @@ public:
         int mark = -1;
         int selected = -1;
         int hot = -1;
-        int ensuredVisible = -1;
+        int topRow = 0; // the first row in view; a list shows VisibleListRows rows
         bool visible = true;
         int parent = 0;
         PixelRect rect{};
         unsigned style = 0;
         int bitmap = 0;
     };
+    static constexpr int VisibleListRows = 12;
     struct MenuItem {
         bool enabled = true;
         bool checked = false;

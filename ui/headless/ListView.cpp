@@ -49,7 +49,16 @@ int HeadlessWindow::listSelectionMark(int id) const { return controls_.at(id).ma
 
 void HeadlessWindow::setListSelectionMark(int id, int index) { at(id).mark = index; }
 
-void HeadlessWindow::listEnsureVisible(int id, int index) { at(id).ensuredVisible = index; }
+void HeadlessWindow::listEnsureVisible(int id, int index)
+{
+    Control& c = at(id);
+    if (index < 0 || index >= static_cast<int>(c.rows.size()))
+        return;
+    if (index < c.topRow)
+        c.topRow = index;
+    else if (index >= c.topRow + VisibleListRows)
+        c.topRow = index - VisibleListRows + 1;
+}
 
 void HeadlessWindow::listSelectRow(int id, int index) { at(id).selected = index; }
 
@@ -100,12 +109,15 @@ void HeadlessWindow::dragRows(int listId, int fromRow, int toRow)
     handler_.onNotify(listId, Notification::Click); // reported when the button is released
 }
 
-// The model lays its rows out 16 pixels high from 40 pixels below the window's top.
+// The model lays its rows out 16 pixels high from 40 pixels below the window's
+// top, VisibleListRows of them in view. New rows keep the list scrolled where it
+// was, as a list whose rows are replaced may: only the program brings a row into view.
 PixelRect HeadlessWindow::listRowScreenRect(int id, int index) const
 {
-    if (index < 0 || index >= listRowCount(id))
+    const int firstShown = control(id).topRow;
+    if (index < firstShown || index >= listRowCount(id) || index >= firstShown + VisibleListRows)
         return {};
-    const int top = rect_.top + 40 + 16 * index;
+    const int top = rect_.top + 40 + 16 * (index - firstShown);
     return {rect_.left + 10, top, rect_.right - 10, top + 16};
 }
 
