@@ -1,5 +1,7 @@
 #include "TextDecoder.h"
 
+#include "CodeGrouping.h"
+
 #include "rom/RomFile.h"
 
 namespace scrivlet {
@@ -41,8 +43,8 @@ int nextByte(Reader& reader)
 // `stopAt` the text ends once it holds that many characters (the size is then
 // not complete).
 template <typename Reader>
-int decodeFrom(Reader& reader, bool showCodes, const CompressionDictionary& dictionary, std::string* text,
-    std::size_t stopAt = std::string::npos, int byteLimit = DecodeByteLimit)
+int decodeFrom(Reader& reader, bool showCodes, const CompressionDictionary& dictionary, CodeGrouping grouping,
+    std::string* text, std::size_t stopAt = std::string::npos, int byteLimit = DecodeByteLimit)
 {
     const bool codes = showCodes && text;
     int size = 0;
@@ -77,17 +79,16 @@ int decodeFrom(Reader& reader, bool showCodes, const CompressionDictionary& dict
         groupOpen = true;
         // The sub-code is looked at, not consumed: where it takes no arguments
         // it is read next as an item of its own.
-        const int arguments = controlArgumentCount(b, [&](int k) { return reader.peekByte(k) & 0xFF; });
-        for (int i = 0; i < arguments; ++i) {
+        const CodeSpan span = codeSpan(grouping, b, [&](int k) { return reader.peekByte(k); }, byteLimit - size + 1);
+        for (int i = 1; i < span.length; ++i) {
             const int argument = nextByte(reader);
             if (codes) {
                 text->push_back(' ');
                 appendHexByte(*text, argument);
             }
         }
-        size += arguments;
-        // 0x19 takes 25 argument bytes only with sub-code 0x02, which ends the block.
-        if (b == EndCode || (b == 0x19 && arguments == 25))
+        size += span.length - 1;
+        if (span.endsBlock)
             break;
     }
     if (groupOpen && codes)
@@ -97,42 +98,44 @@ int decodeFrom(Reader& reader, bool showCodes, const CompressionDictionary& dict
 
 } // namespace
 
-DecodedText decodeText(RomFile& rom, std::int32_t fileOffset, bool showCodes, const CompressionDictionary& dictionary)
+DecodedText decodeText(RomFile& rom, std::int32_t fileOffset, bool showCodes, const CompressionDictionary& dictionary,
+    CodeGrouping grouping)
 {
     DecodedText result;
-    decodeTextInto(rom, fileOffset, showCodes, result, dictionary);
+    decodeTextInto(rom, fileOffset, showCodes, result, dictionary, grouping);
     return result;
 }
 
 void decodeTextInto(RomFile& rom, std::int32_t fileOffset, bool showCodes, DecodedText& result,
-    const CompressionDictionary& dictionary)
+    const CompressionDictionary& dictionary, CodeGrouping grouping)
 {
     result.text.clear();
     rom.seek(fileOffset);
-    result.size = decodeFrom(rom, showCodes, dictionary, &result.text);
+    result.size = decodeFrom(rom, showCodes, dictionary, grouping, &result.text);
 }
 
-int decodeSize(RomFile& rom, std::int32_t fileOffset, const CompressionDictionary& dictionary)
+int decodeSize(RomFile& rom, std::int32_t fileOffset, const CompressionDictionary& dictionary, CodeGrouping grouping)
 {
     rom.seek(fileOffset);
-    return decodeFrom(rom, false, dictionary, nullptr);
+    return decodeFrom(rom, false, dictionary, grouping, nullptr);
 }
 
 void decodePlainStart(RomFile& rom, std::int32_t fileOffset, std::size_t maxChars, std::string& text,
-    const CompressionDictionary& dictionary)
+    const CompressionDictionary& dictionary, CodeGrouping grouping)
 {
     text.clear();
     rom.seek(fileOffset);
-    decodeFrom(rom, false, dictionary, &text, maxChars);
+    decodeFrom(rom, false, dictionary, grouping, &text, maxChars);
     if (text.size() > maxChars)
         text.resize(maxChars);
 }
 
-DecodedText decodeBytes(std::span<const std::uint8_t> bytes, bool showCodes, const CompressionDictionary& dictionary, int byteLimit)
+DecodedText decodeBytes(std::span<const std::uint8_t> bytes, bool showCodes, const CompressionDictionary& dictionary,
+    int byteLimit, CodeGrouping grouping)
 {
     MemoryReader reader(bytes);
     DecodedText result;
-    result.size = decodeFrom(reader, showCodes, dictionary, &result.text, std::string::npos, byteLimit);
+    result.size = decodeFrom(reader, showCodes, dictionary, grouping, &result.text, std::string::npos, byteLimit);
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ByteClass.h"
 #include "CompressionDictionary.h"
+#include "ControlCodes.h"
 
 #include <cstdint>
 #include <span>
@@ -21,27 +22,30 @@ struct DecodedText {
 
 // Decodes the block at `fileOffset`. With `showCodes` control codes and their
 // arguments appear as bracket groups ([1C 05 07 02]); without, only characters
-// and dictionary strings. The size is the same either way.
+// and dictionary strings. The size is the same either way. `grouping` decides
+// how many argument bytes each code takes and which codes end the block.
 DecodedText decodeText(RomFile& rom, std::int32_t fileOffset, bool showCodes,
-    const CompressionDictionary& dictionary = compressionDictionary());
+    const CompressionDictionary& dictionary = compressionDictionary(), CodeGrouping grouping = currentCodeGrouping());
 
 // decodeText into `result`, reusing its text's storage.
 void decodeTextInto(RomFile& rom, std::int32_t fileOffset, bool showCodes, DecodedText& result,
-    const CompressionDictionary& dictionary = compressionDictionary());
+    const CompressionDictionary& dictionary = compressionDictionary(), CodeGrouping grouping = currentCodeGrouping());
 
 // Only the size decodeText gives, without building any text.
-int decodeSize(RomFile& rom, std::int32_t fileOffset, const CompressionDictionary& dictionary = compressionDictionary());
+int decodeSize(RomFile& rom, std::int32_t fileOffset, const CompressionDictionary& dictionary = compressionDictionary(),
+    CodeGrouping grouping = currentCodeGrouping());
 
 // The first `maxChars` characters of the text without codes, as decodeText
 // would give them, decoding no further than needed.
 void decodePlainStart(RomFile& rom, std::int32_t fileOffset, std::size_t maxChars, std::string& text,
-    const CompressionDictionary& dictionary = compressionDictionary());
+    const CompressionDictionary& dictionary = compressionDictionary(), CodeGrouping grouping = currentCodeGrouping());
 
 // The same decode over bytes in memory (offset 0 is the first byte); reads
 // past the end give -1 as a file would. Used to compare and to test the codec;
 // a comparison of meanings may lift the byte limit.
 DecodedText decodeBytes(std::span<const std::uint8_t> bytes, bool showCodes,
-    const CompressionDictionary& dictionary = compressionDictionary(), int byteLimit = DecodeByteLimit);
+    const CompressionDictionary& dictionary = compressionDictionary(), int byteLimit = DecodeByteLimit,
+    CodeGrouping grouping = currentCodeGrouping());
 
 // The codes-only form: "[" then each of `size` bytes from the offset as two
 // upper-case hex digits and a blank, the last blank replaced by "]". A read past

@@ -2,7 +2,9 @@
 
 #include "ByteClass.h"
 #include "CompressionDictionary.h"
+#include "TextEncoder.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace scrivlet {
@@ -83,6 +85,103 @@ std::string writtenAsNote(std::string_view text, std::size_t caret)
     const bool reference = classifyByte(static_cast<int>(byte)) == ByteClass::DictionaryReference;
     return nameOf(static_cast<unsigned char>(text[at])) + " is written as byte " + byteText(byte)
         + (reference ? ", which begins a dictionary reference" : ", a control code");
+}
+
+std::optional<GroupAtPlace> groupAtPlace(std::string_view text, std::size_t place)
+{
+    place = std::min(place, text.size());
+    // The group whose "[" is the last one at or before the place (or right after it).
+    std::size_t open = std::string_view::npos;
+    if (place < text.size() && text[place] == '[')
+        open = place;
+    else if (place > 0)
+        open = text.rfind('[', place - 1);
+    if (open == std::string_view::npos)
+        return std::nullopt;
+    const std::size_t close = text.find(']', open + 1);
+    if (close == std::string_view::npos || place > close + 1)
+        return std::nullopt;
+    if (text.find('[', open + 1) < close)
+        return std::nullopt; // a bracket error: no group to speak of
+    GroupAtPlace group;
+    group.from = open;
+    group.to = close + 1;
+    group.bytes = encodeText(text);
+    group.firstByte = static_cast<int>(encodeText(text.substr(0, open)).size());
+    // Tokens and where each starts, to find the one at the place.
+    int tokensBefore = 0;
+    for (std::size_t i = open + 1; i < close;) {
+        while (i < close && text[i] == ' ')
+            ++i;
+        if (i >= close)
+            break;
+        if (i < place)
+            ++tokensBefore;
+        ++group.byteCount;
+        while (i < close && text[i] != ' ')
+            ++i;
+    }
+    group.byteAtPlace = group.firstByte + std::clamp(tokensBefore - 1, 0, std::max(group.byteCount - 1, 0));
+    if (group.firstByte + group.byteCount > static_cast<int>(group.bytes.size()))
+        return std::nullopt;
+    return group;
+}
+
+namespace {
+
+// The code items that share bytes with the group.
+std::vector<TextItem> codesOfGroup(const GroupAtPlace& group, CodeGrouping grouping)
+{
+    std::vector<TextItem> codes;
+    const int end = group.firstByte + group.byteCount;
+    for (const TextItem& item : textItems(group.bytes, grouping))
+        if (item.kind == ByteClass::ControlCode && item.offset < end && item.offset + item.length > group.firstByte)
+            codes.push_back(item);
+    return codes;
+}
+
+std::span<const std::uint8_t> bytesOf(const GroupAtPlace& group, const TextItem& item)
+{
+    return std::span<const std::uint8_t>(group.bytes).subspan(static_cast<std::size_t>(item.offset), static_cast<std::size_t>(item.length));
+}
+
+} // namespace
+
+std::string codeNamesNote(std::string_view text, std::size_t place, CodeGrouping grouping)
+{
+    const auto group = groupAtPlace(text, place);
+    if (!group)
+        return {};
+    std::string note;
+    for (const TextItem& item : codesOfGroup(*group, grouping))
+        note += (note.empty() ? "" : "; ") + describeCode(bytesOf(*group, item));
+    return note;
+}
+
+std::string caretNote(std::string_view text, std::size_t caret, CodeGrouping grouping)
+{
+    std::string note = codeNamesNote(text, caret, grouping);
+    return note.empty() ? writtenAsNote(text, caret) : note;
+}
+
+std::optional<CodeAddress> targetAtPlace(std::string_view text, std::size_t place, CodeGrouping grouping)
+{
+    const auto group = groupAtPlace(text, place);
+    if (!group)
+        return std::nullopt;
+    for (const TextItem& item : codesOfGroup(*group, grouping)) {
+        if (group->byteAtPlace < item.offset || group->byteAtPlace >= item.offset + item.length)
+            continue;
+        const auto addresses = codeAddresses(bytesOf(*group, item), grouping);
+        if (addresses.empty())
+            return std::nullopt;
+        const int within = group->byteAtPlace - item.offset;
+        for (const CodeAddress& a : addresses)
+            if (within >= a.at && within < a.at + 4)
+                return a;
+        return addresses.front();
+    }
+    return std::nullopt;
 }
 
 } // namespace scrivlet
