@@ -200,6 +200,15 @@ bool CommandStart::begin(const CommandSpec& spec, const std::vector<std::string>
             return false;
         source = *chosen;
     }
+    if (spec.valued.count("codes")) {
+        const std::string* codes = args.option("codes");
+        if (codes && *codes != "classic" && *codes != "game") {
+            exitCode = usageError(spec, "--codes takes classic or game.");
+            return false;
+        }
+        grouping = codes && *codes == "game" ? CodeGrouping::Game : CodeGrouping::Classic;
+        currentCodeGrouping() = grouping; // every decode of this command reads codes so
+    }
     if (checkFirst && !checkFirst(*this))
         return false;
     if (reach == StartsWith::Words)

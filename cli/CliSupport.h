@@ -2,6 +2,7 @@
 
 #include "catalogue/TextCatalogue.h"
 #include "rom/RomFile.h"
+#include "text/ControlCodes.h"
 
 #include <cstdint>
 #include <functional>
@@ -85,6 +86,7 @@ struct CommandStart {
     Arguments args;
     RomFile rom;
     ListingSource source = ListingSource::PointerTable;
+    CodeGrouping grouping = CodeGrouping::Classic; // --codes, where the command takes it
     // How the image is opened; a check may change it (a dry run reads only).
     RomFile::Access access = RomFile::Access::ReadOnly;
     int exitCode = ExitOk;

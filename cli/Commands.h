@@ -27,5 +27,7 @@ int runImport(const Words& words);
 int runRelocate(const Words& words);
 int runMakePatch(const Words& words);
 int runApplyPatch(const Words& words);
+int runExplain(const Words& words);
+int runRefs(const Words& words);
 
 } // namespace scrivlet::cli

@@ -31,9 +31,11 @@ constexpr Command Table[] = {
     {"expand", "expand the ROM to 4 MiB with empty text blocks", runExpand},
     {"tpt", "show or edit a text pointer table record", runTpt},
     {"encode", "print the game bytes of display text", runEncode},
+    {"explain", "name each control code of display text", runExplain},
     {"sample", "write a demo image to open in the editor", runSample},
     {"import", "write the edited lines of a dump file back, all or nothing", runImport},
     {"relocate", "move a row's text into free room of the expanded area", runRelocate},
+    {"refs", "list the records and codes that point at a block", runRefs},
     {"make-patch", "write an IPS or BPS patch from an original and a modified image", runMakePatch},
     {"apply-patch", "apply an IPS or BPS patch, writing the result to a new file", runApplyPatch},
 };

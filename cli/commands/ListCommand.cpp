@@ -42,11 +42,11 @@ void appendOffset(std::string& out, std::int64_t offset)
 
 int runList(const Words& words)
 {
-    static const CommandSpec spec{"list", "list ROM [--source pointer|raw|expanded]",
+    static const CommandSpec spec{"list", "list ROM [--source pointer|raw|expanded] [--codes classic|game]",
         "Prints one line per row of the listing, fields separated by a tab: row, SNES address,\n"
         "file offset, block size, pointer-table record offset (or -), sprite number,\n"
         "movement number, list label.",
-        {"source"}, {}, 1};
+        {"source", "codes"}, {}, 1};
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Listing))
         return start.exitCode;

@@ -9,11 +9,11 @@ namespace scrivlet::cli {
 
 int runSearch(const Words& words)
 {
-    static const CommandSpec spec{"search", "search ROM NEEDLE [--source pointer|raw|expanded] [--after ROW] [--all]",
+    static const CommandSpec spec{"search", "search ROM NEEDLE [--source pointer|raw|expanded] [--after ROW] [--all] [--codes classic|game]",
         "Finds rows whose text with codes contains NEEDLE, ignoring the case of a-z. Prints\n"
         "'row<TAB>label' of the first match (from row 0, or after ROW), or of every match with\n"
         "--all. Exits 1 with 'String not found.' when nothing matches.",
-        {"source", "after"}, {"all"}, 2};
+        {"source", "after", "codes"}, {"all"}, 2};
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Listing))
         return start.exitCode;

@@ -127,6 +127,22 @@ TestImage loneLineBreaksImage()
     return image;
 }
 
+TestImage referencesImage()
+{
+    TestImage image(0x100000);
+    const std::vector<std::uint8_t> target{0x12, 0x1B, 0xC5, 0x00}; // $C51B12
+    image.put(0x51D12, bytes({gameText("Target"), {0x02}}));
+    image.put(0x51D30, bytes({gameText("Go"), {0x0A}, target, gameText("no"), {0x02}}));
+    image.put(0x51D40, bytes({{0x08}, target, gameText("x"), {0x02}}));
+    image.put(0x51D60, bytes({{0x09, 0x02}, target, {0x30, 0x1B, 0xC5, 0x00}, gameText("y"), {0x02}}));
+    image.put(0x51D80, bytes({{0x19, 0x02, 0x71, 0x01}, target, gameText("z"), {0x02}}));
+    image.put(0x51DA0, bytes({{0x1F, 0xC0, 0x01}, target, {0x02}}));
+    const std::uint32_t rows[] = {0xC51B12, 0xC51B30, 0xC51B40, 0xC51B60, 0xC51B80, 0xC51BA0, 0xC51B12};
+    for (int i = 0; i < 7; ++i)
+        image.setTptRecord(i, rows[i], 1, 1);
+    return image;
+}
+
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);

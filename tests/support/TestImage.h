@@ -53,6 +53,11 @@ TestImage fourRowImage();
 // One pointer row whose dictionary string holds A, a lone line feed (game byte
 // 0x3A), B, a lone carriage return (0x3D), C.
 TestImage loneLineBreaksImage();
+// Seven pointer rows (record 6 shares row 0's block, "Target" at $C51B12) and
+// codes that point at it: row 1 jumps there (0A), row 2 calls it (08), row 3
+// lists it (09, read only as the game groups codes), row 4 holds it after an
+// option string (19 02, the same), row 5 lists it (1F C0).
+TestImage referencesImage();
 
 #ifndef _WIN32
 // A file this process may not open for writing while the object lives: its
