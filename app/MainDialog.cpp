@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "catalogue/TextCatalogue.h"
 #include "resources/ResourceIds.h"
+#include "text/ControlCodes.h"
 
 namespace scrivlet {
 
@@ -19,6 +20,8 @@ void MainDialog::onInitDialog()
     window_->checkMenuItem(ids::OptionsTextAndCodes, true);
     window_->checkMenuItem(ids::OptionsCodesOnly, false);
     window_->checkMenuItem(ids::OptionsCompressWhenWriting, false);
+    window_->checkMenuItem(ids::OptionsGameGrouping, false);
+    currentCodeGrouping() = CodeGrouping::Classic;
     closeRom();
 }
 
@@ -49,6 +52,10 @@ void MainDialog::onCommand(int id)
     case ids::ToolsCreatePatch: createPatch(); break;
     case ids::ToolsUndoWrite: undoLastWrite(); break;
     case ids::FindNextCommand: findNextMatch(); break;
+    case ids::ToolsCodeReference: openCodeReference(); break;
+    case ids::ToolsGoToTarget: goToTarget(); break;
+    case ids::ToolsReferences: showReferences(); break;
+    case ids::OptionsGameGrouping: toggleGameGrouping(); break;
     case ids::OptionsPointerListing: selectListingSource(0); break;
     case ids::OptionsRawListing: selectListingSource(1); break;
     case ids::OptionsExpandedListing: selectListingSource(2); break;

@@ -20,6 +20,8 @@ public:
     void onNotify(int controlId, ui::Notification notification) override;
     // Escape and the close box: the window ends unless typed text would be lost.
     bool onCloseRequest() override;
+    // Over the edit box: what the codes of the group under the mouse do.
+    std::string toolTipAt(int controlId, int index) override;
 
     // File
     void openRom();
@@ -51,6 +53,11 @@ public:
     void moveTextToExpandedArea();
     void createPatch();
     void undoLastWrite();
+    // Codes
+    void toggleGameGrouping();
+    void openCodeReference();
+    void goToTarget();
+    void showReferences();
 
     // Text typed into the edit box that differs from what the last showing of
     // the current row put there.
@@ -69,6 +76,7 @@ public:
     RomFile romFile; // closed when no file is loaded
     // Options of our own beyond the classic set, each off at start.
     bool compressWhenWriting = false;
+    bool groupCodesAsGame = false;
     // What the last search looked for; F3 looks for it again.
     std::string lastSearch;
     bool searched = false;

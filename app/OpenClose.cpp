@@ -51,7 +51,8 @@ void MainDialog::openRom()
     window_->enableControl(ids::EditBox, true);
     for (int id : {ids::ToolsViewDetails, ids::ToolsDumpText, ids::FileClose, ids::EditSearch, ids::OptionsPointerListing,
              ids::OptionsRawListing, ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites,
-             ids::OptionsUseCompression, ids::ToolsImportText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting})
+             ids::OptionsUseCompression, ids::ToolsImportText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting,
+             ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences})
         window_->enableMenuItem(id, true);
     if (romFileSize(romFile) < ExpandedRomSize)
         window_->enableMenuItem(ids::ToolsExpandRom, true);
@@ -72,7 +73,8 @@ void MainDialog::closeRom()
     for (int id : {ids::ToolsViewDetails, ids::ToolsDumpText, ids::FileClose, ids::EditSearch, ids::ToolsExpandRom,
              ids::ToolsEditTptEntry, ids::OptionsPointerListing, ids::OptionsRawListing, ids::OptionsExpandedListing,
              ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites, ids::OptionsUseCompression,
-             ids::ToolsImportText, ids::ToolsMoveText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting})
+             ids::ToolsImportText, ids::ToolsMoveText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting,
+             ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences})
         window_->enableMenuItem(id, false);
     window_->checkMenuItem(ids::OptionsPointerListing, true);
     window_->checkMenuItem(ids::OptionsRawListing, false);

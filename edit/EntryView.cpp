@@ -52,7 +52,8 @@ void MainDialog::updateCurrentSize()
 
 void MainDialog::updateCaretNote(const std::string& text)
 {
-    const std::string note = romOpen() ? writtenAsNote(text, static_cast<std::size_t>(window_->editCaret(ids::EditBox))) : "";
+    const std::string note =
+        romOpen() ? caretNote(text, static_cast<std::size_t>(window_->editCaret(ids::EditBox)), currentCodeGrouping()) : "";
     if (note != window_->controlText(ids::CaretNote))
         window_->setControlText(ids::CaretNote, note);
 }

@@ -104,6 +104,21 @@ inline constexpr const char* PatchFailedCaption = "Patch not created";
 inline constexpr const char* PatchOriginalUnreadable = "The original image could not be read.";
 inline constexpr const char* PatchNotWritten = "The patch could not be written to %s."; // %s: the patch's file name
 
+// Codes: what they do and where text leads.
+inline constexpr const char* GameGroupingCommand = "&Group codes as the game does";
+inline constexpr const char* CodeReferenceCommand = "Code &reference...";
+inline constexpr const char* GoToTargetCommand = "&Go to target";
+inline constexpr const char* ReferencesCommand = "Re&ferences to this block...";
+inline constexpr const char* GoToTargetCaption = "Go to Target";
+inline constexpr const char* NoTargetAtCaret =
+    "The caret is not in a code that points at text.  Put it in a jump, a call or an address list, such as [08 ...] or [0A ...].";
+inline constexpr const char* NoRowAtTarget = "No row of this listing starts at %s."; // %s: $XXXXXX
+inline constexpr const char* ReferencesCaption = "References";
+inline constexpr const char* ReferencesTitle = "References to %s"; // %s: $XXXXXX
+inline constexpr const char* NoReferences = "Nothing in the pointer table or in the blocks of this listing points at %s."; // %s: $XXXXXX
+inline constexpr const char* RecordWithoutRow =
+    "Record %d has no row in this listing; the pointer table listing shows it."; // %d: record number
+
 inline constexpr const char* StringNotFoundCaption = "String not found";
 inline constexpr const char* StringNotFound = "String not found.";
 

@@ -35,6 +35,9 @@ inline constexpr int ToolsCreatePatch = 32803;
 inline constexpr int ToolsUndoWrite = 32805;
 // A key of the main window, no menu item: the next match of the last search.
 inline constexpr int FindNextCommand = 32806;
+inline constexpr int ToolsCodeReference = 32808;
+inline constexpr int ToolsGoToTarget = 32809;
+inline constexpr int ToolsReferences = 32810;
 inline constexpr int OptionsPointerListing = 32778;
 inline constexpr int OptionsRawListing = 32779;
 inline constexpr int OptionsExpandedListing = 32799;
@@ -43,6 +46,7 @@ inline constexpr int OptionsCodesOnly = 32796;
 inline constexpr int OptionsUseCompression = 32775;
 inline constexpr int OptionsPreventOverwrites = 32776;
 inline constexpr int OptionsCompressWhenWriting = 32804;
+inline constexpr int OptionsGameGrouping = 32807;
 inline constexpr int HelpHelp = 32777;
 inline constexpr int HelpAbout = 32774;
 
@@ -65,5 +69,17 @@ inline constexpr int DetailsTabControl = 1043;
 inline constexpr int AboutDialogTemplate = 100;
 inline constexpr int AboutPicture = 1025;
 inline constexpr int GizmoDialogTemplate = 163;
+
+// Code reference: the table of control codes, filtered, one inserted at the caret.
+inline constexpr int CodeReferenceDialogTemplate = 170;
+inline constexpr int CodeFilterEdit = 1110;
+inline constexpr int CodeList = 1111;
+inline constexpr int CodeDetails = 1112;
+inline constexpr int CodeInsertButton = 1113;
+
+// References to a block: the records and codes that point at it.
+inline constexpr int ReferencesDialogTemplate = 172;
+inline constexpr int ReferenceList = 1120;
+inline constexpr int ReferenceGoButton = 1121;
 
 } // namespace scrivlet::ids

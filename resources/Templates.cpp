@@ -20,11 +20,38 @@ const DialogTemplate MainDialog102 = {
             MultiLine | VerticalScroll | AutoVerticalScroll | Border | CodeColours | FixedPitch, 0, {0, 1, 2.0 / 3, 1.0 / 3}},
         {ids::CurrentSizeLabel, ControlKind::StaticText, 7, 208, 111, 10, "", 0, 0, {0, 0, 1, 0}},
         {ids::ApplyButton, ControlKind::PushButton, 241, 208, 72, 16, "&Apply Changes", 0, 0, {1, 0, 1, 0}},
-        {ids::CaretNote, ControlKind::StaticText, 7, 219, 230, 10, "", 0, 0, {0, 1, 1, 0}},
+        {ids::CaretNote, ControlKind::StaticText, 7, 219, 230, 10, "", EndEllipsis, 0, {0, 1, 1, 0}},
     },
     ids::MainMenu,
     true,
     {{"Ctrl+Return", ids::ApplyButton}, {"Ctrl+Enter", ids::ApplyButton}, {"F3", ids::FindNextCommand}},
+};
+
+const DialogTemplate CodeReferenceDialog170 = {
+    ids::CodeReferenceDialogTemplate, "Code Reference", 300, 200,
+    {
+        {-1, ControlKind::StaticText, 7, 9, 24, 8, "&Filter:"},
+        {ids::CodeFilterEdit, ControlKind::Edit, 35, 7, 258, 12, "", AutoHorizontalScroll | Border, 0, {0, 1, 0, 0}},
+        {ids::CodeList, ControlKind::ListView, 7, 24, 286, 122, "",
+            ReportView | SingleSelection | ShowSelectionAlways | NoColumnHeader | SunkenEdge | FixedPitch, 0, {0, 1, 0, 1}},
+        {ids::CodeDetails, ControlKind::StaticText, 7, 150, 286, 26, "", 0, 0, {0, 1, 1, 0}},
+        {2, ControlKind::PushButton, 189, 179, 50, 14, "Close", 0, 0, {1, 0, 1, 0}},
+        {ids::CodeInsertButton, ControlKind::PushButton, 243, 179, 50, 14, "&Insert", DefaultButton, 0, {1, 0, 1, 0}},
+    },
+    0,
+    true,
+};
+
+const DialogTemplate ReferencesDialog172 = {
+    ids::ReferencesDialogTemplate, "References", 260, 150,
+    {
+        {ids::ReferenceList, ControlKind::ListView, 7, 7, 246, 116, "",
+            ReportView | SingleSelection | ShowSelectionAlways | NoColumnHeader | SunkenEdge, 0, {0, 1, 0, 1}},
+        {2, ControlKind::PushButton, 149, 129, 50, 14, "Close", 0, 0, {1, 0, 1, 0}},
+        {ids::ReferenceGoButton, ControlKind::PushButton, 203, 129, 50, 14, "&Go to", DefaultButton, 0, {1, 0, 1, 0}},
+    },
+    0,
+    true,
 };
 
 const DialogTemplate TptEntryDialog157 = {
@@ -103,7 +130,10 @@ const std::vector<MenuTemplate> Menu129 = {
         {{"&Expand ROM", ids::ToolsExpandRom}, {"Edit &TPT entry", ids::ToolsEditTptEntry},
             {"&View current details", ids::ToolsViewDetails}, {}, {"&Dump to text file", ids::ToolsDumpText}, {},
             {messages::ImportCommand, ids::ToolsImportText}, {messages::RelocateCommand, ids::ToolsMoveText},
-            {messages::PatchCommand, ids::ToolsCreatePatch}, {}, {messages::UndoCommand, ids::ToolsUndoWrite}}},
+            {messages::PatchCommand, ids::ToolsCreatePatch}, {}, {messages::UndoCommand, ids::ToolsUndoWrite}, {},
+            {messages::CodeReferenceCommand, ids::ToolsCodeReference},
+            {messages::GoToTargetCommand, ids::ToolsGoToTarget, false, false, "F12"},
+            {messages::ReferencesCommand, ids::ToolsReferences}}},
     {"&Options",
         {{"&Pointer table listing", ids::OptionsPointerListing, true, true},
             {"&Raw text listing", ids::OptionsRawListing, false, true},
@@ -112,7 +142,8 @@ const std::vector<MenuTemplate> Menu129 = {
             {"Display &codes only", ids::OptionsCodesOnly, false, true}, {},
             {"Use &Compression", ids::OptionsUseCompression},
             {"Prevent &Overwrites", ids::OptionsPreventOverwrites, true, true},
-            {messages::CompressCommand, ids::OptionsCompressWhenWriting, false, true}}},
+            {messages::CompressCommand, ids::OptionsCompressWhenWriting, false, true},
+            {messages::GameGroupingCommand, ids::OptionsGameGrouping, false, true}}},
     {"&Help", {{"&Help", ids::HelpHelp, false, false, "F1"}, {"&About", ids::HelpAbout}}, true},
 };
 
@@ -127,6 +158,8 @@ const DialogTemplate* findDialogTemplate(int id)
     case ids::DetailsDialogTemplate: return &DetailsDialog141;
     case ids::AboutDialogTemplate: return &AboutDialog100;
     case ids::GizmoDialogTemplate: return &GizmoDialog163;
+    case ids::CodeReferenceDialogTemplate: return &CodeReferenceDialog170;
+    case ids::ReferencesDialogTemplate: return &ReferencesDialog172;
     default: return nullptr;
     }
 }

@@ -147,21 +147,28 @@ std::span<const std::uint8_t> bytesOf(const GroupAtPlace& group, const TextItem&
 
 } // namespace
 
+std::vector<std::string> codeNames(std::string_view text, std::size_t place, CodeGrouping grouping)
+{
+    std::vector<std::string> names;
+    if (const auto group = groupAtPlace(text, place))
+        for (const TextItem& item : codesOfGroup(*group, grouping))
+            names.push_back(describeCode(bytesOf(*group, item)));
+    return names;
+}
+
 std::string codeNamesNote(std::string_view text, std::size_t place, CodeGrouping grouping)
 {
-    const auto group = groupAtPlace(text, place);
-    if (!group)
-        return {};
     std::string note;
-    for (const TextItem& item : codesOfGroup(*group, grouping))
-        note += (note.empty() ? "" : "; ") + describeCode(bytesOf(*group, item));
+    for (const std::string& name : codeNames(text, place, grouping))
+        note += (note.empty() ? "" : "; ") + name;
     return note;
 }
 
 std::string caretNote(std::string_view text, std::size_t caret, CodeGrouping grouping)
 {
-    std::string note = codeNamesNote(text, caret, grouping);
-    return note.empty() ? writtenAsNote(text, caret) : note;
+    // A character the game cannot show, right before the caret, is the more urgent news.
+    std::string note = writtenAsNote(text, caret);
+    return note.empty() ? codeNamesNote(text, caret, grouping) : note;
 }
 
 std::optional<CodeAddress> targetAtPlace(std::string_view text, std::size_t place, CodeGrouping grouping)

@@ -35,6 +35,10 @@ struct GroupAtPlace {
 };
 std::optional<GroupAtPlace> groupAtPlace(std::string_view text, std::size_t place);
 
+// What each code of the group at `place` does: "1C 02 print_char_name: Print
+// a party member's name". Empty outside a group.
+std::vector<std::string> codeNames(std::string_view text, std::size_t place, CodeGrouping grouping);
+
 // What the codes of the group at `place` do, one after another:
 // "1C 02 print_char_name: Print a party member's name; 03 wait_prompt: ...".
 // Empty outside a group.

@@ -39,6 +39,9 @@ public:
     virtual void onNotify(int controlId, Notification notification) { (void)controlId; (void)notification; }
     // Escape or the close box: the dialog ends unless this returns false.
     virtual bool onCloseRequest() { return true; }
+    // The tip to show while the mouse rests on character `index` of an edit
+    // box (as the program counts them: a line break is two); empty for none.
+    virtual std::string toolTipAt(int controlId, int index) { (void)controlId; (void)index; return {}; }
 
 protected:
     Window* window_ = nullptr;
@@ -93,6 +96,10 @@ public:
     // Where the caret stands in the edit box's text as the program reads it
     // (a line break is two characters); 0 before the first.
     virtual int editCaret(int id) const = 0;
+    // Puts `text` where the caret is, in place of any selection, as typing
+    // would (it can be undone; the typing limit does not cut it); the caret
+    // ends after it.
+    virtual void editReplaceSelection(int id, const std::string& text) = 0;
 
     // Controls made at run time inside `parentId` (a tab control), hidden at first.
     virtual void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) = 0;

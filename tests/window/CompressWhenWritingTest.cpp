@@ -3,6 +3,7 @@
 // write is as it always was.
 #include "WindowFixture.h"
 
+#include <algorithm>
 #include <fstream>
 
 using namespace scrivlet;
@@ -21,9 +22,11 @@ TEST_F(CompressWhenWriting, IsACheckItemOfItsOwnOffAtStartAndGrayWithoutARom)
 {
     const ui::MenuTemplate& options = (*ui::findMenuTemplate(ids::MainMenu))[3];
     ASSERT_EQ(options.caption, "&Options");
-    EXPECT_EQ(options.items.back().caption, "Compress &when writing");
-    EXPECT_EQ(options.items.back().id, ids::OptionsCompressWhenWriting);
-    EXPECT_EQ(options.items[options.items.size() - 2].caption, "Prevent &Overwrites") << "the items before it stay as they were";
+    const auto compress = std::find_if(options.items.begin(), options.items.end(),
+        [](const ui::MenuItemTemplate& item) { return item.id == ids::OptionsCompressWhenWriting; });
+    ASSERT_NE(compress, options.items.end());
+    EXPECT_EQ(compress->caption, "Compress &when writing");
+    EXPECT_EQ(std::prev(compress)->caption, "Prevent &Overwrites") << "the items before it stay as they were";
     EXPECT_FALSE(window.isMenuItemChecked(ids::OptionsCompressWhenWriting));
     EXPECT_FALSE(window.isMenuItemEnabled(ids::OptionsCompressWhenWriting));
     EXPECT_FALSE(window.isMenuItemChecked(ids::OptionsUseCompression)) << "the gizmo item is untouched";

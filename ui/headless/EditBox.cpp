@@ -29,6 +29,16 @@ void HeadlessWindow::editCut(int id)
 
 void HeadlessWindow::editCopy(int id) { clipboard = at(id).text; }
 
+void HeadlessWindow::editReplaceSelection(int id, const std::string& text)
+{
+    Control& c = at(id);
+    c.undoText = c.text;
+    const auto caret = static_cast<std::size_t>(std::clamp(c.caret, 0, static_cast<int>(c.text.size())));
+    c.text.insert(caret, text);
+    c.caret = static_cast<int>(caret + text.size());
+    handler_.onNotify(id, Notification::TextChanged);
+}
+
 void HeadlessWindow::editPaste(int id)
 {
     // As much of the clipboard as fits the typing limit, a line break (CR LF) whole or not at all.

@@ -80,6 +80,7 @@ public:
     void editCopy(int id) override;
     void editPaste(int id) override;
     int editCaret(int id) const override { return controls_.at(id).caret; }
+    void editReplaceSelection(int id, const std::string& text) override;
     void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
     void showControl(int id, bool visible) override;
     bool isControlVisible(int id) const override;
@@ -119,6 +120,8 @@ public:
     void pressEscape();
     void selectTab(int tabId, int index); // the user picks a tab
     void clickControl(int id);            // a click on a picture that reports clicks
+    // The mouse rests on character `index` of an edit box: the tip shown, if any.
+    std::string hover(int editId, int index) { return handler_.toolTipAt(editId, index); }
 
     // Answers for the open-file dialog, taken in order; none left: the user cancels.
     std::deque<FileChoice> fileAnswers;

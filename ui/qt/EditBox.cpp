@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QToolTip>
 #include <utility>
 
 namespace scrivlet::ui {
@@ -149,6 +150,21 @@ void EditBoxWidget::inputMethodEvent(QInputMethodEvent* event)
     QPlainTextEdit::inputMethodEvent(event);
 }
 
+bool EditBoxWidget::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && toolTipFor) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QTextCursor at = cursorForPosition(help->pos());
+        const QString tip = toolTipFor(at.position() + at.blockNumber()); // each line break before it is two
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport());
+        return true;
+    }
+    return QPlainTextEdit::viewportEvent(event);
+}
+
 BracketHighlighter::BracketHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
 
 void BracketHighlighter::textChanged(const QString& text)
@@ -228,6 +244,7 @@ QWidget* QtWindow::makeEditBox(const ControlTemplate& c, QWidget* parent)
         if (!settingText_ && !typed)
             handler_.onNotify(id, Notification::CaretMoved);
     });
+    edit->toolTipFor = [this, id](int index) { return toLatin1Text(handler_.toolTipAt(id, index)); };
     QObject::connect(edit, &EditBoxWidget::focusGained, dialog_, [this, id] { handler_.onNotify(id, Notification::GotFocus); });
     QObject::connect(edit, &EditBoxWidget::focusLost, dialog_, [this, id] { handler_.onNotify(id, Notification::LostFocus); });
     return edit;
@@ -288,6 +305,12 @@ void QtWindow::editPaste(int id)
 {
     if (auto* edit = qobject_cast<QPlainTextEdit*>(control(id)))
         edit->paste();
+}
+
+void QtWindow::editReplaceSelection(int id, const std::string& text)
+{
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(control(id)))
+        edit->insertPlainText(toDisplay(text)); // one step of the edit box's own undo
 }
 
 int QtWindow::editCaret(int id) const

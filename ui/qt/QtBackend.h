@@ -5,6 +5,7 @@
 #include "ui/Window.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QSyntaxHighlighter>
 #include <QLineEdit>
 #include <QValidator>
@@ -56,6 +57,8 @@ public:
     void setTypingLimit(int characters) { limit_ = characters; }
     // Characters as the program reads them: each line break is two.
     static qsizetype programLength(const QString& text);
+    // Where the mouse rests on the text: the tip for a character, as the program counts it.
+    std::function<QString(int)> toolTipFor;
 signals:
     void focusGained();
     void focusLost();
@@ -66,11 +69,28 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     qsizetype room() const;
     int limit_ = 0;
     bool menuHasKeyboard_ = false;
+};
+
+// A one-line text that ends in "..." where it does not fit its place, and
+// then shows whole as a tip; it reads back whole.
+class ElidingLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    void setFullText(const QString& text);
+    const QString& fullText() const { return full_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void elide();
+    QString full_;
 };
 
 // The typing limit of a one-line edit: text longer than the limit is refused

@@ -67,6 +67,7 @@ public:
     void editCopy(int id) override;
     void editPaste(int id) override;
     int editCaret(int id) const override;
+    void editReplaceSelection(int id, const std::string& text) override;
     void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
     void showControl(int id, bool visible) override;
     bool isControlVisible(int id) const override;

@@ -30,16 +30,36 @@ QString columnsHtml(const QString& text)
     return html + "</table>";
 }
 
-// Words wrap at blanks; but a block of dictionary strings can show tens of
-// thousands of characters without one, and looking for a blank in such a run
-// on every line makes the layout quadratic. A text with a run longer than this
-
 } // namespace
+
+void ElidingLabel::setFullText(const QString& text)
+{
+    full_ = text;
+    elide();
+}
+
+void ElidingLabel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    elide();
+}
+
+void ElidingLabel::elide()
+{
+    const QString shown = fontMetrics().elidedText(full_, Qt::ElideRight, contentsRect().width());
+    QLabel::setText(shown);
+    setToolTip(shown == full_ ? QString() : full_);
+}
 
 QPixmap QtWindow::bitmapResource(int number) { return QPixmap(QString(":/art/bitmap-%1.png").arg(number)); }
 
 QWidget* QtWindow::makeStaticText(const ControlTemplate& c, QWidget* parent)
 {
+    if (c.style & EndEllipsis) {
+        auto* label = new ElidingLabel(parent);
+        label->setFullText(toLatin1Text(c.caption));
+        return label;
+    }
     auto* label = new QLabel(toLatin1Text(c.caption), parent);
     label->setWordWrap(c.height > 12); // one-line labels never wrap out of sight
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -64,6 +84,10 @@ QWidget* QtWindow::makePicture(const ControlTemplate& c, QWidget* parent)
 
 void QtWindow::setStaticText(QLabel* label, const QString& value)
 {
+    if (auto* eliding = dynamic_cast<ElidingLabel*>(label)) {
+        eliding->setFullText(value);
+        return;
+    }
     if (label->property("inColumns").toBool()) {
         label->setProperty("plainText", value);
         label->setTextFormat(Qt::RichText);
@@ -78,6 +102,8 @@ void QtWindow::setStaticText(QLabel* label, const QString& value)
 
 QString QtWindow::staticText(const QLabel* label)
 {
+    if (auto* eliding = dynamic_cast<const ElidingLabel*>(label))
+        return eliding->fullText();
     return label->property("inColumns").toBool() ? label->property("plainText").toString() : label->text();
 }
 

@@ -72,6 +72,8 @@ DWORD controlStyle(ControlKind kind, const ControlTemplate& c)
         style |= SS_LEFT | (c.id >= 0 ? SS_NOPREFIX : 0);
         if (c.height <= 12)
             style |= SS_LEFTNOWORDWRAP; // one-line labels never wrap out of sight
+        if (s & EndEllipsis)
+            style |= SS_ENDELLIPSIS;
         break;
     case ControlKind::StaticBitmap:
         style |= SS_BITMAP | (s & SunkenEdge ? SS_SUNKEN : 0) | (c.id >= 0 ? SS_NOTIFY : 0)
@@ -127,7 +129,7 @@ std::vector<WORD> buildDialogTemplate(const DialogTemplate& t)
     if (t.menu)
         style |= WS_MINIMIZEBOX; // the main window can be minimized
     if (t.resizable)
-        style |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+        style |= WS_THICKFRAME | (t.menu ? WS_MAXIMIZEBOX : 0); // a tool window grows, but only the main window maximizes
     w.dword(style);
     w.dword(0); // extended style
     w.word(static_cast<WORD>(t.controls.size()));

@@ -147,6 +147,97 @@ void Win32Window::pasteInto(HWND edit)
     SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(part.c_str()));
 }
 
+void Win32Window::editReplaceSelection(int id, const std::string& text)
+{
+    const HWND edit = control(id);
+    if (isRichEdit(edit))
+        snapshotForUndo(edit, false);
+    const std::wstring shown = toDisplay(text);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
+// The program's position (a line break is two) of the RichEdit's own position `at`.
+int Win32Window::programPosition(HWND edit, LONG at) const
+{
+    std::wstring before(static_cast<std::size_t>(std::max<LONG>(at, 0)) + 1, L'\0');
+    TEXTRANGEW range{{0, at}, before.data()};
+    before.resize(static_cast<std::size_t>(SendMessageW(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
+    return at + static_cast<int>(std::count(before.begin(), before.end(), L'\r'));
+}
+
+// The tip of the character the mouse rests on: asked of the handler once the
+// mouse has stayed on one character for a moment, hidden when it moves on.
+void Win32Window::hoverOver(HWND edit, UINT message, LPARAM lParam)
+{
+    constexpr UINT_PTR HoverTimer = 0x5C1;
+    RichState& state = rich_[GetDlgCtrlID(edit)];
+    if (message == WM_MOUSEMOVE) {
+        POINTL at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const LONG index = static_cast<LONG>(SendMessageW(edit, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at)));
+        if (index == state.hovered)
+            return;
+        state.hovered = index;
+        hideToolTip();
+        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, edit, 0};
+        TrackMouseEvent(&leave);
+        SetTimer(edit, HoverTimer, 400, nullptr);
+        return;
+    }
+    KillTimer(edit, HoverTimer);
+    if (message == WM_MOUSELEAVE) {
+        state.hovered = -1;
+        hideToolTip();
+        return;
+    }
+    const std::string tip = handler_.toolTipAt(GetDlgCtrlID(edit), programPosition(edit, state.hovered));
+    if (tip.empty())
+        return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    showToolTip(toDisplay(tip), cursor.x + 12, cursor.y + 20);
+}
+
+void Win32Window::showToolTip(const std::wstring& text, int x, int y)
+{
+    if (!toolTip_) {
+        toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+        tool.hwnd = hwnd_;
+        tool.uId = 1;
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 480);
+    }
+    toolTipText_ = text;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = hwnd_;
+    tool.uId = 1;
+    tool.lpszText = toolTipText_.data();
+    SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(toolTip_, TTM_TRACKPOSITION, 0, MAKELPARAM(x, y));
+    SendMessageW(toolTip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32Window::hideToolTip()
+{
+    if (!toolTip_)
+        return;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = hwnd_;
+    tool.uId = 1;
+    SendMessageW(toolTip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+}
+
+std::string Win32Window::shownToolTip() const
+{
+    return toolTip_ && IsWindowVisible(toolTip_) ? fromDisplay(toolTipText_) : std::string();
+}
+
 int Win32Window::editCaret(int id) const
 {
     const HWND edit = control(id);
@@ -210,6 +301,16 @@ LRESULT Win32Window::richEditMessage(HWND edit, UINT message, WPARAM wParam, LPA
         break;
     case WM_PASTE:
         pasteInto(edit);
+        return 0;
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+        hoverOver(edit, message, lParam);
+        handled = false; // the RichEdit sees the mouse as well
+        return 0;
+    case WM_TIMER:
+        if (wParam != 0x5C1)
+            break;
+        hoverOver(edit, message, lParam);
         return 0;
     case WM_CUT:
         snapshotForUndo(edit, false);

@@ -51,8 +51,8 @@ SIZE neededFor(HWND control, HFONT font)
 
 bool Win32Window::staticTextFits(HWND control) const
 {
-    if (!isText(control))
-        return true;
+    if (!isText(control) || (GetWindowLongPtrW(control, GWL_STYLE) & SS_ENDELLIPSIS) == SS_ENDELLIPSIS)
+        return true; // a text that may end in "..." is drawn so by design
     RECT client{};
     GetClientRect(control, &client);
     const SIZE need = neededFor(control, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));

@@ -75,6 +75,9 @@ public:
     void editCopy(int id) override;
     void editPaste(int id) override;
     int editCaret(int id) const override;
+    void editReplaceSelection(int id, const std::string& text) override;
+    // The tip shown over an edit box now (empty when none is up).
+    std::string shownToolTip() const;
     void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
     void showControl(int id, bool visible) override;
     bool isControlVisible(int id) const override;
@@ -156,6 +159,7 @@ private:
         bool typing = false;   // the last change was typing: more typing joins it
         int caretSeen = 0;
         unsigned changes = 0;
+        LONG hovered = -1; // the character the mouse rests on
     };
     std::map<int, RichState> rich_;
     void prepareRichEdit(HWND edit);
@@ -164,6 +168,12 @@ private:
     void snapshotForUndo(HWND edit, bool typing);
     void pasteInto(HWND edit);
     int programRoom(HWND edit) const;
+    int programPosition(HWND edit, LONG at) const;
+    void hoverOver(HWND edit, UINT message, LPARAM lParam);
+    void showToolTip(const std::wstring& text, int x, int y);
+    void hideToolTip();
+    HWND toolTip_ = nullptr;
+    std::wstring toolTipText_;
     // The last clipboard request that changed an edit box: its text before and after.
     struct UndoStep {
         int id;
