@@ -64,6 +64,9 @@ public:
     std::vector<Report> reports;
     int closeRequests = 0;
     bool allowClose = true; // what the handler answers Escape and the close box
+    // The tip for a character of an edit box (none when empty).
+    std::function<std::string(int control, int index)> tips;
+    std::string toolTipAt(int control, int index) override { return tips ? tips(control, index) : std::string(); }
 
 private:
     int listId_;
@@ -121,6 +124,9 @@ public:
     // Runs `causeIt`, which shows the open-file dialog; types `path` into its
     // file name field and presses Enter, as a user who knows the path does.
     virtual void typeIntoOpenDialog(const std::string& path, const std::function<void()>& causeIt) = 0;
+    // The mouse is moved onto character `index` of an edit box (as the program
+    // counts) and rests there: the tip then shown, empty when none comes up.
+    virtual std::string hoverTip(int editId, int index) = 0;
 };
 
 using BackendFactory = std::function<std::unique_ptr<BackendDriver>()>;

@@ -559,3 +559,40 @@ TEST_P(ContractTest, TheCaretIsReportedWhenItMovesAndALineBreakCountsTwo)
 }
 
 } // namespace
+
+namespace {
+
+TEST_P(ContractTest, TheMouseRestingOnACharacterShowsTheHandlersTipForIt)
+{
+    fillList(sixRows());
+    main.tips = [](int control, int index) {
+        return control == ids::EditBox && index >= 4 ? "tip for " + std::to_string(index) : std::string();
+    };
+    window->setControlText(ids::EditBox, "ab\r\ncdefgh");
+    EXPECT_EQ(driver->hoverTip(ids::EditBox, 6), "tip for 6") << "a line break before it counts two";
+    EXPECT_EQ(driver->hoverTip(ids::EditBox, 8), "tip for 8") << "moving on shows the next character's tip";
+    EXPECT_EQ(driver->hoverTip(ids::EditBox, 1), "") << "no tip where the handler has none";
+}
+
+TEST_P(ContractTest, ReplacingTheSelectionPutsTextAtTheCaretAsTypingWould)
+{
+    fillList(sixRows());
+    window->setEditLimit(ids::EditBox, 8);
+    window->setControlText(ids::EditBox, "ab\r\ncd");
+    driver->clickInto(ids::EditBox);
+    driver->pressKeys(ids::EditBox, "Ctrl+Home");
+    driver->pressKeys(ids::EditBox, "Right");
+    const int changes = main.count(ids::EditBox, Notification::TextChanged);
+    window->editReplaceSelection(ids::EditBox, "[1C 02 00]");
+    EXPECT_EQ(window->controlText(ids::EditBox), "a[1C 02 00]b\r\ncd") << "the typing limit does not cut it";
+    EXPECT_EQ(window->editCaret(ids::EditBox), 11) << "the caret after what was put in";
+    EXPECT_EQ(main.count(ids::EditBox, Notification::TextChanged), changes + 1);
+    driver->pressKeys(ids::EditBox, "Ctrl+End");
+    window->editReplaceSelection(ids::EditBox, "x\r\ny");
+    EXPECT_EQ(window->controlText(ids::EditBox), "a[1C 02 00]b\r\ncdx\r\ny");
+    EXPECT_EQ(window->editCaret(ids::EditBox), 20);
+    driver->pressKeys(ids::EditBox, "Ctrl+Z");
+    EXPECT_EQ(window->controlText(ids::EditBox), "a[1C 02 00]b\r\ncd") << "undone as one step, also over the limit";
+}
+
+} // namespace

@@ -130,6 +130,8 @@ public:
         return answerMessageBox(causeIt);
     }
 
+    std::string hoverTip(int editId, int index) override { return top().hover(editId, index); }
+
     void typeIntoOpenDialog(const std::string& path, const std::function<void()>& causeIt) override
     {
         // The model has no dialog to type into: its scripted answer stands for it.

@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QTextBlock>
+#include <QTextCursor>
+#include <QToolTip>
 #include <QTextLayout>
 #include <QPointer>
 #include <QCheckBox>
@@ -163,14 +165,37 @@ public:
         QApplication::processEvents();
     }
 
-    Mark editMarkAt(int editId, int position) override
+    std::string hoverTip(int editId, int index) override
     {
         auto* edit = qobject_cast<QPlainTextEdit*>(control(editId));
-        // The program counts a line break as two characters, the document as one.
+        QTextCursor cursor(edit->document());
+        cursor.setPosition(documentPosition(editId, index));
+        const QRect caret = edit->cursorRect(cursor);
+        QToolTip::hideText(); // a tip still up would answer for the character before
+        waitUntil([] { return !QToolTip::isVisible(); }, 1500);
+        // A little right of the caret place: over the character itself.
+        QTest::mouseMove(edit->viewport(), QPoint(caret.right() + 2, caret.center().y()));
+        waitUntil([] { return QToolTip::isVisible(); }, 2000);
+        const std::string tip = QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
+        QToolTip::hideText();
+        QApplication::processEvents();
+        return tip;
+    }
+
+    // The program counts a line break as two characters, the document as one.
+    int documentPosition(int editId, int position) const
+    {
         const std::string text = main_->controlText(editId);
         int at = position;
         for (int i = 0; i + 1 < position && i + 1 < static_cast<int>(text.size()); ++i)
             at -= text[static_cast<std::size_t>(i)] == '\r' && text[static_cast<std::size_t>(i) + 1] == '\n';
+        return at;
+    }
+
+    Mark editMarkAt(int editId, int position) override
+    {
+        auto* edit = qobject_cast<QPlainTextEdit*>(control(editId));
+        const int at = documentPosition(editId, position);
         const QTextBlock block = edit->document()->findBlock(at);
         for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
             const int from = block.position() + range.start;

@@ -254,13 +254,40 @@ public:
         settle();
     }
 
-    Mark editMarkAt(int editId, int position) override
+    // The program counts a line break as two characters, the rich edit box as one.
+    LONG boxPosition(int editId, int position) const
     {
-        const HWND edit = control(editId);
         const std::string text = main_->controlText(editId);
         LONG at = position;
         for (int i = 0; i + 1 < position && i + 1 < static_cast<int>(text.size()); ++i)
             at -= text[static_cast<std::size_t>(i)] == '\r' && text[static_cast<std::size_t>(i) + 1] == '\n';
+        return at;
+    }
+
+    std::string hoverTip(int editId, int index) override
+    {
+        const HWND edit = control(editId);
+        POINTL corner{};
+        SendMessageW(edit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&corner), boxPosition(editId, index));
+        POINT at{corner.x + 2, corner.y + 4}; // over the character itself
+        ClientToScreen(edit, &at);
+        hand([at] { win32input::send({win32input::mouse(at, 0)}); });
+        std::string tip;
+        const DWORD start = GetTickCount();
+        while (tip.empty() && GetTickCount() - start < 1500) {
+            if (!pumpOnce())
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            tip = main_->shownToolTip();
+        }
+        // Away again, so that the next step starts with no tip up.
+        hand([] { win32input::send({win32input::mouse({1, 1}, 0)}); });
+        return tip;
+    }
+
+    Mark editMarkAt(int editId, int position) override
+    {
+        const HWND edit = control(editId);
+        const LONG at = boxPosition(editId, position);
         CHARRANGE keep{}, one{at, at + 1};
         SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&keep));
         SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&one));

@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QSignalBlocker>
 #include <QToolTip>
 #include <utility>
 
@@ -116,7 +117,9 @@ void EditBoxWidget::keyPressEvent(QKeyEvent* event)
     if (limit_ > 0 && !isReadOnly()) {
         const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
         const QString typed = lineBreak ? QString("\n") : event->text();
-        const bool inserts = lineBreak || (!typed.isEmpty() && typed.at(0).isPrint());
+        // A key with Ctrl or Alt is a command (Ctrl+Z, Ctrl+C), even where it carries a letter.
+        const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        const bool inserts = lineBreak || (!command && !typed.isEmpty() && typed.at(0).isPrint());
         if (inserts && programLength(typed) > room())
             return; // past the limit: refused, nothing already typed is lost
     }
@@ -165,7 +168,7 @@ bool EditBoxWidget::viewportEvent(QEvent* event)
     return QPlainTextEdit::viewportEvent(event);
 }
 
-BracketHighlighter::BracketHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+BracketHighlighter::BracketHighlighter(QTextDocument* document, QObject* quiet) : QSyntaxHighlighter(document), quiet_(quiet) {}
 
 void BracketHighlighter::textChanged(const QString& text)
 {
@@ -183,6 +186,7 @@ void BracketHighlighter::textChanged(const QString& text)
         errors.emplace_back(static_cast<int>(from), static_cast<int>(to));
     if (errors != errors_) {
         errors_ = std::move(errors);
+        const QSignalBlocker quiet(quiet_);
         rehighlight();
     }
 }
@@ -227,7 +231,7 @@ QWidget* QtWindow::makeEditBox(const ControlTemplate& c, QWidget* parent)
         QTextOption option = edit->document()->defaultTextOption();
         option.setFlags(option.flags() | QTextOption::ShowLineAndParagraphSeparators);
         edit->document()->setDefaultTextOption(option);
-        auto* colours = new BracketHighlighter(edit->document());
+        auto* colours = new BracketHighlighter(edit->document(), edit);
         QObject::connect(edit, &QPlainTextEdit::textChanged, colours, [edit, colours] { colours->textChanged(edit->toPlainText()); });
     }
     QObject::connect(edit, &QPlainTextEdit::textChanged, dialog_, [this, id, edit] {
@@ -309,8 +313,15 @@ void QtWindow::editPaste(int id)
 
 void QtWindow::editReplaceSelection(int id, const std::string& text)
 {
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(control(id)))
-        edit->insertPlainText(toDisplay(text)); // one step of the edit box's own undo
+    auto* edit = qobject_cast<QPlainTextEdit*>(control(id));
+    if (!edit)
+        return;
+    // One edit block: one step of the edit box's own undo, one change reported.
+    QTextCursor cursor = edit->textCursor();
+    cursor.beginEditBlock();
+    cursor.insertText(toDisplay(text));
+    cursor.endEditBlock();
+    edit->setTextCursor(cursor);
 }
 
 int QtWindow::editCaret(int id) const

@@ -144,7 +144,9 @@ private:
 class BracketHighlighter : public QSyntaxHighlighter {
     Q_OBJECT
 public:
-    explicit BracketHighlighter(QTextDocument* document);
+    // `quiet` (the edit box) sends no change signal while colours change:
+    // new colours are not new text.
+    BracketHighlighter(QTextDocument* document, QObject* quiet);
     // Works out from the whole text which brackets are in error; highlights
     // again where that changed.
     void textChanged(const QString& text);
@@ -154,6 +156,7 @@ protected:
 
 private:
     std::vector<std::pair<int, int>> errors_; // document positions [from, to) marked as in error
+    QObject* quiet_;
 };
 
 class HelpViewer : public QDialog {
