@@ -596,3 +596,21 @@ TEST_P(ContractTest, ReplacingTheSelectionPutsTextAtTheCaretAsTypingWould)
 }
 
 } // namespace
+
+namespace {
+
+TEST_P(ContractTest, TheProgramGivingTheEditBoxTheFocusKeepsItsCaret)
+{
+    fillList(sixRows());
+    window->setControlText(ids::EditBox, "abcdef");
+    driver->clickInto(ids::EditBox);
+    driver->pressKeys(ids::EditBox, "Ctrl+Home");
+    driver->pressKeys(ids::EditBox, "Right");
+    driver->pressKeys(ids::EditBox, "Right");
+    driver->clickRow(ids::ListView, 1);
+    window->setFocus(ids::EditBox);
+    window->editReplaceSelection(ids::EditBox, "X");
+    EXPECT_EQ(window->controlText(ids::EditBox), "abXcdef") << "not all of the text selected, and so replaced";
+}
+
+} // namespace

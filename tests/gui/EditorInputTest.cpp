@@ -250,3 +250,35 @@ TEST_P(EditorTest, NoTextIsCutShortInAnyWindow)
 }
 
 } // namespace
+
+TEST_P(EditorTest, TheNameLineTheTipAndTheCodeReferenceWorkByMouseAndKeys)
+{
+    const std::string path = referencesImage().writeTo(dir.file("refs.smc")).string();
+    open(path);
+    driver->clickRow(ids::ListView, 1);
+    ASSERT_EQ(text(ids::EditBox), "Go[0A 12 1B C5 00]no[02]");
+    const std::string jump = "0A jump_text: Go on at the text address; bytes after this code are not read";
+    EXPECT_EQ(driver->hoverTip(ids::EditBox, 5), jump);
+    EXPECT_EQ(driver->hoverTip(ids::EditBox, 0), "") << "letters have no tip";
+
+    driver->clickInto(ids::EditBox);
+    driver->pressKeys(ids::EditBox, "Ctrl+Home");
+    for (int i = 0; i < 4; ++i)
+        driver->pressKeys(ids::EditBox, "Right");
+    EXPECT_EQ(text(ids::CaretNote), jump) << "the caret in the group";
+    driver->screenshot(name("code-name-line").c_str());
+    driver->pressKeys(ids::EditBox, "F12");
+    EXPECT_EQ(text(ids::LineLabel), "Line: 1/7") << "F12 goes to the row the jump leads to";
+
+    driver->clickInto(ids::EditBox);
+    driver->pressKeys(ids::EditBox, "Ctrl+End");
+    driver->whileModalIsUp(ids::CodeReferenceDialogTemplate, [&] {
+        driver->clickInto(ids::CodeFilterEdit);
+        driver->typeKeys(ids::CodeFilterEdit, "print_char_name");
+        driver->screenshot(name("code-reference").c_str());
+        driver->clickRow(ids::CodeList, 0);
+        driver->clickButton(ids::CodeInsertButton);
+    }, [&] { driver->chooseMenu(ids::ToolsCodeReference); });
+    EXPECT_EQ(text(ids::EditBox), "Target[02][1C 02 00]");
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 10 (uncompressed)");
+}

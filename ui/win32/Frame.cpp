@@ -350,7 +350,20 @@ void Win32Window::enableControl(int id, bool enabled) { EnableWindow(control(id)
 
 bool Win32Window::isControlEnabled(int id) const { return IsWindowEnabled(control(id)); }
 
-void Win32Window::setFocus(int id) { SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control(id)), TRUE); }
+void Win32Window::setFocus(int id)
+{
+    // The dialog manager selects all of an edit control's text as it takes
+    // the focus; a multi-line box keeps its caret and selection instead, or
+    // the next key typed would replace the whole text.
+    const HWND target = control(id);
+    const bool keepSelection = target && (GetWindowLongPtrW(target, GWL_STYLE) & ES_MULTILINE);
+    DWORD from = 0, to = 0;
+    if (keepSelection)
+        SendMessageW(target, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    if (keepSelection)
+        SendMessageW(target, EM_SETSEL, from, to);
+}
 
 int Win32Window::focusedControl() const
 {
