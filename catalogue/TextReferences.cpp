@@ -1,5 +1,6 @@
 #include "TextReferences.h"
 
+#include "BlockItems.h"
 #include "TptRecord.h"
 #include "rom/RomAddress.h"
 #include "rom/RomFile.h"
@@ -11,10 +12,6 @@
 namespace scrivlet {
 
 namespace {
-
-// Bytes read past the block's decoded size, so that the walk groups its last
-// code on the bytes the decoder saw rather than on an end of data.
-constexpr int Slack = 32;
 
 void findRecords(RomFile& rom, std::uint32_t address, std::vector<int>& records)
 {
@@ -39,22 +36,16 @@ TextReferences findReferences(RomFile& rom, const TextCatalogue& catalogue, std:
     TextReferences found;
     findRecords(rom, address, found.records);
     std::unordered_set<std::int32_t> scanned;
-    std::vector<std::uint8_t> bytes;
+    BlockItems walked;
     for (int row = 0; row < catalogue.count; ++row) {
         const std::int32_t block = catalogue.rows[static_cast<std::size_t>(row)].snesAddress;
         if (!scanned.insert(block).second)
             continue;
-        const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(block));
-        const int size = decodeSize(rom, offset, compressionDictionary(), grouping);
-        bytes.resize(static_cast<std::size_t>(size + Slack));
-        for (int i = 0; i < size + Slack; ++i)
-            bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(rom.byteAt(offset + static_cast<std::int64_t>(i)) & 0xFF);
-        for (const TextItem& item : blockItems(bytes, grouping)) {
-            if (item.offset >= size)
-                break;
+        readBlockItems(rom, snesToFileOffset(static_cast<std::uint32_t>(block)), grouping, walked);
+        for (const TextItem& item : walked.items) {
             if (item.kind == ByteClass::Character)
                 continue;
-            const std::span<const std::uint8_t> code(bytes.data() + item.offset, static_cast<std::size_t>(item.length));
+            const std::span<const std::uint8_t> code(walked.bytes.data() + item.offset, static_cast<std::size_t>(item.length));
             for (const CodeAddress& pointer : codeAddresses(code, grouping)) {
                 if (pointer.address != address)
                     continue;

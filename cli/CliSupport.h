@@ -49,6 +49,10 @@ int usageError(const CommandSpec& spec, const std::string& sentence);
 // One sentence on standard error; a line break in the window's words becomes a blank.
 int refuse(const std::string& sentence);
 
+// OUT is a new file written whole: never one of the inputs (each named by
+// `role` in the refusal), never a device. False (exitCode set) when refused.
+bool acceptableOutput(const std::string& out, const std::vector<const std::string*>& inputs, const char* role, int& exitCode);
+
 // "$C51B12", "0xC51B12" or "C51B12".
 std::optional<std::uint32_t> parseSnesAddress(const std::string& text);
 std::optional<long long> parseInteger(const std::string& text);

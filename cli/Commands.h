@@ -29,5 +29,7 @@ int runMakePatch(const Words& words);
 int runApplyPatch(const Words& words);
 int runExplain(const Words& words);
 int runRefs(const Words& words);
+int runFit(const Words& words);
+int runPreview(const Words& words);
 
 } // namespace scrivlet::cli

@@ -1,5 +1,8 @@
 #include "SampleImage.h"
 
+#include "SampleFont.h"
+#include "text/GameFont.h"
+
 #include "catalogue/TextCatalogue.h"
 #include "catalogue/TptRecord.h"
 #include "rom/RomAddress.h"
@@ -141,6 +144,14 @@ std::vector<std::uint8_t> buildSampleImage(bool expanded)
             {static_cast<std::uint8_t>(pointer), static_cast<std::uint8_t>(pointer >> 8),
                 static_cast<std::uint8_t>(pointer >> 16), static_cast<std::uint8_t>(pointer >> 24)});
     }
+
+    // The font and the dialogue window, where the game keeps them: the window
+    // preview and the fit check measure with them.
+    const SampleFont font = buildSampleFont();
+    writer.put(static_cast<std::size_t>(snesToFileOffset(FontWidthsAddress)), font.widths);
+    writer.put(static_cast<std::size_t>(snesToFileOffset(FontGlyphsAddress)), font.glyphs);
+    const std::size_t window = static_cast<std::size_t>(snesToFileOffset(WindowTableAddress)) + DialogueWindowEntry * 8;
+    writer.put(window, {0x0C, 0x00, 0x01, 0x00, 19, 0x00, 8, 0x00}); // at tile (12, 1), 19 x 8 tiles
 
     if (expanded) {
         image.resize(SampleImageSize + 0x100000, 0x00);

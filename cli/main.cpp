@@ -36,6 +36,8 @@ constexpr Command Table[] = {
     {"import", "write the edited lines of a dump file back, all or nothing", runImport},
     {"relocate", "move a row's text into free room of the expanded area", runRelocate},
     {"refs", "list the records and codes that point at a block", runRefs},
+    {"fit", "list the lines too wide for the game's dialogue window", runFit},
+    {"preview", "draw a block as the game's window shows it, to a PNG file", runPreview},
     {"make-patch", "write an IPS or BPS patch from an original and a modified image", runMakePatch},
     {"apply-patch", "apply an IPS or BPS patch, writing the result to a new file", runApplyPatch},
 };

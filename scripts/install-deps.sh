@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only when one is missing.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev)
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libpng-dev)
 case "${1:-}" in
   --gui) packages+=(xvfb xauth) ;;
   --package) packages+=(dpkg-dev lintian binutils) ;;

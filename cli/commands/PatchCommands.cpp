@@ -7,22 +7,6 @@
 
 namespace scrivlet::cli {
 
-namespace {
-// OUT is a new file written whole: never one of the inputs, never a device.
-bool acceptableOutput(const std::string& out, const std::vector<const std::string*>& inputs, const char* role, int& exitCode)
-{
-    for (const std::string* input : inputs)
-        if (sameFile(*input, out)) {
-            exitCode = refuse(std::string("OUT must be another file than ") + role + ": " + out + " is the same file as " + *input + ".");
-            return false;
-        }
-    if (!isReplaceableTarget(out)) {
-        exitCode = refuse("OUT must be a regular file or a new file name: " + out + " is not a regular file.");
-        return false;
-    }
-    return true;
-}
-} // namespace
 
 int runMakePatch(const Words& words)
 {
