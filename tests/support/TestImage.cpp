@@ -143,6 +143,37 @@ TestImage referencesImage()
     return image;
 }
 
+void putTestFont(TestImage& image)
+{
+    std::vector<std::uint8_t> widths(96, 8), glyphs(96 * 32, 0x00);
+    widths['W' - 0x20] = 12;
+    widths['i' - 0x20] = 4;
+    widths[0] = 4;
+    std::uint8_t* a = glyphs.data() + ('A' - 0x20) * 32;
+    a[0] = 0xFF;  // left strip, top row
+    a[16] = 0xFF; // right strip, top row
+    for (int y = 1; y < 16; ++y)
+        a[y] = 0x80; // the left column
+    image.put(0x210E7A, widths);
+    image.put(0x210EDA, glyphs);
+}
+
+TestImage fontImage()
+{
+    TestImage image(0x300200);
+    putTestFont(image);
+    image.put(0x3E450 + 8, {0x01, 0x00, 0x01, 0x00, 12, 0x00, 8, 0x00}); // the dialogue window
+    image.setDictionary({"AAAAAAAAAAAA"});
+    image.put(0x51D12, bytes({gameText("AAAAAAAAAA"), {0x00}, gameText("AB"), {0x02}}));
+    image.put(0x51D30, bytes({gameText("AAAAAAAAAAA"), {0x01}, gameText("WW"), {0x02}}));
+    image.put(0x51D50, bytes({{0x1C, 0x02, 0x01}, gameText("AAA"), {0x02}}));
+    image.put(0x51D70, {0x15, 0x01, 0x02});
+    const std::uint32_t rows[] = {0xC51B12, 0xC51B30, 0xC51B50, 0xC51B70, 0xC51B30};
+    for (int i = 0; i < 5; ++i)
+        image.setTptRecord(i, rows[i], 1, 1);
+    return image;
+}
+
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -58,6 +58,15 @@ TestImage loneLineBreaksImage();
 // lists it (09, read only as the game groups codes), row 4 holds it after an
 // option string (19 02, the same), row 5 lists it (1F C0).
 TestImage referencesImage();
+// An image with a font and a dialogue window 12 x 8 tiles (80 pixels of text,
+// 3 lines). Every glyph is 8 pixels wide but W (12), i (4) and the space (4);
+// A's glyph is a box: its top row and left column set. Pointer rows:
+// 0 "AAAAAAAAAA[00]AB" (80 pixels: fits), 1 "AAAAAAAAAAA[01]WW" (88),
+// 2 "[1C 02 01]AAA" (a name: 5 x 12, then 24), 3 "[15 01]" (a 12-letter
+// dictionary string), 4 row 1's block again.
+TestImage fontImage();
+// Writes the font of fontImage() into `image` (at least 0x211F00 bytes).
+void putTestFont(TestImage& image);
 
 #ifndef _WIN32
 // A file this process may not open for writing while the object lives: its
