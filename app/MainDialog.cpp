@@ -21,6 +21,7 @@ void MainDialog::onInitDialog()
     window_->checkMenuItem(ids::OptionsCodesOnly, false);
     window_->checkMenuItem(ids::OptionsCompressWhenWriting, false);
     window_->checkMenuItem(ids::OptionsGameGrouping, false);
+    window_->checkMenuItem(ids::OptionsShowPreview, false);
     currentCodeGrouping() = CodeGrouping::Classic;
     closeRom();
 }
@@ -56,6 +57,8 @@ void MainDialog::onCommand(int id)
     case ids::ToolsGoToTarget: goToTarget(); break;
     case ids::ToolsReferences: showReferences(); break;
     case ids::OptionsGameGrouping: toggleGameGrouping(); break;
+    case ids::OptionsShowPreview: toggleShowPreview(); break;
+    case ids::ToolsCheckFit: checkTextFit(); break;
     case ids::OptionsPointerListing: selectListingSource(0); break;
     case ids::OptionsRawListing: selectListingSource(1); break;
     case ids::OptionsExpandedListing: selectListingSource(2); break;

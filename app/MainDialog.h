@@ -2,6 +2,7 @@
 
 #include "catalogue/TextCatalogue.h"
 #include "rom/RomFile.h"
+#include "text/GameFont.h"
 #include "ui/Window.h"
 
 #include <string>
@@ -58,6 +59,11 @@ public:
     void openCodeReference();
     void goToTarget();
     void showReferences();
+    // How text looks in the game's window
+    void toggleShowPreview();
+    void checkTextFit();
+    // The edit box's marks past the window's width, and the preview, for the text as it stands.
+    void updateGameView(const std::string& text);
 
     // Text typed into the edit box that differs from what the last showing of
     // the current row put there.
@@ -77,11 +83,17 @@ public:
     // Options of our own beyond the classic set, each off at start.
     bool compressWhenWriting = false;
     bool groupCodesAsGame = false;
+    bool showPreview = false;
     // What the last search looked for; F3 looks for it again.
     std::string lastSearch;
     bool searched = false;
 
     bool romOpen() const { return romFile.isOpen(); }
+
+    // The open image's font and dialogue window, read as it is opened.
+    GameFont gameFont;
+    int fitLimit = FallbackLineLimit;
+    int fitLines = FallbackWindowLines;
 
 private:
     // A write this window made to the open ROM, and how to show its undoing.

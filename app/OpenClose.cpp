@@ -52,8 +52,12 @@ void MainDialog::openRom()
     for (int id : {ids::ToolsViewDetails, ids::ToolsDumpText, ids::FileClose, ids::EditSearch, ids::OptionsPointerListing,
              ids::OptionsRawListing, ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites,
              ids::OptionsUseCompression, ids::ToolsImportText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting,
-             ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences})
+             ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences,
+             ids::ToolsCheckFit, ids::OptionsShowPreview})
         window_->enableMenuItem(id, true);
+    gameFont = readGameFont(romFile);
+    fitLimit = lineLimit(romFile);
+    fitLines = windowLines(romFile);
     if (romFileSize(romFile) < ExpandedRomSize)
         window_->enableMenuItem(ids::ToolsExpandRom, true);
     else
@@ -74,7 +78,8 @@ void MainDialog::closeRom()
              ids::ToolsEditTptEntry, ids::OptionsPointerListing, ids::OptionsRawListing, ids::OptionsExpandedListing,
              ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites, ids::OptionsUseCompression,
              ids::ToolsImportText, ids::ToolsMoveText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting,
-             ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences})
+             ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences,
+             ids::ToolsCheckFit, ids::OptionsShowPreview})
         window_->enableMenuItem(id, false);
     window_->checkMenuItem(ids::OptionsPointerListing, true);
     window_->checkMenuItem(ids::OptionsRawListing, false);

@@ -56,6 +56,7 @@ void MainDialog::updateCaretNote(const std::string& text)
         romOpen() ? caretNote(text, static_cast<std::size_t>(window_->editCaret(ids::EditBox)), currentCodeGrouping()) : "";
     if (note != window_->controlText(ids::CaretNote))
         window_->setControlText(ids::CaretNote, note);
+    updateGameView(text);
 }
 
 void MainDialog::selectDisplayMode(int target)

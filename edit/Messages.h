@@ -116,6 +116,12 @@ inline constexpr const char* NoRowAtTarget = "No row of this listing starts at %
 inline constexpr const char* ReferencesCaption = "References";
 inline constexpr const char* ReferencesTitle = "References to %s"; // %s: $XXXXXX
 inline constexpr const char* NoReferences = "Nothing in the pointer table or in the blocks of this listing points at %s."; // %s: $XXXXXX
+// How text looks in the game's window.
+inline constexpr const char* CheckFitCommand = "C&heck text fit...";
+inline constexpr const char* ShowPreviewCommand = "Show pre&view";
+inline constexpr const char* CheckFitCaption = "Check Text Fit";
+inline constexpr const char* EverythingFits = "Every line of this listing fits in %d pixels, the width of the game's dialogue window.";
+inline constexpr const char* FitRow = "Row %d, line %d: %d of %d pixels"; // row and line counted from 1
 inline constexpr const char* RecordWithoutRow =
     "Record %d has no row in this listing; the pointer table listing shows it."; // %d: record number
 

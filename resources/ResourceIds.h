@@ -15,6 +15,8 @@ inline constexpr int LineLabel = 1046;
 inline constexpr int SizeLabel = 1047;
 // Ours: what the character or code group under the caret is written as, or does.
 inline constexpr int CaretNote = 1100;
+// The game window's picture of the edit box's text, beside it while Show preview is checked.
+inline constexpr int PreviewPane = 1101;
 
 // Menu commands.
 inline constexpr int FileOpen = 32771;
@@ -38,6 +40,7 @@ inline constexpr int FindNextCommand = 32806;
 inline constexpr int ToolsCodeReference = 32808;
 inline constexpr int ToolsGoToTarget = 32809;
 inline constexpr int ToolsReferences = 32810;
+inline constexpr int ToolsCheckFit = 32812;
 inline constexpr int OptionsPointerListing = 32778;
 inline constexpr int OptionsRawListing = 32779;
 inline constexpr int OptionsExpandedListing = 32799;
@@ -47,6 +50,7 @@ inline constexpr int OptionsUseCompression = 32775;
 inline constexpr int OptionsPreventOverwrites = 32776;
 inline constexpr int OptionsCompressWhenWriting = 32804;
 inline constexpr int OptionsGameGrouping = 32807;
+inline constexpr int OptionsShowPreview = 32811;
 inline constexpr int HelpHelp = 32777;
 inline constexpr int HelpAbout = 32774;
 
@@ -76,6 +80,11 @@ inline constexpr int CodeFilterEdit = 1110;
 inline constexpr int CodeList = 1111;
 inline constexpr int CodeDetails = 1112;
 inline constexpr int CodeInsertButton = 1113;
+
+// Check text fit: the lines too wide for the game's window.
+inline constexpr int FitCheckDialogTemplate = 174;
+inline constexpr int FitList = 1130;
+inline constexpr int FitGoButton = 1131;
 
 // References to a block: the records and codes that point at it.
 inline constexpr int ReferencesDialogTemplate = 172;

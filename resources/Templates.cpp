@@ -21,6 +21,7 @@ const DialogTemplate MainDialog102 = {
         {ids::CurrentSizeLabel, ControlKind::StaticText, 7, 208, 111, 10, "", 0, 0, {0, 0, 1, 0}},
         {ids::ApplyButton, ControlKind::PushButton, 241, 208, 72, 16, "&Apply Changes", 0, 0, {1, 0, 1, 0}},
         {ids::CaretNote, ControlKind::StaticText, 7, 219, 230, 10, "", EndEllipsis, 0, {0, 1, 1, 0}},
+        {ids::PreviewPane, ControlKind::Picture, 161, 144, 152, 60, "", Hidden, 0, {0.5, 0.5, 2.0 / 3, 1.0 / 3}},
     },
     ids::MainMenu,
     true,
@@ -37,6 +38,18 @@ const DialogTemplate CodeReferenceDialog170 = {
         {ids::CodeDetails, ControlKind::StaticText, 7, 150, 286, 26, "", 0, 0, {0, 1, 1, 0}},
         {2, ControlKind::PushButton, 189, 179, 50, 14, "Close", 0, 0, {1, 0, 1, 0}},
         {ids::CodeInsertButton, ControlKind::PushButton, 243, 179, 50, 14, "&Insert", DefaultButton, 0, {1, 0, 1, 0}},
+    },
+    0,
+    true,
+};
+
+const DialogTemplate FitCheckDialog174 = {
+    ids::FitCheckDialogTemplate, "Check Text Fit", 300, 180,
+    {
+        {ids::FitList, ControlKind::ListView, 7, 7, 286, 146, "",
+            ReportView | SingleSelection | ShowSelectionAlways | NoColumnHeader | SunkenEdge, 0, {0, 1, 0, 1}},
+        {2, ControlKind::PushButton, 189, 159, 50, 14, "Close", 0, 0, {1, 0, 1, 0}},
+        {ids::FitGoButton, ControlKind::PushButton, 243, 159, 50, 14, "&Go to", DefaultButton, 0, {1, 0, 1, 0}},
     },
     0,
     true,
@@ -133,7 +146,7 @@ const std::vector<MenuTemplate> Menu129 = {
             {messages::PatchCommand, ids::ToolsCreatePatch}, {}, {messages::UndoCommand, ids::ToolsUndoWrite}, {},
             {messages::CodeReferenceCommand, ids::ToolsCodeReference},
             {messages::GoToTargetCommand, ids::ToolsGoToTarget, false, false, "F12"},
-            {messages::ReferencesCommand, ids::ToolsReferences}}},
+            {messages::ReferencesCommand, ids::ToolsReferences}, {messages::CheckFitCommand, ids::ToolsCheckFit}}},
     {"&Options",
         {{"&Pointer table listing", ids::OptionsPointerListing, true, true},
             {"&Raw text listing", ids::OptionsRawListing, false, true},
@@ -143,7 +156,8 @@ const std::vector<MenuTemplate> Menu129 = {
             {"Use &Compression", ids::OptionsUseCompression},
             {"Prevent &Overwrites", ids::OptionsPreventOverwrites, true, true},
             {messages::CompressCommand, ids::OptionsCompressWhenWriting, false, true},
-            {messages::GameGroupingCommand, ids::OptionsGameGrouping, false, true}}},
+            {messages::GameGroupingCommand, ids::OptionsGameGrouping, false, true},
+            {messages::ShowPreviewCommand, ids::OptionsShowPreview, false, true}}},
     {"&Help", {{"&Help", ids::HelpHelp, false, false, "F1"}, {"&About", ids::HelpAbout}}, true},
 };
 
@@ -160,6 +174,7 @@ const DialogTemplate* findDialogTemplate(int id)
     case ids::GizmoDialogTemplate: return &GizmoDialog163;
     case ids::CodeReferenceDialogTemplate: return &CodeReferenceDialog170;
     case ids::ReferencesDialogTemplate: return &ReferencesDialog172;
+    case ids::FitCheckDialogTemplate: return &FitCheckDialog174;
     default: return nullptr;
     }
 }

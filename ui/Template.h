@@ -5,7 +5,8 @@
 
 namespace scrivlet::ui {
 
-enum class ControlKind { StaticText, StaticBitmap, ListView, Edit, PushButton, GroupBox, TabControl, Other };
+// Picture: pixels the program draws (Window::setControlPicture), centred in the control.
+enum class ControlKind { StaticText, StaticBitmap, ListView, Edit, PushButton, GroupBox, TabControl, Other, Picture };
 
 // Style bits the backends act on.
 enum Style : unsigned {
@@ -25,6 +26,7 @@ enum Style : unsigned {
     CodeColours = 1u << 13, // an edit box whose bracket groups are shown in colour (where the backend can)
     FixedPitch = 1u << 14,  // text in a fixed-pitch face, so hex columns line up
     EndEllipsis = 1u << 15, // a one-line text too long for its place ends in "..." and shows whole as a tip
+    Hidden = 1u << 16,      // not shown until the program shows it
 };
 
 // How a control follows a resizable dialog: of the extra width and height

@@ -2,8 +2,11 @@
 
 #include "Template.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace scrivlet::ui {
 
@@ -14,6 +17,12 @@ enum class Notification { Click, RightClick, DoubleClick, KeyDown, TextChanged, 
 struct PixelRect {
     int left, top, right, bottom;
     bool empty() const { return right <= left || bottom <= top; }
+};
+// Pixels of a picture, rows top first, each 0xAARRGGBB (alpha is ignored).
+struct PixelImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> argb;
 };
 enum class MessageIcon { None, Exclamation, Question };
 // The buttons of a question, and the one the user chose.
@@ -100,6 +109,15 @@ public:
     // would (it can be undone; the typing limit does not cut it); the caret
     // ends after it.
     virtual void editReplaceSelection(int id, const std::string& text) = 0;
+    // Marks ranges [from, to) of an edit box's text (as the program counts) in a
+    // warning colour, until the next call; bracket colours stay beneath.
+    virtual void setEditWarnings(int id, const std::vector<std::pair<int, int>>& ranges) = 0;
+
+    // A picture control shows `image` at its size, centred (cut where larger).
+    virtual void setControlPicture(int id, const PixelImage& image) = 0;
+    // Puts a control of the template at a new place, in dialog units, with new
+    // anchors, as if the template had put it there; the window keeps its size.
+    virtual void placeControl(int id, int left, int top, int width, int height, Anchor anchor) = 0;
 
     // Controls made at run time inside `parentId` (a tab control), hidden at first.
     virtual void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) = 0;

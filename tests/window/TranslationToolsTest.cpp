@@ -27,7 +27,8 @@ TEST_F(TranslationTools, TheNewCommandsStandAtTheEndOfTheToolsMenuBelowASeparato
         {"&Dump to text file", ids::ToolsDumpText}, {"", 0}, {"&Import from text file...", ids::ToolsImportText},
         {"&Move text to expanded area", ids::ToolsMoveText}, {"Create &patch...", ids::ToolsCreatePatch}, {"", 0},
         {"&Undo last write", ids::ToolsUndoWrite}, {"", 0}, {"Code &reference...", ids::ToolsCodeReference},
-        {"&Go to target", ids::ToolsGoToTarget}, {"Re&ferences to this block...", ids::ToolsReferences}};
+        {"&Go to target", ids::ToolsGoToTarget}, {"Re&ferences to this block...", ids::ToolsReferences},
+        {"C&heck text fit...", ids::ToolsCheckFit}};
     EXPECT_EQ(items, expected) << "each with its access letter";
     for (int id : {ids::ToolsImportText, ids::ToolsMoveText, ids::ToolsCreatePatch, ids::ToolsUndoWrite})
         EXPECT_FALSE(window.isMenuItemEnabled(id)) << "gray with no ROM open";

@@ -17,6 +17,9 @@ HeadlessWindow::HeadlessWindow(const DialogTemplate& dialogTemplate, DialogHandl
         control.kind = c.kind;
         control.text = c.caption;
         control.style = c.style;
+        control.visible = !(c.style & Hidden);
+        control.rect = {c.left, c.top, c.left + c.width, c.top + c.height};
+        control.anchor = c.anchor;
     }
     if (const auto* menus = findMenuTemplate(dialogTemplate.menu))
         for (const MenuTemplate& m : *menus)
@@ -59,6 +62,13 @@ void HeadlessWindow::createChildControl(int parentId, int childId, ControlKind k
     c.style = style;
     c.bitmap = bitmap;
     c.visible = false;
+}
+
+void HeadlessWindow::placeControl(int id, int left, int top, int width, int height, Anchor anchor)
+{
+    Control& c = at(id);
+    c.rect = {left, top, left + width, top + height};
+    c.anchor = anchor;
 }
 
 void HeadlessWindow::showControl(int id, bool visible) { at(id).visible = visible; }

@@ -37,9 +37,12 @@ public:
         int topRow = 0; // the first row in view; a list shows VisibleListRows rows
         bool visible = true;
         int parent = 0;
-        PixelRect rect{};
+        PixelRect rect{}; // template controls: in dialog units, as last placed
+        Anchor anchor{};
         unsigned style = 0;
         int bitmap = 0;
+        std::vector<std::pair<int, int>> warnings; // an edit box's ranges marked past a limit
+        PixelImage picture;                        // what a picture control shows
     };
     static constexpr int VisibleListRows = 12;
     struct MenuItem {
@@ -81,6 +84,9 @@ public:
     void editPaste(int id) override;
     int editCaret(int id) const override { return controls_.at(id).caret; }
     void editReplaceSelection(int id, const std::string& text) override;
+    void setEditWarnings(int id, const std::vector<std::pair<int, int>>& ranges) override { at(id).warnings = ranges; }
+    void setControlPicture(int id, const PixelImage& image) override { at(id).picture = image; }
+    void placeControl(int id, int left, int top, int width, int height, Anchor anchor) override;
     void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
     void showControl(int id, bool visible) override;
     bool isControlVisible(int id) const override;

@@ -68,6 +68,9 @@ QTextCharFormat groupFormat()
     return format;
 }
 
+// Text past a limit: an amber ground under whatever colour the text has.
+const QColor WarningGround(0xFF, 0xE0, 0xA0);
+
 QTextCharFormat errorFormat()
 {
     QTextCharFormat format;
@@ -191,6 +194,15 @@ void BracketHighlighter::textChanged(const QString& text)
     }
 }
 
+void BracketHighlighter::setWarnings(std::vector<std::pair<int, int>> ranges)
+{
+    if (ranges == warnings_)
+        return;
+    warnings_ = std::move(ranges);
+    const QSignalBlocker quiet(quiet_);
+    rehighlight();
+}
+
 void BracketHighlighter::highlightBlock(const QString& text)
 {
     // State carried from block to block: 1 while a group is open.
@@ -209,6 +221,15 @@ void BracketHighlighter::highlightBlock(const QString& text)
         setFormat(groupStart, static_cast<int>(text.size()) - groupStart, groupFormat());
     setCurrentBlockState(inGroup ? 1 : 0);
     const int blockStart = currentBlock().position();
+    for (const auto& [from, to] : warnings_) {
+        const int start = std::max(from, blockStart);
+        const int end = std::min(to, blockStart + static_cast<int>(text.size()));
+        for (int i = start; i < end; ++i) {
+            QTextCharFormat marked = format(i - blockStart);
+            marked.setBackground(WarningGround);
+            setFormat(i - blockStart, 1, marked);
+        }
+    }
     for (const auto& [from, to] : errors_) {
         const int start = std::max(from, blockStart);
         const int end = std::min(to, blockStart + static_cast<int>(text.size()));
@@ -322,6 +343,28 @@ void QtWindow::editReplaceSelection(int id, const std::string& text)
     cursor.insertText(toDisplay(text));
     cursor.endEditBlock();
     edit->setTextCursor(cursor);
+}
+
+void QtWindow::setEditWarnings(int id, const std::vector<std::pair<int, int>>& ranges)
+{
+    auto* edit = qobject_cast<QPlainTextEdit*>(control(id));
+    auto* colours = edit ? edit->document()->findChild<BracketHighlighter*>() : nullptr;
+    if (!colours)
+        return;
+    // The program counts a line break as two characters, the document as one.
+    const QString text = edit->toPlainText();
+    std::vector<int> documentAt; // program position -> document position
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        documentAt.push_back(static_cast<int>(i));
+        if (text[i] == QChar('\n'))
+            documentAt.push_back(static_cast<int>(i) + 1);
+    }
+    documentAt.push_back(static_cast<int>(text.size()));
+    const auto toDocument = [&](int at) { return documentAt[static_cast<std::size_t>(std::clamp(at, 0, static_cast<int>(documentAt.size()) - 1))]; };
+    std::vector<std::pair<int, int>> marked;
+    for (const auto& [from, to] : ranges)
+        marked.emplace_back(toDocument(from), toDocument(to));
+    colours->setWarnings(std::move(marked));
 }
 
 int QtWindow::editCaret(int id) const

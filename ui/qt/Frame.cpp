@@ -134,6 +134,9 @@ QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* own
     const double scaleY = 1.625 * dpi / 96.0;
     content_ = new QWidget(dialog_);
     const QSize base(static_cast<int>(std::lround(t.width * scaleX)), static_cast<int>(std::lround(t.height * scaleY)));
+    scaleX_ = scaleX;
+    scaleY_ = scaleY;
+    base_ = base;
     if (t.resizable)
         content_->setMinimumSize(base);
     else
@@ -151,6 +154,8 @@ QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* own
             controls_[c.id] = w;
         }
         placed_.push_back({w, w->geometry(), c.anchor});
+        if (c.style & Hidden)
+            w->hide();
         if (auto* picture = qobject_cast<QLabel*>(w); picture && c.kind == ControlKind::StaticBitmap && c.anchor.growX > 0)
             picture->setScaledContents(true); // a rule across the window stretches with it
     }
@@ -189,6 +194,18 @@ void QtWindow::followSize(QSize base)
     }
 }
 
+void QtWindow::placeControl(int id, int left, int top, int width, int height, Anchor anchor)
+{
+    QWidget* w = control(id);
+    for (Placed& p : placed_)
+        if (p.widget == w) {
+            p.base = QRect(static_cast<int>(std::lround(left * scaleX_)), static_cast<int>(std::lround(top * scaleY_)),
+                static_cast<int>(std::lround(width * scaleX_)), static_cast<int>(std::lround(height * scaleY_)));
+            p.anchor = anchor;
+        }
+    followSize(base_);
+}
+
 QWidget* QtWindow::control(int id) const
 {
     auto it = controls_.find(id);
@@ -208,6 +225,7 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
     case ControlKind::GroupBox: return makeGroupBox(c, parent);
     case ControlKind::TabControl: return makeTabControl(c, parent, scaleX);
     case ControlKind::Other: return makeGizmo(c, parent);
+    case ControlKind::Picture: return makeDrawnPicture(parent);
     }
     return new QWidget(parent);
 }

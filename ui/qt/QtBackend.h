@@ -5,6 +5,8 @@
 #include "ui/Window.h"
 
 #include <QDialog>
+#include <QFrame>
+#include <QImage>
 #include <QLabel>
 #include <QSyntaxHighlighter>
 #include <QLineEdit>
@@ -93,6 +95,22 @@ private:
     QString full_;
 };
 
+// Pixels the program draws: at their size in the middle, or scaled down as a
+// whole where they are larger; the rest in the colour of the top-left pixel.
+class PictureWidget : public QFrame {
+public:
+    using QFrame::QFrame;
+    void setImage(QImage image);
+    const QImage& image() const { return image_; }
+    QRect imageRect() const; // where the picture is drawn
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage image_;
+};
+
 // The typing limit of a one-line edit: text longer than the limit is refused
 // unless it is shorter than what stands there (a longer text put in by the
 // program may only shrink). Digits only where the control asks for it.
@@ -150,12 +168,15 @@ public:
     // Works out from the whole text which brackets are in error; highlights
     // again where that changed.
     void textChanged(const QString& text);
+    // Ranges of document positions shown on the warning ground.
+    void setWarnings(std::vector<std::pair<int, int>> ranges);
 
 protected:
     void highlightBlock(const QString& text) override;
 
 private:
     std::vector<std::pair<int, int>> errors_; // document positions [from, to) marked as in error
+    std::vector<std::pair<int, int>> warnings_;
     QObject* quiet_;
 };
 

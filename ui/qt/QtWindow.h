@@ -68,6 +68,9 @@ public:
     void editPaste(int id) override;
     int editCaret(int id) const override;
     void editReplaceSelection(int id, const std::string& text) override;
+    void setEditWarnings(int id, const std::vector<std::pair<int, int>>& ranges) override;
+    void setControlPicture(int id, const PixelImage& image) override;
+    void placeControl(int id, int left, int top, int width, int height, Anchor anchor) override;
     void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
     void showControl(int id, bool visible) override;
     bool isControlVisible(int id) const override;
@@ -100,6 +103,7 @@ private:
     QWidget* makeControl(const ControlTemplate& c, QWidget* parent, double scaleX);
     QWidget* makeStaticText(const ControlTemplate& c, QWidget* parent);
     QWidget* makePicture(const ControlTemplate& c, QWidget* parent);
+    QWidget* makeDrawnPicture(QWidget* parent);
     QWidget* makeListView(const ControlTemplate& c, QWidget* parent);
     QWidget* makeEditBox(const ControlTemplate& c, QWidget* parent);
     QWidget* makeLineEdit(const ControlTemplate& c, QWidget* parent);
@@ -129,6 +133,8 @@ private:
         Anchor anchor;
     };
     std::vector<Placed> placed_;
+    double scaleX_ = 1.5, scaleY_ = 1.625; // pixels per dialog unit
+    QSize base_;                           // the content's size at the template's size
     static constexpr int ListColumnWidth = 439;
     bool settingText_ = false;
 };

@@ -5,7 +5,10 @@
 
 #include "QtBackend.h"
 
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -80,6 +83,58 @@ QWidget* QtWindow::makePicture(const ControlTemplate& c, QWidget* parent)
         label->installEventFilter(dialog_);
     }
     return label;
+}
+
+QWidget* QtWindow::makeDrawnPicture(QWidget* parent)
+{
+    auto* picture = new PictureWidget(parent);
+    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return picture;
+}
+
+void QtWindow::setControlPicture(int id, const PixelImage& image)
+{
+    auto* picture = dynamic_cast<PictureWidget*>(control(id));
+    if (!picture)
+        return;
+    if (image.width <= 0 || image.height <= 0) {
+        picture->setImage(QImage());
+        return;
+    }
+    picture->setImage(QImage(reinterpret_cast<const uchar*>(image.argb.data()), image.width, image.height, image.width * 4,
+        QImage::Format_RGB32).copy());
+}
+
+void PictureWidget::setImage(QImage image)
+{
+    image_ = std::move(image);
+    update();
+}
+
+QRect PictureWidget::imageRect() const
+{
+    const QRect room = contentsRect();
+    if (image_.isNull())
+        return {};
+    const double scale = std::min({1.0, static_cast<double>(room.width()) / image_.width(), static_cast<double>(room.height()) / image_.height()});
+    const QSize size(static_cast<int>(image_.width() * scale), static_cast<int>(image_.height() * scale));
+    return QRect(room.left() + (room.width() - size.width()) / 2, room.top() + (room.height() - size.height()) / 2, size.width(),
+        size.height());
+}
+
+void PictureWidget::paintEvent(QPaintEvent* event)
+{
+    {
+        QPainter painter(this);
+        const QRect room = contentsRect();
+        painter.fillRect(room, image_.isNull() ? palette().window().color() : QColor(image_.pixel(0, 0)));
+        if (!image_.isNull()) {
+            const QRect place = imageRect();
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, place.size() != image_.size());
+            painter.drawImage(place, image_);
+        }
+    }
+    QFrame::paintEvent(event); // the sunken edge
 }
 
 void QtWindow::setStaticText(QLabel* label, const QString& value)

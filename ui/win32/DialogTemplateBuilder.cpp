@@ -42,7 +42,8 @@ const wchar_t* controlClass(const ControlTemplate& c)
 {
     switch (c.kind) {
     case ControlKind::StaticText:
-    case ControlKind::StaticBitmap: return WC_STATICW;
+    case ControlKind::StaticBitmap:
+    case ControlKind::Picture: return WC_STATICW;
     case ControlKind::ListView: return WC_LISTVIEWW;
     case ControlKind::Edit: return (c.style & CodeColours) ? RichEditClass : WC_EDITW;
     case ControlKind::PushButton:
@@ -64,8 +65,8 @@ const wchar_t* controlClass(const ControlTemplate& c)
 
 DWORD controlStyle(ControlKind kind, const ControlTemplate& c)
 {
-    DWORD style = WS_CHILD | WS_VISIBLE;
     const unsigned s = c.style;
+    DWORD style = WS_CHILD | (s & Hidden ? 0 : WS_VISIBLE);
     switch (kind) {
     case ControlKind::StaticText:
         // Texts the program sets are shown as they are: no '&' underlines.
@@ -78,6 +79,9 @@ DWORD controlStyle(ControlKind kind, const ControlTemplate& c)
     case ControlKind::StaticBitmap:
         style |= SS_BITMAP | (s & SunkenEdge ? SS_SUNKEN : 0) | (c.id >= 0 ? SS_NOTIFY : 0)
             | (c.anchor.growX > 0 ? SS_REALSIZECONTROL : 0); // a rule across the window stretches with it
+        break;
+    case ControlKind::Picture: // drawn by the window: the program's pixels, centred, scaled down to fit
+        style |= SS_OWNERDRAW | SS_SUNKEN;
         break;
     case ControlKind::ListView:
         style |= WS_TABSTOP | (s & ReportView ? LVS_REPORT : 0) | LVS_OWNERDATA | (s & SingleSelection ? LVS_SINGLESEL : 0)

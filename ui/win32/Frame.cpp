@@ -253,6 +253,10 @@ INT_PTR Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         return FALSE;
+    case WM_DRAWITEM:
+        if (drawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+            return TRUE;
+        return FALSE;
     case WM_CTLCOLORSTATIC:
         return pageColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_QUERYDRAGICON:
@@ -314,6 +318,19 @@ void Win32Window::followSize()
     for (const Placed& p : placed_)
         fitStaticText(p.control); // a text the platform's face made wider keeps its room
     InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32Window::placeControl(int id, int left, int top, int width, int height, Anchor anchor)
+{
+    const HWND target = control(id);
+    RECT place{left, top, left + width, top + height};
+    MapDialogRect(hwnd_, &place);
+    for (Placed& p : placed_)
+        if (p.control == target) {
+            p.base = place;
+            p.anchor = anchor;
+        }
+    followSize();
 }
 
 HWND Win32Window::control(int id) const { return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr; }

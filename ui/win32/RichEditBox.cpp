@@ -48,6 +48,8 @@ std::vector<LONG> internalPositions(const std::string& text)
     return at;
 }
 
+const COLORREF WarningGround = RGB(0xFF, 0xE0, 0xA0);
+
 std::size_t programLength(const std::wstring& shown) { return shown.size(); } // CR LF read as two already
 
 } // namespace
@@ -84,6 +86,17 @@ void Win32Window::colourRichEdit(HWND edit)
         paint(i, end, colourFormat(RGB(0x1F, 0x5F, 0xB0), GetSysColor(COLOR_WINDOW), false, false));
         i = end;
     }
+    // Text past a limit on an amber ground, its text colour kept.
+    CHARFORMAT2W warned{};
+    warned.cbSize = sizeof warned;
+    warned.dwMask = CFM_BACKCOLOR;
+    warned.crBackColor = WarningGround;
+    for (const auto& [from, to] : rich_[GetDlgCtrlID(edit)].warnings) {
+        const std::size_t a = std::min(static_cast<std::size_t>(std::max(from, 0)), text.size());
+        const std::size_t b = std::min(static_cast<std::size_t>(std::max(to, 0)), text.size());
+        if (a < b)
+            paint(a, b, warned);
+    }
     // Bracket errors and characters the game cannot show, as errors are marked.
     auto marked = bracketErrorRanges(text);
     const auto unshowable = unshowableRanges(text);
@@ -95,6 +108,16 @@ void Win32Window::colourRichEdit(HWND edit)
     SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(edit, nullptr, FALSE);
     settingText_ = wasSetting;
+}
+
+void Win32Window::setEditWarnings(int id, const std::vector<std::pair<int, int>>& ranges)
+{
+    const HWND edit = control(id);
+    auto state = rich_.find(id);
+    if (!edit || state == rich_.end() || state->second.warnings == ranges)
+        return;
+    state->second.warnings = ranges;
+    colourRichEdit(edit);
 }
 
 void Win32Window::snapshotForUndo(HWND edit, bool typing)

@@ -8,6 +8,8 @@
 
 #include "Controls.h"
 
+#include <algorithm>
+
 namespace scrivlet::ui {
 
 using namespace win32;
@@ -92,6 +94,46 @@ void Win32Window::fitStaticText(HWND control)
         }
         DeleteObject(smaller);
     }
+}
+
+void Win32Window::setControlPicture(int id, const PixelImage& image)
+{
+    pictures_[id] = image;
+    if (const HWND picture = control(id))
+        InvalidateRect(picture, nullptr, TRUE);
+}
+
+// A picture at its size in the middle of its control, or scaled down as a
+// whole where it is larger; the rest in the colour of its top-left pixel.
+bool Win32Window::drawPicture(const DRAWITEMSTRUCT& item)
+{
+    if (item.CtlType != ODT_STATIC)
+        return false;
+    const auto shown = pictures_.find(static_cast<int>(item.CtlID));
+    const RECT& room = item.rcItem;
+    const int roomWidth = room.right - room.left, roomHeight = room.bottom - room.top;
+    const bool empty = shown == pictures_.end() || shown->second.width <= 0 || shown->second.height <= 0;
+    const COLORREF ground = empty ? GetSysColor(COLOR_BTNFACE)
+                                  : RGB(shown->second.argb[0] >> 16 & 0xFF, shown->second.argb[0] >> 8 & 0xFF, shown->second.argb[0] & 0xFF);
+    HBRUSH brush = CreateSolidBrush(ground);
+    FillRect(item.hDC, &room, brush);
+    DeleteObject(brush);
+    if (empty)
+        return true;
+    const PixelImage& image = shown->second;
+    const double scale = std::min({1.0, static_cast<double>(roomWidth) / image.width, static_cast<double>(roomHeight) / image.height});
+    const int width = static_cast<int>(image.width * scale), height = static_cast<int>(image.height * scale);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height; // rows top first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32; // 0xAARRGGBB is BGRA in memory, as a DIB wants it
+    info.bmiHeader.biCompression = BI_RGB;
+    SetStretchBltMode(item.hDC, scale < 1.0 ? HALFTONE : COLORONCOLOR);
+    StretchDIBits(item.hDC, room.left + (roomWidth - width) / 2, room.top + (roomHeight - height) / 2, width, height, 0, 0,
+        image.width, image.height, image.argb.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    return true;
 }
 
 } // namespace scrivlet::ui

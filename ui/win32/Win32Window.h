@@ -76,6 +76,9 @@ public:
     void editPaste(int id) override;
     int editCaret(int id) const override;
     void editReplaceSelection(int id, const std::string& text) override;
+    void setEditWarnings(int id, const std::vector<std::pair<int, int>>& ranges) override;
+    void setControlPicture(int id, const PixelImage& image) override;
+    void placeControl(int id, int left, int top, int width, int height, Anchor anchor) override;
     // The tip shown over an edit box now (empty when none is up).
     std::string shownToolTip() const;
     void createChildControl(int parentId, int childId, ControlKind kind, PixelRect rect, unsigned style, int bitmap) override;
@@ -160,8 +163,11 @@ private:
         int caretSeen = 0;
         unsigned changes = 0;
         LONG hovered = -1; // the character the mouse rests on
+        std::vector<std::pair<int, int>> warnings; // program positions on the warning ground
     };
     std::map<int, RichState> rich_;
+    std::map<int, PixelImage> pictures_; // what each picture control shows
+    bool drawPicture(const DRAWITEMSTRUCT& item);
     void prepareRichEdit(HWND edit);
     LRESULT richEditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     void colourRichEdit(HWND edit);
