@@ -53,7 +53,7 @@ void MainDialog::openRom()
              ids::OptionsRawListing, ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites,
              ids::OptionsUseCompression, ids::ToolsImportText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting,
              ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences,
-             ids::ToolsCheckFit, ids::OptionsShowPreview})
+             ids::ToolsCheckFit})
         window_->enableMenuItem(id, true);
     gameFont = readGameFont(romFile);
     fitLimit = lineLimit(romFile);
@@ -79,7 +79,7 @@ void MainDialog::closeRom()
              ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites, ids::OptionsUseCompression,
              ids::ToolsImportText, ids::ToolsMoveText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting,
              ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences,
-             ids::ToolsCheckFit, ids::OptionsShowPreview})
+             ids::ToolsCheckFit})
         window_->enableMenuItem(id, false);
     window_->checkMenuItem(ids::OptionsPointerListing, true);
     window_->checkMenuItem(ids::OptionsRawListing, false);
@@ -89,6 +89,7 @@ void MainDialog::closeRom()
     // What can be taken back belongs to the file that was open.
     writes_.clear();
     window_->setControlText(ids::CaretNote, "");
+    updateGameView(""); // no marks, an empty preview
     shownText_.clear();
     shownRow_ = -1;
     updateUndoCommand();

@@ -127,6 +127,12 @@ public:
     // The mouse is moved onto character `index` of an edit box (as the program
     // counts) and rests there: the tip then shown, empty when none comes up.
     virtual std::string hoverTip(int editId, int index) = 0;
+    // Whether the character at a place of an edit box's text (as the program
+    // counts) is drawn on the warning ground.
+    virtual bool editWarnedAt(int editId, int position) = 0;
+    // The colour drawn in a picture control at (dx, dy) from the middle of its
+    // inside, as 0xFFRRGGBB.
+    virtual std::uint32_t pictureColourAt(int id, int dx, int dy) = 0;
 };
 
 using BackendFactory = std::function<std::unique_ptr<BackendDriver>()>;

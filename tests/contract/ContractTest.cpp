@@ -614,3 +614,45 @@ TEST_P(ContractTest, TheProgramGivingTheEditBoxTheFocusKeepsItsCaret)
 }
 
 } // namespace
+
+namespace {
+
+TEST_P(ContractTest, WarningMarksStandWhereTheProgramPutsThemAndChangeNoText)
+{
+    fillList(sixRows());
+    window->setControlText(ids::EditBox, "ab\r\ncdef");
+    const int changes = main.count(ids::EditBox, Notification::TextChanged);
+    window->setEditWarnings(ids::EditBox, {{1, 2}, {6, 8}});
+    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 0));
+    EXPECT_TRUE(driver->editWarnedAt(ids::EditBox, 1));
+    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 4)) << "c: after a line break counted as two";
+    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 5));
+    EXPECT_TRUE(driver->editWarnedAt(ids::EditBox, 6));
+    EXPECT_TRUE(driver->editWarnedAt(ids::EditBox, 7));
+    EXPECT_EQ(main.count(ids::EditBox, Notification::TextChanged), changes) << "marks are no change of text";
+    EXPECT_EQ(window->controlText(ids::EditBox), "ab\r\ncdef");
+    window->setEditWarnings(ids::EditBox, {});
+    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 6)) << "taken away by the next call";
+}
+
+TEST_P(ContractTest, APictureIsDrawnInTheMiddleOfItsControlWithItsCornersColourAround)
+{
+    fillList(sixRows());
+    window->showControl(ids::PreviewPane, true);
+    // 20 x 10: green top-left pixel, the left half red, the right half blue.
+    ui::PixelImage image{20, 10, std::vector<std::uint32_t>(200)};
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 20; ++x)
+            image.argb[static_cast<std::size_t>(y * 20 + x)] = x < 10 ? 0xFFFF0000u : 0xFF0000FFu;
+    image.argb[0] = 0xFF00FF00u;
+    window->setControlPicture(ids::PreviewPane, image);
+    EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, -4, 0), 0xFFFF0000u);
+    EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, 4, 0), 0xFF0000FFu);
+    EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, -30, 0), 0xFF00FF00u) << "around it: its corner's colour";
+    EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, 0, 20), 0xFF00FF00u);
+    image.argb.assign(200, 0xFF0000FFu);
+    window->setControlPicture(ids::PreviewPane, image);
+    EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, -4, 0), 0xFF0000FFu) << "drawn again when set again";
+}
+
+} // namespace

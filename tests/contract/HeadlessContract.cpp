@@ -131,6 +131,24 @@ public:
     }
 
     std::string hoverTip(int editId, int index) override { return top().hover(editId, index); }
+    bool editWarnedAt(int editId, int position) override
+    {
+        for (const auto& [from, to] : top().control(editId).warnings)
+            if (position >= from && position < to)
+                return true;
+        return false;
+    }
+    // The model draws nothing: the picture's middle is the control's, the rest its corner's colour.
+    std::uint32_t pictureColourAt(int id, int dx, int dy) override
+    {
+        const ui::PixelImage& image = top().control(id).picture;
+        if (image.argb.empty())
+            return 0;
+        const int x = image.width / 2 + dx, y = image.height / 2 + dy;
+        if (x < 0 || y < 0 || x >= image.width || y >= image.height)
+            return image.argb[0] | 0xFF000000u;
+        return image.argb[static_cast<std::size_t>(y * image.width + x)] | 0xFF000000u;
+    }
 
     void typeIntoOpenDialog(const std::string& path, const std::function<void()>& causeIt) override
     {

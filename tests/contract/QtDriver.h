@@ -182,6 +182,29 @@ public:
         return tip;
     }
 
+    bool editWarnedAt(int editId, int position) override
+    {
+        auto* edit = qobject_cast<QPlainTextEdit*>(control(editId));
+        const int at = documentPosition(editId, position);
+        const QTextBlock block = edit->document()->findBlock(at);
+        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+            const int from = block.position() + range.start;
+            if (at >= from && at < from + range.length && range.format.background().color() == QColor(0xFF, 0xE0, 0xA0))
+                return true;
+        }
+        return false;
+    }
+
+    std::uint32_t pictureColourAt(int id, int dx, int dy) override
+    {
+        auto* picture = qobject_cast<QFrame*>(control(id));
+        QApplication::processEvents();
+        const QImage drawn = picture->grab().toImage();
+        const QRect inside = picture->contentsRect();
+        const QPoint at = inside.center() + QPoint(1, 1) + QPoint(dx, dy); // the middle of an even width is right of centre()
+        return drawn.pixel(at.x() * drawn.width() / picture->width(), at.y() * drawn.height() / picture->height());
+    }
+
     // The program counts a line break as two characters, the document as one.
     int documentPosition(int editId, int position) const
     {
@@ -200,7 +223,7 @@ public:
         for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
             const int from = block.position() + range.start;
             if (at >= from && at < from + range.length)
-                return range.format.background().style() != Qt::NoBrush ? Mark::Error : Mark::Group;
+                return range.format.background().color() == QColor(0xFF, 0xD8, 0xD8) ? Mark::Error : Mark::Group;
         }
         return Mark::Plain;
     }

@@ -284,7 +284,26 @@ public:
         return tip;
     }
 
-    Mark editMarkAt(int editId, int position) override
+    bool editWarnedAt(int editId, int position) override
+    {
+        const CHARFORMAT2W format = formatAt(editId, position);
+        return !(format.dwEffects & CFE_AUTOBACKCOLOR) && format.crBackColor == RGB(0xFF, 0xE0, 0xA0);
+    }
+
+    std::uint32_t pictureColourAt(int id, int dx, int dy) override
+    {
+        const HWND picture = control(id);
+        RedrawWindow(picture, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        settle();
+        RECT inside{};
+        GetClientRect(picture, &inside);
+        HDC dc = GetDC(picture);
+        const COLORREF colour = GetPixel(dc, inside.right / 2 + dx, inside.bottom / 2 + dy);
+        ReleaseDC(picture, dc);
+        return 0xFF000000u | GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    }
+
+    CHARFORMAT2W formatAt(int editId, int position)
     {
         const HWND edit = control(editId);
         const LONG at = boxPosition(editId, position);
@@ -295,7 +314,13 @@ public:
         format.cbSize = sizeof format;
         SendMessageW(edit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
         SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&keep));
-        if (!(format.dwEffects & CFE_AUTOBACKCOLOR) && format.crBackColor != GetSysColor(COLOR_WINDOW))
+        return format;
+    }
+
+    Mark editMarkAt(int editId, int position) override
+    {
+        const CHARFORMAT2W format = formatAt(editId, position);
+        if (!(format.dwEffects & CFE_AUTOBACKCOLOR) && format.crBackColor == RGB(0xFF, 0xD8, 0xD8))
             return Mark::Error;
         return (format.dwEffects & CFE_AUTOCOLOR) ? Mark::Plain : Mark::Group;
     }
