@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace scrivlet {
 
@@ -126,8 +127,11 @@ SampleFont buildSampleFont()
                 }
         // In the left strip, its first used column on the cell's left edge.
         const int shift = 3 + (right < 0 ? 0 : left);
+        // Letters that reach below the line sit lower.
+        const char shown = static_cast<char>(0x20 + i);
+        const std::size_t top = TopRow + (std::string_view("gjpqy").find(shown) != std::string_view::npos ? 2 : 0);
         for (std::size_t r = 0; r < Rows[i].size(); ++r)
-            font.glyphs[i * 32 + static_cast<std::size_t>(TopRow) + r] = static_cast<std::uint8_t>((Rows[i][r] << shift) & 0xFF);
+            font.glyphs[i * 32 + top + r] = static_cast<std::uint8_t>((Rows[i][r] << shift) & 0xFF);
         // One pixel of gap after each glyph; a space is four pixels wide.
         font.widths.push_back(static_cast<std::uint8_t>(right < 0 ? 4 : right - left + 2));
     }

@@ -45,12 +45,15 @@ PageGeometry pageGeometry(const TextMeasure& measure, const PreviewLayout& layou
     return {std::max(layout.limit, widest), layout.linesPerPage * GlyphSize + 2 * preview::Margin};
 }
 
+// A glyph whose advance reaches past the limit is drawn whole in the warning
+// colour, as the fit check and the edit box's marks count it.
 void drawGlyph(Canvas& canvas, const GameFont& font, int b, int x, int y, int limit)
 {
+    const std::uint32_t ink = x + font.width(b) > limit ? preview::WarningInk : preview::Ink;
     for (int gy = 0; gy < GlyphSize; ++gy)
         for (int gx = 0; gx < GlyphSize; ++gx)
             if (font.pixel(b, gx, gy))
-                canvas.dot(preview::Margin + x + gx, y + gy, x + gx >= limit ? preview::WarningInk : preview::Ink);
+                canvas.dot(preview::Margin + x + gx, y + gy, ink);
 }
 
 void drawPage(Canvas& canvas, std::span<const std::uint8_t> bytes, const TextMeasure& measure, const GameFont& font,

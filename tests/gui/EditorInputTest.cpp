@@ -282,3 +282,31 @@ TEST_P(EditorTest, TheNameLineTheTipAndTheCodeReferenceWorkByMouseAndKeys)
     EXPECT_EQ(text(ids::EditBox), "Target[02][1C 02 00]");
     EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 10 (uncompressed)");
 }
+
+TEST_P(EditorTest, ThePreviewAndTheMarksFollowWhatIsTyped)
+{
+    open(fontImage().writeTo(dir.file("font.smc")).string());
+    driver->chooseMenu(ids::OptionsShowPreview);
+    driver->resizeMainWindowBy(200, 200); // room for the picture at twice the size
+    const ui::PixelRect edit = driver->controlRect(ids::EditBox), pane = driver->controlRect(ids::PreviewPane);
+    EXPECT_LT(edit.right, pane.left) << "side by side";
+    EXPECT_GE(pane.right - pane.left, (80 + 16 + 8) * 2) << "each took half of the extra width";
+    driver->clickRow(ids::ListView, 0);
+    ASSERT_EQ(text(ids::EditBox), "AAAAAAAAAA[00]AB[02]");
+    // 80 pixels of text and a frame of 8 on each side, twice the size: x = 80 from
+    // the middle is the frame right of the window's last column.
+    EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, 80, 0), 0xFFB8C0D0u);
+    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 9));
+
+    driver->clickInto(ids::EditBox);
+    driver->pressKeys(ids::EditBox, "Ctrl+Home");
+    driver->pressKeys(ids::EditBox, "A"); // an eleventh letter on the first line
+    EXPECT_TRUE(driver->editWarnedAt(ids::EditBox, 10)) << "the letter past the window";
+    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 9));
+    EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, 80, 0), 0xFF502028u) << "now the room past the window";
+    driver->screenshot(name("preview").c_str());
+
+    driver->pressKeys(ids::EditBox, "Backspace");
+    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 9));
+    EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, 80, 0), 0xFFB8C0D0u) << "fits again";
+}
