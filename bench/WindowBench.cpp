@@ -154,6 +154,32 @@ void BM_QtBackspaceInLongRow(benchmark::State& state)
 }
 BENCHMARK(BM_QtBackspaceInLongRow)->Unit(benchmark::kMillisecond);
 
+// A key typed into a 4000-byte text of the sample (which has a font), with the
+// preview (argument 1) or without: the size line, the marks and the picture follow it.
+void BM_QtKeystrokeWithPreview(benchmark::State& state)
+{
+    QtMain main;
+    main.open(BenchImage::Sample);
+    if (state.range(0))
+        main.command(ids::OptionsShowPreview);
+    QString text;
+    while (text.size() < 3990)
+        text += "@How are you feeling today?[03][00]";
+    main.edit()->setPlainText(text.left(3990) + "[02]");
+    main.edit()->setFocus();
+    main.edit()->moveCursor(QTextCursor::Start);
+    main.settle();
+    int key = 0;
+    for (auto _ : state) {
+        QTest::keyClick(main.edit(), (key++ & 1) ? Qt::Key_Backspace : Qt::Key_A);
+        main.settle();
+        if (state.range(0))
+            main.window->control(ids::PreviewPane)->repaint();
+    }
+    state.SetLabel(state.range(0) ? "preview" : "no preview");
+}
+BENCHMARK(BM_QtKeystrokeWithPreview)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 #endif
 
 } // namespace
