@@ -61,6 +61,9 @@ same show --row 3 --mode hex
 same show --row 4294967296 # a row number past 32 bits is read whole, not cut or refused as no number
 same search onett --all
 same dump --output -
+same fit
+same fit --codes game --width 120
+same refs --row 0 --codes game
 for rom in linux windows; do
   run() { if [ "$rom" = linux ]; then "$linux" "$@"; else "$wine" "$windows" "$@"; fi; }
   run expand "$work/$rom.smc" >/dev/null

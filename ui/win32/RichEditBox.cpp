@@ -182,7 +182,10 @@ void Win32Window::editReplaceSelection(int id, const std::string& text)
 // The program's position (a line break is two) of the RichEdit's own position `at`.
 int Win32Window::programPosition(HWND edit, LONG at) const
 {
-    std::wstring before(static_cast<std::size_t>(std::max<LONG>(at, 0)) + 1, L'\0');
+    // A range ending at -1 would run to the end of the text: no position is before the first.
+    if (at <= 0)
+        return 0;
+    std::wstring before(static_cast<std::size_t>(at) + 1, L'\0');
     TEXTRANGEW range{{0, at}, before.data()};
     before.resize(static_cast<std::size_t>(SendMessageW(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
     return at + static_cast<int>(std::count(before.begin(), before.end(), L'\r'));
@@ -212,6 +215,8 @@ void Win32Window::hoverOver(HWND edit, UINT message, LPARAM lParam)
         hideToolTip();
         return;
     }
+    if (state.hovered < 0)
+        return; // not over a character (an empty box answers -1)
     const std::string tip = handler_.toolTipAt(GetDlgCtrlID(edit), programPosition(edit, state.hovered));
     if (tip.empty())
         return;
@@ -273,11 +278,8 @@ int Win32Window::editCaret(int id) const
     SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
     // The RichEdit's last paragraph mark is no character of the text: the caret may stand past it.
     GETTEXTLENGTHEX length{GTL_PRECISE | GTL_NUMCHARS, 1200};
-    selection.cpMax = std::clamp<LONG>(selection.cpMax, 0, static_cast<LONG>(SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0)));
-    std::wstring before(static_cast<std::size_t>(selection.cpMax) + 1, L'\0');
-    TEXTRANGEW range{{0, selection.cpMax}, before.data()};
-    before.resize(static_cast<std::size_t>(SendMessageW(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
-    return selection.cpMax + static_cast<int>(std::count(before.begin(), before.end(), L'\r'));
+    return programPosition(edit, std::clamp<LONG>(selection.cpMax, 0,
+        static_cast<LONG>(SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0))));
 }
 
 LRESULT Win32Window::richEditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
