@@ -15,56 +15,57 @@ using namespace scrivlet;
 
 namespace {
 
-// Arguments: the image, the listing source.
+// A whole listing walked once per iteration by `walk`, which gives what it
+// counted. Arguments: the image, the listing source.
+template <typename Walk>
+void walkListing(benchmark::State& state, const char* counted, Walk&& walk)
+{
+    const auto image = static_cast<bench::BenchImage>(state.range(0));
+    RomFile rom;
+    rom.open(bench::benchImagePath(image), RomFile::Access::ReadOnly);
+    loadDictionary(rom);
+    static TextCatalogue catalogue;
+    fillCatalogue(catalogue, rom, static_cast<ListingSource>(state.range(1)));
+    std::size_t found = 0;
+    for (auto _ : state) {
+        found = walk(rom, catalogue);
+        rom.beginAction();
+    }
+    state.counters["rows"] = catalogue.count;
+    state.counters[counted] = static_cast<double>(found);
+    state.SetLabel(bench::benchImageName(image));
+}
+
+void listingArgs(benchmark::internal::Benchmark* b)
+{
+    b->Args({static_cast<int>(bench::BenchImage::Worst), static_cast<int>(ListingSource::ExpandedRom)})
+        ->Args({static_cast<int>(bench::BenchImage::DenseDictionary), static_cast<int>(ListingSource::PointerTable)})
+        ->Args({static_cast<int>(bench::BenchImage::Sample), static_cast<int>(ListingSource::PointerTable)})
+        ->Unit(benchmark::kMillisecond);
+}
+
+// Everything that points at the first row's block.
 void BM_FindReferences(benchmark::State& state)
 {
-    const auto image = static_cast<bench::BenchImage>(state.range(0));
-    RomFile rom;
-    rom.open(bench::benchImagePath(image), RomFile::Access::ReadOnly);
-    loadDictionary(rom);
-    static TextCatalogue catalogue;
-    fillCatalogue(catalogue, rom, static_cast<ListingSource>(state.range(1)));
-    const auto address = static_cast<std::uint32_t>(catalogue.rows[0].snesAddress);
-    std::size_t found = 0;
-    for (auto _ : state) {
+    walkListing(state, "found", [](RomFile& rom, const TextCatalogue& catalogue) {
+        const auto address = static_cast<std::uint32_t>(catalogue.rows[0].snesAddress);
         const TextReferences references = findReferences(rom, catalogue, address, CodeGrouping::Game);
-        found = references.records.size() + references.codes.size();
-        rom.beginAction();
-    }
-    state.counters["rows"] = catalogue.count;
-    state.counters["found"] = static_cast<double>(found);
-    state.SetLabel(bench::benchImageName(image));
+        return references.records.size() + references.codes.size();
+    });
 }
-BENCHMARK(BM_FindReferences)
-    ->Args({static_cast<int>(bench::BenchImage::Worst), static_cast<int>(ListingSource::ExpandedRom)})
-    ->Args({static_cast<int>(bench::BenchImage::DenseDictionary), static_cast<int>(ListingSource::PointerTable)})
-    ->Args({static_cast<int>(bench::BenchImage::Sample), static_cast<int>(ListingSource::PointerTable)})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindReferences)->Apply(listingArgs);
 
-// The fit check of a whole listing. Arguments: the image, the listing source.
+// The fit check of a whole listing in the game's window width.
 void BM_FitCheck(benchmark::State& state)
 {
-    const auto image = static_cast<bench::BenchImage>(state.range(0));
-    RomFile rom;
-    rom.open(bench::benchImagePath(image), RomFile::Access::ReadOnly);
-    loadDictionary(rom);
-    static TextCatalogue catalogue;
-    fillCatalogue(catalogue, rom, static_cast<ListingSource>(state.range(1)));
-    const GameFont font = readGameFont(rom);
-    std::size_t found = 0;
-    for (auto _ : state) {
-        found = checkFit(rom, catalogue, font, 136, CodeGrouping::Classic).size();
-        rom.beginAction();
-    }
-    state.counters["rows"] = catalogue.count;
-    state.counters["too_wide"] = static_cast<double>(found);
-    state.SetLabel(bench::benchImageName(image));
+    RomFile image;
+    image.open(bench::benchImagePath(static_cast<bench::BenchImage>(state.range(0))), RomFile::Access::ReadOnly);
+    const GameFont font = readGameFont(image);
+    walkListing(state, "too_wide", [&font](RomFile& rom, const TextCatalogue& catalogue) {
+        return checkFit(rom, catalogue, font, FallbackLineLimit, CodeGrouping::Classic).size();
+    });
 }
-BENCHMARK(BM_FitCheck)
-    ->Args({static_cast<int>(bench::BenchImage::Worst), static_cast<int>(ListingSource::ExpandedRom)})
-    ->Args({static_cast<int>(bench::BenchImage::DenseDictionary), static_cast<int>(ListingSource::PointerTable)})
-    ->Args({static_cast<int>(bench::BenchImage::Sample), static_cast<int>(ListingSource::PointerTable)})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FitCheck)->Apply(listingArgs);
 
 // The marks and the preview picture for a 4000-byte text, as each keystroke needs them.
 void BM_MarksAndPreview(benchmark::State& state)
