@@ -62,8 +62,10 @@ public:
     // How text looks in the game's window
     void toggleShowPreview();
     void checkTextFit();
-    // The edit box's marks past the window's width, and the preview, for the text as it stands.
-    void updateGameView(const std::string& text);
+    // The edit box's marks past the window's width, for the text as it stands.
+    void updateFitMarks(const std::string& text);
+    // The preview of the page the caret is on, while Show preview is checked.
+    void updatePreview(const std::string& text);
 
     // Text typed into the edit box that differs from what the last showing of
     // the current row put there.

@@ -89,7 +89,8 @@ void MainDialog::closeRom()
     // What can be taken back belongs to the file that was open.
     writes_.clear();
     window_->setControlText(ids::CaretNote, "");
-    updateGameView(""); // no marks, an empty preview
+    updateFitMarks(""); // no marks
+    updatePreview("");  // an empty picture
     shownText_.clear();
     shownRow_ = -1;
     updateUndoCommand();

@@ -47,6 +47,7 @@ void MainDialog::updateCurrentSize()
     const int n = sizeForWriting(text, compressWhenWriting);
     window_->setControlText(ids::CurrentSizeLabel, n == -1 ? std::string("Current Size: Unknown")
             : "Current Size: " + std::to_string(n) + (compressWhenWriting ? " (compressed)" : " (uncompressed)"));
+    updateFitMarks(text);
     updateCaretNote(text);
 }
 
@@ -56,7 +57,7 @@ void MainDialog::updateCaretNote(const std::string& text)
         romOpen() ? caretNote(text, static_cast<std::size_t>(window_->editCaret(ids::EditBox)), currentCodeGrouping()) : "";
     if (note != window_->controlText(ids::CaretNote))
         window_->setControlText(ids::CaretNote, note);
-    updateGameView(text);
+    updatePreview(text); // the caret may have moved to another page
 }
 
 void MainDialog::selectDisplayMode(int target)

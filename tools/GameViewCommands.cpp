@@ -30,23 +30,26 @@ void MainDialog::toggleShowPreview()
     window_->placeControl(ids::EditBox, EditLeft, EditTop, showPreview ? SideBySideEditWidth : FullEditWidth, EditHeight,
         showPreview ? SideBySideEditAnchor : FullEditAnchor);
     window_->showControl(ids::PreviewPane, showPreview);
-    updateGameView(window_->controlText(ids::EditBox));
+    updatePreview(window_->controlText(ids::EditBox));
 }
 
-void MainDialog::updateGameView(const std::string& text)
+void MainDialog::updateFitMarks(const std::string& text)
 {
-    if (!romOpen()) {
-        window_->setEditWarnings(ids::EditBox, {});
-        if (showPreview)
-            window_->setControlPicture(ids::PreviewPane, {});
-        return;
-    }
     std::vector<std::pair<int, int>> marks;
-    for (const auto& [from, to] : overflowRanges(text, fitLimit, gameFont, currentCodeGrouping()))
-        marks.emplace_back(static_cast<int>(from), static_cast<int>(to));
+    if (romOpen())
+        for (const auto& [from, to] : overflowRanges(text, fitLimit, gameFont, currentCodeGrouping()))
+            marks.emplace_back(static_cast<int>(from), static_cast<int>(to));
     window_->setEditWarnings(ids::EditBox, marks);
+}
+
+void MainDialog::updatePreview(const std::string& text)
+{
     if (!showPreview)
         return;
+    if (!romOpen()) {
+        window_->setControlPicture(ids::PreviewPane, {});
+        return;
+    }
     // The page of the game's window that holds the caret, as the game draws the block.
     const PlacedBytes placed = encodeWithPlaces(text);
     const auto items = blockItems(placed.bytes, currentCodeGrouping());
