@@ -349,8 +349,12 @@ void Win32Window::setControlText(int id, const std::string& text)
     settingText_ = false;
     fitStaticText(c);
     if (isRichEdit(c)) {
-        // The program's text starts afresh: nothing to undo, colours laid anew.
-        rich_[id] = RichState{richText(c), false, 0, rich_[id].changes};
+        // The program's text starts afresh: nothing to undo, no marks until the
+        // program sets them for this text, colours laid anew.
+        RichState fresh;
+        fresh.undoText = richText(c);
+        fresh.changes = rich_[id].changes;
+        rich_[id] = std::move(fresh);
         colourRichEdit(c);
     }
 }
