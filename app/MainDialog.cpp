@@ -117,6 +117,8 @@ void MainDialog::onNotify(int controlId, ui::Notification notification)
             setEditCommandsEnabled(true);
         else if (notification == Notification::LostFocus)
             setEditCommandsEnabled(false);
+    } else if (controlId == ids::PreviewWindowEntry && notification == Notification::TextChanged) {
+        choosePreviewWindow();
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "catalogue/TextCatalogue.h"
 #include "rom/RomFile.h"
-#include "text/GameFont.h"
+#include "text/TextLayout.h"
 #include "ui/Window.h"
 
 #include <string>
@@ -61,6 +61,10 @@ public:
     void showReferences();
     // How text looks in the game's window
     void toggleShowPreview();
+    // The window entry typed beside the preview: text is laid out in it from then on.
+    void choosePreviewWindow();
+    // Reads the fonts, names and the chosen window of the open image.
+    void readLayoutSetup();
     void checkTextFit();
     // The edit box's marks past the window's width, for the text as it stands.
     void updateFitMarks(const std::string& text);
@@ -92,10 +96,11 @@ public:
 
     bool romOpen() const { return romFile.isOpen(); }
 
-    // The open image's font and dialogue window, read as it is opened.
-    GameFont gameFont;
-    int fitLimit = FallbackLineLimit;
-    int fitLines = FallbackWindowLines;
+    // The open image's fonts, names and the chosen window, read as it is
+    // opened: the preview, the marks and the fit check lay text out with them.
+    LayoutSetup layoutSetup;
+    // The entry of the game's window table text is laid out in; kept while the program runs.
+    int windowEntry = DialogueWindowEntry;
 
 private:
     // A write this window made to the open ROM, and how to show its undoing.

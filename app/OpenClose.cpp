@@ -55,9 +55,7 @@ void MainDialog::openRom()
              ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences,
              ids::ToolsCheckFit})
         window_->enableMenuItem(id, true);
-    gameFont = readGameFont(romFile);
-    fitLimit = lineLimit(romFile);
-    fitLines = windowLines(romFile);
+    readLayoutSetup();
     if (romFileSize(romFile) < ExpandedRomSize)
         window_->enableMenuItem(ids::ToolsExpandRom, true);
     else

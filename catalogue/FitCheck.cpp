@@ -2,15 +2,25 @@
 
 #include "BlockItems.h"
 #include "rom/RomAddress.h"
-#include "text/TextFit.h"
 
 #include <unordered_set>
 
 namespace scrivlet {
 
-std::vector<FitOverflow> checkFit(RomFile& rom, const TextCatalogue& catalogue, const GameFont& font, int limit, CodeGrouping grouping)
+std::string describeCut(const CutWord& cut)
 {
-    std::vector<FitOverflow> found;
+    return cut.text + " (" + (cut.bound ? "up to " : "") + std::to_string(cut.width) + " px, room " + std::to_string(cut.room) + " px)";
+}
+
+std::string describeScroll(const ScrollAway& scroll, int shown)
+{
+    return std::to_string(scroll.lines) + " lines between waits, " + std::to_string(shown) + " shown";
+}
+
+std::vector<FitFinding> checkFit(RomFile& rom, const TextCatalogue& catalogue, const LayoutSetup& setup, CodeGrouping grouping,
+    bool scrolls)
+{
+    std::vector<FitFinding> found;
     std::unordered_set<std::int32_t> checked;
     BlockItems block;
     for (int row = 0; row < catalogue.count; ++row) {
@@ -18,10 +28,12 @@ std::vector<FitOverflow> checkFit(RomFile& rom, const TextCatalogue& catalogue, 
         if (!checked.insert(address).second)
             continue;
         readBlockItems(rom, snesToFileOffset(static_cast<std::uint32_t>(address)), grouping, block);
-        const TextMeasure measure = measureText(block.bytes, block.items, font);
-        for (std::size_t line = 0; line < measure.lineWidths.size(); ++line)
-            if (measure.lineWidths[line] > limit)
-                found.push_back({row, static_cast<int>(line) + 1, measure.lineWidths[line]});
+        const TextLayout layout = layOutText(block.bytes, block.items, setup);
+        for (const CutWord& cut : layout.cuts)
+            found.push_back({FitFinding::Kind::Cut, row, cut.line + 1, describeCut(cut)});
+        if (scrolls)
+            for (const ScrollAway& scroll : layout.scrolls)
+                found.push_back({FitFinding::Kind::Scroll, row, scroll.firstLine + 1, describeScroll(scroll, setup.lines)});
     }
     return found;
 }

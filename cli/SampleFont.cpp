@@ -132,8 +132,26 @@ SampleFont buildSampleFont()
         const std::size_t top = TopRow + (std::string_view("gjpqy").find(shown) != std::string_view::npos ? 2 : 0);
         for (std::size_t r = 0; r < Rows[i].size(); ++r)
             font.glyphs[i * 32 + top + r] = static_cast<std::uint8_t>((Rows[i][r] << shift) & 0xFF);
-        // One pixel of gap after each glyph; a space is four pixels wide.
+        // One blank column after each glyph; a space is four pixels wide.
         font.widths.push_back(static_cast<std::uint8_t>(right < 0 ? 4 : right - left + 2));
+    }
+    return font;
+}
+
+SampleFont buildSampleSaturnFont()
+{
+    SampleFont font = buildSampleFont();
+    for (std::size_t i = 0; i < 96; ++i) {
+        std::uint8_t* left = font.glyphs.data() + i * 32;
+        for (int row = 0; row < 16; ++row) {
+            // Each row's ink doubled one pixel to the right, carried into the right strip.
+            const unsigned wide = static_cast<unsigned>(left[row]) << 8 | left[16 + row];
+            const unsigned bold = wide | wide >> 1;
+            left[row] = static_cast<std::uint8_t>(bold >> 8);
+            left[16 + row] = static_cast<std::uint8_t>(bold & 0xFF);
+        }
+        if (i != 0)
+            ++font.widths[i];
     }
     return font;
 }

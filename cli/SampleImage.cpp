@@ -2,6 +2,7 @@
 
 #include "SampleFont.h"
 #include "text/GameFont.h"
+#include "text/InsertedNames.h"
 
 #include "catalogue/TextCatalogue.h"
 #include "catalogue/TptRecord.h"
@@ -25,34 +26,59 @@ constexpr std::array<const char*, 16> DictionaryWords = {
     "the ", "you ", "Onett", "Mr. ", "Saturn", "Happy", "Twoson", "PSI ",
     "Ness", "Paula", "hamburger", "Mom", "that ", "and ", "is ", "Meteor"};
 
-// Invented dialogue. [00] breaks a line, [03] waits for a button, [10 nn]
-// pauses, [1C 02 nn] prints a character's name, [15 nn] is a dictionary string.
+// Invented dialogue, written as a script is for the game's window that wraps
+// its lines: no more than three lines between two waits. [00] breaks a line,
+// [03] waits for a button, [10 nn] pauses, [1C 02 nn] prints a character's
+// name, [1C 05 nn] an item's, [15 nn] is a dictionary string, [1F 31] and
+// [1F 30] switch to Mr. Saturn's font and back. A group of EE bytes is the
+// address of the block of the dialogue line JumpTargets names.
 constexpr std::array<const char*, 24> Dialogue = {
     "@Hello, [1C 02 01]![03][00]@How are [15 02]feeling today?[13][02]",
-    "@Welcome to [15 03].[10 0F] Our town [15 0F]small,[00]  but friendly.[03][02]",
-    "@[15 04][15 05] says:[00]  \"Zoom boing, [15 02]are happy.\"[03][02]",
-    "@The [15 10] fell last night.[10 1E] Did [15 02]hear it?[03][00]@It was loud![13][02]",
+    "@Welcome to [15 03].[10 0F] Our town [15 0F]small.[03][00]@But friendly![03][02]",
+    "@[15 04][15 05] says:[03][00][1F 31]@Zoom boing, [15 02]are happy.[1F 30][03][02]",
+    "@The [15 10] fell last night.[03][00]@Did [15 02]hear it? It was loud![13][02]",
     "@I'm [15 0C]. Please bring me a [15 0B].[03][00]@Thanks a lot, [1C 02 01].[13][02]",
-    "@You got the Cracked Bat![1C 05 07][03][02]",
+    "@You got the [1C 05 07]![03][02]",
     "@[1C 02 02]: Let's go to [15 07] together![03][02]",
     "@Shop is open. What would you like?[19 02 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]",
-    "@My dog ran off to the hill again.[00]  He always does [15 0D]when it rains.[03][02]",
+    "@My dog ran off to the hill again.[03][00]@He always does [15 0D]when it rains.[03][02]",
     "@Hm? Nothing to see here.[10 05][02]",
     "@[15 06] Happy Village believes in blue.[03][00]@Blue, blue, blue![03][02]",
-    "@Careful on the road, kiddo.[00]  The cars don't stop for anyone.[03][02]",
+    "@Careful on the road, kiddo.[03][00]@The cars don't stop for anyone.[03][02]",
     "@Want to save your game?[1C 0C 01][03][02]",
     "@You found [1A 05] coins on the ground![03][02]",
     "@The door is locked.[13][02]",
-    "@What's [15 01]secret password? Say it right,[00]  or you shall not pass.[03][02]",
+    "@What's [15 01]secret password?[03][00]@Say it right, or you shall not pass.[03][02]",
     "@A [15 0B] for 20 dollars? What a deal![03][1F 02 05][02]",
     "@I've been waiting for you,[10 0A] [1C 02 01].[03][00]@Time to start your journey.[03][02]",
     "@The radio plays a tune you almost know.[1F 00 00 04][02]",
-    "@Boing! Zoom! Ding![10 14][03][02]",
-    "@Hey! Don't push in line![03][02]",
-    "@This is the Drugstore.[00]  We sell a little of everything.[03][02]",
+    "@Boing! Zoom! Ding![10 14][03][08 EE EE EE EE][02]",
+    "@Hey! Don't push in line![03][0A EE EE EE EE][02]",
+    "@This is the Drugstore.[03][00]@We sell a little of everything.[03][02]",
     "@Zzz... Zzz...[13][02]",
-    "@Take this. It's dangerous to walk alone.[1C 05 11][03][02]",
+    "@Take this. It's dangerous to go alone.[03][00]@You got the [1C 05 11].[03][02]",
 };
+// The dialogue line whose block the EE group names: line 19 calls Mr.
+// Saturn's line, line 20 jumps to the locked door.
+constexpr std::array<int, 24> JumpTargets = {
+    -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 14, -1, -1, -1};
+
+// Two blocks put in on purpose for the fit check to find, each at the block
+// index given (the pointer table's records PlantedRecords point at them): a
+// word wider than any line, in Mr. Saturn's font, and a word that fits a line
+// by the game's measure but is drawn 6 pixels in, past the edge.
+struct PlantedBlock {
+    int block;
+    int record;
+    const char* text;
+};
+constexpr std::array<PlantedBlock, 2> Planted = {{
+    {24, 7, "@[1F 31]Zoooooooooooooooooooom![1F 30] Boing![03][02]"},
+    {25, 12, "@The sign reads: Antidisestablishment![03][02]"},
+}};
+
+// Names the item table holds for the dialogue's [1C 05 nn].
+constexpr std::array<std::pair<int, const char*>, 3> ItemNames = {{{7, "Cracked Bat"}, {17, "Franklin Badge"}, {1, "Teddy Bear"}}};
 
 class Writer {
 public:
@@ -88,8 +114,16 @@ std::vector<std::int32_t> fillRange(Writer& writer, const TextRange& range, int&
     std::int32_t offset = range.start;
     while (offset < range.endBound) {
         std::string text = Dialogue[static_cast<std::size_t>(line % Dialogue.size())];
-        if (line >= static_cast<int>(Dialogue.size()))
+        if (line >= static_cast<int>(Dialogue.size())) {
             text.insert(1, "(" + std::to_string(line) + ") ");
+            // Only the first copy of a line jumps or calls, so each target has a reference or two.
+            for (const char* jump : {"[08 EE EE EE EE]", "[0A EE EE EE EE]"})
+                if (const auto at = text.find(jump); at != std::string::npos)
+                    text.erase(at, std::string_view(jump).size());
+        }
+        for (const PlantedBlock& planted : Planted)
+            if (planted.block == line)
+                text = planted.text;
         std::vector<std::uint8_t> block = encodeText(text);
         // The range ends on a block boundary: the last block is padding of
         // argument-less codes, so no text runs into what follows the range.
@@ -124,6 +158,20 @@ std::vector<std::uint8_t> buildSampleImage(bool expanded)
         blocks.insert(blocks.end(), starts.begin(), starts.end());
     }
 
+    // The jumps and calls between dialogue lines, aimed at the first block of each line.
+    for (std::size_t k = 0; k < Dialogue.size(); ++k) {
+        const int target = JumpTargets[k];
+        if (target < 0)
+            continue;
+        const std::uint32_t address = fileOffsetToSnes(blocks[static_cast<std::size_t>(target)]);
+        for (auto at = static_cast<std::size_t>(blocks[k]); at + 4 <= static_cast<std::size_t>(blocks[k + 1]); ++at)
+            if (image[at] == 0xEE && image[at + 1] == 0xEE && image[at + 2] == 0xEE && image[at + 3] == 0xEE) {
+                writer.put(at, {static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(address >> 8),
+                                   static_cast<std::uint8_t>(address >> 16), 0x00});
+                break;
+            }
+    }
+
     // Every record points at a block, spread over all ranges; a few records are
     // left empty (pointer 0), and some have no movement so the editor is offered
     // only where both numbers are set.
@@ -134,7 +182,10 @@ std::vector<std::uint8_t> buildSampleImage(bool expanded)
         for (int b = 0; b < TptRecordSize; ++b)
             writer.putByte(r + static_cast<std::size_t>(b), static_cast<int>((seed >> (b % 24)) & 0xFF));
         const bool empty = k % 97 == 96;
-        const std::int32_t target = blocks[static_cast<std::size_t>(k) * blocks.size() / TptRecordCount];
+        std::int32_t target = blocks[static_cast<std::size_t>(k) * blocks.size() / TptRecordCount];
+        for (const PlantedBlock& planted : Planted)
+            if (planted.record == k)
+                target = blocks[static_cast<std::size_t>(planted.block)];
         const std::uint32_t pointer = empty ? 0u : fileOffsetToSnes(target);
         const int sprite = 1 + static_cast<int>((seed >> 8) % TptSpriteMax);
         const int movement = k % 9 == 4 ? 0 : 1 + static_cast<int>((seed >> 16) % TptMovementMax);
@@ -145,11 +196,24 @@ std::vector<std::uint8_t> buildSampleImage(bool expanded)
                 static_cast<std::uint8_t>(pointer >> 16), static_cast<std::uint8_t>(pointer >> 24)});
     }
 
-    // The font and the dialogue window, where the game keeps them: the window
-    // preview and the fit check measure with them.
-    const SampleFont font = buildSampleFont();
+    // The fonts, the names codes print and the dialogue window, where the game
+    // keeps them: the preview and the fit check lay text out with them.
+    const SampleFont font = buildSampleFont(), saturn = buildSampleSaturnFont();
     writer.put(static_cast<std::size_t>(snesToFileOffset(FontWidthsAddress)), font.widths);
     writer.put(static_cast<std::size_t>(snesToFileOffset(FontGlyphsAddress)), font.glyphs);
+    writer.put(static_cast<std::size_t>(snesToFileOffset(SaturnFontWidthsAddress)), saturn.widths);
+    writer.put(static_cast<std::size_t>(snesToFileOffset(SaturnFontGlyphsAddress)), saturn.glyphs);
+    const auto fontEntry = [&](FontKind kind, std::uint32_t widths, std::uint32_t glyphs) {
+        const std::size_t at = static_cast<std::size_t>(snesToFileOffset(FontTableAddress)) + static_cast<std::size_t>(kind) * FontTableEntrySize;
+        writer.put(at, {static_cast<std::uint8_t>(widths), static_cast<std::uint8_t>(widths >> 8), static_cast<std::uint8_t>(widths >> 16), 0x00,
+                           static_cast<std::uint8_t>(glyphs), static_cast<std::uint8_t>(glyphs >> 8), static_cast<std::uint8_t>(glyphs >> 16), 0x00,
+                           GlyphBytes, 0x00, GlyphSize, 0x00});
+    };
+    fontEntry(FontKind::Main, FontWidthsAddress, FontGlyphsAddress);
+    fontEntry(FontKind::Saturn, SaturnFontWidthsAddress, SaturnFontGlyphsAddress);
+    for (const auto& [item, name] : ItemNames)
+        writer.put(static_cast<std::size_t>(snesToFileOffset(ItemTableAddress)) + static_cast<std::size_t>(item) * ItemEntrySize,
+            encodeText(name));
     const std::size_t window = static_cast<std::size_t>(snesToFileOffset(WindowTableAddress)) + DialogueWindowEntry * 8;
     writer.put(window, {0x0C, 0x00, 0x01, 0x00, 19, 0x00, 8, 0x00}); // at tile (12, 1), 19 x 8 tiles
 

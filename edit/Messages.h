@@ -120,8 +120,11 @@ inline constexpr const char* NoReferences = "Nothing in the pointer table or in 
 inline constexpr const char* CheckFitCommand = "C&heck text fit...";
 inline constexpr const char* ShowPreviewCommand = "Show pre&view";
 inline constexpr const char* CheckFitCaption = "Check Text Fit";
-inline constexpr const char* EverythingFits = "Every line of this listing fits in %d pixels, the width of the game's dialogue window.";
-inline constexpr const char* FitRow = "Row %d, line %d: %d of %d pixels"; // row and line counted from 1
+inline constexpr const char* EverythingFits =
+    "The game's window (%d pixels across, %d lines) cuts no word of this listing, and no text scrolls away before a wait.";
+inline constexpr const char* FitCutRow = "Row %d, line %d: cut: %s";              // row and line counted from 1
+inline constexpr const char* FitScrollRow = "Row %d, line %d: scrolls away: %s"; // the same
+inline constexpr const char* PreviewWindowSize = "%d px, %d lines"; // the chosen window's text area
 inline constexpr const char* RecordWithoutRow =
     "Record %d has no row in this listing; the pointer table listing shows it."; // %d: record number
 

@@ -17,6 +17,10 @@ inline constexpr int SizeLabel = 1047;
 inline constexpr int CaretNote = 1100;
 // The game window's picture of the edit box's text, beside it while Show preview is checked.
 inline constexpr int PreviewPane = 1101;
+// Ours, shown with the preview: which entry of the game's window table it lays text out in.
+inline constexpr int PreviewWindowLabel = 1102;
+inline constexpr int PreviewWindowEntry = 1103;
+inline constexpr int PreviewWindowSize = 1104;
 
 // Menu commands.
 inline constexpr int FileOpen = 32771;

@@ -8,45 +8,67 @@ namespace scrivlet {
 
 namespace {
 
-int readAt(RomFile& rom, std::int32_t offset)
+int readAt(RomFile& rom, std::int64_t offset)
 {
     if (!rom.seek(offset))
         return -1;
     return rom.readByte();
 }
 
-int readWord(RomFile& rom, std::int32_t offset)
+int readWord(RomFile& rom, std::int64_t offset)
 {
     const int low = readAt(rom, offset);
     const int high = readAt(rom, offset + 1);
     return low < 0 || high < 0 ? -1 : low | high << 8;
 }
 
+std::int64_t readLong(RomFile& rom, std::int64_t offset)
+{
+    const int low = readWord(rom, offset);
+    const int high = readWord(rom, offset + 2);
+    return low < 0 || high < 0 ? -1 : static_cast<std::int64_t>(low) | static_cast<std::int64_t>(high) << 16;
+}
+
+bool inRomArea(std::int64_t address) { return address >= 0xC00000 && address <= 0xFFFFFF; }
+
 } // namespace
 
 bool GameFont::pixel(int b, int x, int y) const
 {
-    if (b < 0x50 || b >= 0x50 + FontGlyphCount || x < 0 || x >= GlyphSize || y < 0 || y >= GlyphSize)
+    if (b < 0x20 || b > 0xFF || x < 0 || x >= GlyphSize || y < 0 || y >= GlyphSize)
         return false;
-    const auto& glyph = glyphs[static_cast<std::size_t>(b - 0x50)];
+    const auto& glyph = glyphs[static_cast<std::size_t>(glyphOf(b))];
     const std::uint8_t row = glyph[static_cast<std::size_t>((x / 8) * GlyphSize + y)];
     return (row >> (7 - x % 8)) & 1;
 }
 
-int GameFont::widestCapital() const
+int GameFont::widestAdvance() const
 {
     int widest = 0;
-    for (int b = 0x71; b <= 0x8A; ++b)
-        widest = std::max(widest, width(b));
+    for (int b = 0x51; b <= 0xAA; ++b)
+        if (width(b) <= GlyphSize)
+            widest = std::max(widest, advance(b));
     return widest;
 }
 
-GameFont readGameFont(RomFile& rom)
+FontPlace fontPlace(RomFile& rom, FontKind kind)
+{
+    const std::int64_t entry = snesToFileOffset(FontTableAddress) + static_cast<int>(kind) * FontTableEntrySize;
+    const std::int64_t widths = readLong(rom, entry), glyphs = readLong(rom, entry + 4);
+    if (inRomArea(widths) && inRomArea(glyphs) && readWord(rom, entry + 8) == GlyphBytes && readWord(rom, entry + 10) == GlyphSize)
+        return {static_cast<std::uint32_t>(widths), static_cast<std::uint32_t>(glyphs), true};
+    if (kind == FontKind::Saturn)
+        return {SaturnFontWidthsAddress, SaturnFontGlyphsAddress, false};
+    return {FontWidthsAddress, FontGlyphsAddress, false};
+}
+
+GameFont readGameFont(RomFile& rom, FontKind kind)
 {
     GameFont font;
-    const std::int32_t widths = snesToFileOffset(FontWidthsAddress);
-    const std::int32_t glyphs = snesToFileOffset(FontGlyphsAddress);
-    for (int i = 0; i < FontGlyphCount; ++i) {
+    const FontPlace place = fontPlace(rom, kind);
+    const std::int64_t widths = snesToFileOffset(place.widths);
+    const std::int64_t glyphs = snesToFileOffset(place.glyphs);
+    for (int i = 0; i < FontGlyphSlots; ++i) {
         font.widths[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(std::max(0, readAt(rom, widths + i)));
         for (int k = 0; k < GlyphBytes; ++k)
             font.glyphs[static_cast<std::size_t>(i)][static_cast<std::size_t>(k)] =
@@ -55,29 +77,31 @@ GameFont readGameFont(RomFile& rom)
     return font;
 }
 
-std::optional<WindowSize> readDialogueWindow(RomFile& rom)
+std::optional<WindowSize> readWindow(RomFile& rom, int entry)
 {
-    const std::int32_t entry = snesToFileOffset(WindowTableAddress) + DialogueWindowEntry * 8;
-    const int width = readWord(rom, entry + 4);
-    const int height = readWord(rom, entry + 6);
+    if (entry < 0 || entry >= WindowEntryCount)
+        return std::nullopt;
+    const std::int64_t at = snesToFileOffset(WindowTableAddress) + entry * 8;
+    const int width = readWord(rom, at + 4);
+    const int height = readWord(rom, at + 6);
     if (width < 0 || height < 0)
         return std::nullopt;
     return WindowSize{width, height};
 }
 
-int lineLimit(RomFile& rom, std::optional<int> requested)
+int lineLimit(RomFile& rom, std::optional<int> requested, int entry)
 {
     if (requested)
         return *requested;
-    const auto window = readDialogueWindow(rom);
+    const auto window = readWindow(rom, entry);
     if (!window || window->widthTiles < 3 || window->widthTiles > 32)
         return FallbackLineLimit;
     return (window->widthTiles - 2) * TileSize;
 }
 
-int windowLines(RomFile& rom)
+int windowLines(RomFile& rom, int entry)
 {
-    const auto window = readDialogueWindow(rom);
+    const auto window = readWindow(rom, entry);
     if (!window || window->heightTiles < 4 || window->heightTiles > 32)
         return FallbackWindowLines;
     return (window->heightTiles - 2) / 2;

@@ -6,8 +6,6 @@ namespace scrivlet {
 
 namespace {
 
-bool isWaitCode(int b) { return b == 0x03 || b == 0x13 || b == 0x14; }
-
 class Canvas {
 public:
     Canvas(Picture& picture, int top, int scale) : picture_(picture), top_(top), scale_(scale) {}
@@ -34,101 +32,86 @@ private:
     int top_, scale_;
 };
 
-struct PageGeometry {
-    int textWidth; // the window's text area, or wider where a line runs past it
-    int height;    // unscaled, frame included
-};
-
-PageGeometry pageGeometry(const TextMeasure& measure, const PreviewLayout& layout)
+// The text area's width and the strip past its edge that cut ink reaches.
+int beyondWidth(const TextLayout& layout, int width)
 {
-    const int widest = *std::max_element(measure.lineWidths.begin(), measure.lineWidths.end());
-    return {std::max(layout.limit, widest), layout.linesPerPage * GlyphSize + 2 * preview::Margin};
+    int reach = width;
+    for (const LaidItem& laid : layout.items)
+        if (laid.cut)
+            reach = std::max(reach, laid.x + laid.ink);
+    return std::min(reach - width, preview::MostBeyond);
 }
 
-// A glyph whose advance reaches past the limit is drawn whole in the warning
-// colour, as the fit check and the edit box's marks count it.
-void drawGlyph(Canvas& canvas, const GameFont& font, int b, int x, int y, int limit)
+int pageHeight(const LayoutSetup& setup) { return setup.lines * GlyphSize + 2 * preview::Margin; }
+
+void drawGlyph(Canvas& canvas, const GameFont& font, const LaidItem& laid, int y, int clipRight)
 {
-    const std::uint32_t ink = x + font.width(b) > limit ? preview::WarningInk : preview::Ink;
+    const std::uint32_t ink = laid.cutWord ? preview::WarningInk : preview::Ink;
+    if (laid.kind == LaidItem::Kind::Tile) { // the window's own 8-pixel tile: drawn as a frame of it
+        for (int i = 0; i < TileSize && laid.x + i < clipRight; ++i) {
+            canvas.dot(preview::Margin + laid.x + i, y + 4, ink);
+            canvas.dot(preview::Margin + laid.x + i, y + 11, ink);
+        }
+        return;
+    }
     for (int gy = 0; gy < GlyphSize; ++gy)
-        for (int gx = 0; gx < GlyphSize; ++gx)
-            if (font.pixel(b, gx, gy))
-                canvas.dot(preview::Margin + x + gx, y + gy, ink);
+        for (int gx = 0; gx < GlyphSize && laid.x + gx < clipRight; ++gx)
+            if (font.pixel(laid.byte, gx, gy))
+                canvas.dot(preview::Margin + laid.x + gx, y + gy, ink);
 }
 
-void drawPage(Canvas& canvas, std::span<const std::uint8_t> bytes, const TextMeasure& measure, const GameFont& font,
-    const PreviewLayout& layout, const PageGeometry& geometry, int page, const CompressionDictionary& dictionary)
+void drawPage(Canvas& canvas, const TextLayout& layout, const LayoutSetup& setup, int beyond, int page)
 {
-    const int width = geometry.textWidth + 2 * preview::Margin;
-    canvas.fill(0, 0, width, geometry.height, preview::Frame);
-    canvas.fill(preview::Margin, preview::Margin, layout.limit, layout.linesPerPage * GlyphSize, preview::Inside);
-    if (geometry.textWidth > layout.limit)
-        canvas.fill(preview::Margin + layout.limit, preview::Margin, geometry.textWidth - layout.limit,
-            layout.linesPerPage * GlyphSize, preview::Beyond);
-    const int firstLine = page * layout.linesPerPage;
-    for (const MeasuredItem& m : measure.items) {
-        const int row = m.line - firstLine;
-        if (row < 0 || row >= layout.linesPerPage)
+    const LayoutStop& stop = layout.stops[static_cast<std::size_t>(page)];
+    const int width = setup.width + beyond + 2 * preview::Margin;
+    const int textHeight = setup.lines * GlyphSize;
+    canvas.fill(0, 0, width, pageHeight(setup), preview::Frame);
+    canvas.fill(preview::Margin, preview::Margin, setup.width, textHeight, preview::Inside);
+    if (beyond > 0)
+        canvas.fill(preview::Margin + setup.width, preview::Margin, beyond, textHeight, preview::Beyond);
+    const int firstLine = std::max(0, stop.lastLine - setup.lines + 1);
+    const int clipRight = setup.width + beyond;
+    for (int k = 0; k < stop.laidEnd; ++k) {
+        const LaidItem& laid = layout.items[static_cast<std::size_t>(k)];
+        const int row = laid.line - firstLine;
+        if (row < 0 || row >= setup.lines)
             continue;
         const int y = preview::Margin + row * GlyphSize;
-        const auto code = bytes.subspan(static_cast<std::size_t>(m.item.offset), static_cast<std::size_t>(m.item.length));
-        switch (m.item.kind) {
-        case ByteClass::Character:
-            drawGlyph(canvas, font, code[0], m.x, y, layout.limit);
-            break;
-        case ByteClass::DictionaryReference: {
-            if (code.size() < 2)
-                break;
-            int x = m.x;
-            for (char c : dictionary.slot((code[0] - 0x15) * 256 + code[1])) {
-                const int u = static_cast<unsigned char>(c);
-                if (u < 0x20 || u > 0x7F)
-                    continue;
-                drawGlyph(canvas, font, u + CharacterOffset, x, y, layout.limit);
-                x += font.width(u + CharacterOffset);
-            }
-            break;
-        }
-        case ByteClass::ControlCode:
-            if (m.width > 0)
-                canvas.fill(preview::Margin + m.x, y + 2, m.width - 1, GlyphSize - 4,
-                    m.x + m.width > layout.limit ? preview::WarningInk : preview::Name);
-            else if (isWaitCode(code[0])) // a small down-pointing triangle where the game waits
-                for (int j = 0; j < 4; ++j)
-                    canvas.fill(preview::Margin + m.x + 1 + j, y + 8 + j, 7 - 2 * j, 1, preview::PageMark);
-            break;
-        }
+        if (laid.kind == LaidItem::Kind::Name)
+            canvas.fill(preview::Margin + laid.x, y + 2, std::min(laid.ink, clipRight - laid.x), GlyphSize - 4,
+                laid.cut ? preview::WarningInk : preview::Name);
+        else
+            drawGlyph(canvas, laid.font == FontKind::Saturn ? setup.saturn : setup.main, laid, y, clipRight);
     }
+    const int markRow = stop.line - firstLine;
+    if (stop.waits && markRow >= 0 && markRow < setup.lines && stop.x + 8 <= clipRight) // a small down-pointing triangle
+        for (int j = 0; j < 4; ++j)
+            canvas.fill(preview::Margin + stop.x + 1 + j, preview::Margin + markRow * GlyphSize + 8 + j, 7 - 2 * j, 1, preview::PageMark);
 }
 
 } // namespace
 
-int previewPageCount(const TextMeasure& measure, const PreviewLayout& layout)
+int previewPageCount(const TextLayout& layout) { return static_cast<int>(layout.stops.size()); }
+
+int previewPageOf(const TextLayout& layout, int offset)
 {
-    const int lines = static_cast<int>(measure.lineWidths.size());
-    return std::max(1, (lines + layout.linesPerPage - 1) / layout.linesPerPage);
+    for (std::size_t k = 0; k < layout.stops.size(); ++k)
+        if (offset <= layout.stops[k].byteOffset)
+            return static_cast<int>(k);
+    return previewPageCount(layout) - 1;
 }
 
-int previewPageOf(const TextMeasure& measure, int offset, const PreviewLayout& layout)
+Picture renderPreview(const TextLayout& layout, const LayoutSetup& setup, int page, int scale)
 {
-    for (const MeasuredItem& m : measure.items)
-        if (offset < m.item.offset + m.item.length)
-            return m.line / layout.linesPerPage;
-    return previewPageCount(measure, layout) - 1;
-}
-
-Picture renderPreview(std::span<const std::uint8_t> bytes, const TextMeasure& measure, const GameFont& font,
-    const PreviewLayout& layout, int page, const CompressionDictionary& dictionary)
-{
-    const PageGeometry geometry = pageGeometry(measure, layout);
-    const int pages = page < 0 ? previewPageCount(measure, layout) : 1;
+    const int beyond = beyondWidth(layout, setup.width);
+    const int pages = page < 0 ? std::min(previewPageCount(layout), preview::MostPages) : 1;
     Picture picture;
-    picture.width = (geometry.textWidth + 2 * preview::Margin) * layout.scale;
-    picture.height = geometry.height * pages * layout.scale;
+    picture.width = (setup.width + beyond + 2 * preview::Margin) * scale;
+    picture.height = pageHeight(setup) * pages * scale;
     picture.pixels.assign(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height), preview::Frame);
     for (int p = 0; p < pages; ++p) {
-        Canvas canvas(picture, p * geometry.height * layout.scale, layout.scale);
-        drawPage(canvas, bytes, measure, font, layout, geometry, page < 0 ? p : page, dictionary);
+        Canvas canvas(picture, p * pageHeight(setup) * scale, scale);
+        drawPage(canvas, layout, setup, beyond, page < 0 ? p : std::clamp(page, 0, previewPageCount(layout) - 1));
     }
     return picture;
 }

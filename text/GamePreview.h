@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextFit.h"
+#include "TextLayout.h"
 
 #include <cstdint>
 #include <vector>
@@ -20,28 +20,25 @@ inline constexpr std::uint32_t Frame = 0xFFB8C0D0;
 inline constexpr std::uint32_t Inside = 0xFF181830;
 inline constexpr std::uint32_t Ink = 0xFFF8F8F8;
 inline constexpr std::uint32_t Beyond = 0xFF502028;     // the room past the window's edge
-inline constexpr std::uint32_t WarningInk = 0xFFFF7050; // what is drawn there
+inline constexpr std::uint32_t WarningInk = 0xFFFF7050; // a word the window cuts
 inline constexpr std::uint32_t Name = 0xFF6080B0;       // the room a name takes
 inline constexpr std::uint32_t PageMark = 0xFFF8D040;
-inline constexpr int Margin = 8; // one tile of frame around the text area
+inline constexpr int Margin = 8;       // one tile of frame around the text area
+inline constexpr int MostBeyond = 32;  // the widest strip drawn past the edge
+inline constexpr int MostPages = 64;   // pages drawn one under another at most
+inline constexpr int Scale = 2;
 } // namespace preview
 
-struct PreviewLayout {
-    int limit = FallbackLineLimit;         // pixels across the text area
-    int linesPerPage = FallbackWindowLines; // lines the window shows at once
-    int scale = 2;
-};
+// Pages of a layout: what the player reads at each wait and at the end.
+int previewPageCount(const TextLayout& layout);
+// The page the player reads when the byte at `offset` has been printed.
+int previewPageOf(const TextLayout& layout, int offset);
 
-// Pages of `measure`: the window's lines, so many at a time.
-int previewPageCount(const TextMeasure& measure, const PreviewLayout& layout);
-// The page holding the item that covers byte `offset` (the last page past the end).
-int previewPageOf(const TextMeasure& measure, int offset, const PreviewLayout& layout);
-
-// Draws the text as the game's window shows it: glyphs of the image's font,
-// dictionary strings as their letters, a name as a block of its room, a mark
-// at each wait code (03, 13, 14), and what lies past the window's edge in the
-// warning colours. `page` draws one page; -1 draws every page, one under another.
-Picture renderPreview(std::span<const std::uint8_t> bytes, const TextMeasure& measure, const GameFont& font,
-    const PreviewLayout& layout, int page = -1, const CompressionDictionary& dictionary = compressionDictionary());
+// Draws the text as the game's window shows it: the glyphs of the image's
+// fonts where the layout put them, a name the image does not hold as a block
+// of its room, a mark where the game waits, and a word the window cuts in the
+// warning colours. `page` draws one page; -1 draws every page (at most
+// MostPages), one under another.
+Picture renderPreview(const TextLayout& layout, const LayoutSetup& setup, int page = -1, int scale = preview::Scale);
 
 } // namespace scrivlet

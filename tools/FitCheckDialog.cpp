@@ -12,8 +12,10 @@ void FitCheckDialog::onInitDialog()
 {
     ui::Window& w = window();
     for (std::size_t i = 0; i < found_.size(); ++i) {
-        char line[128];
-        std::snprintf(line, sizeof line, messages::FitRow, found_[i].row + 1, found_[i].line, found_[i].width, limit_);
+        const FitFinding& f = found_[i];
+        char line[256];
+        std::snprintf(line, sizeof line, f.kind == FitFinding::Kind::Cut ? messages::FitCutRow : messages::FitScrollRow, f.row + 1,
+            f.line, f.detail.c_str());
         w.listInsertRow(ids::FitList, static_cast<int>(i), line);
     }
     w.setListSelectionMark(ids::FitList, 0);

@@ -7,12 +7,12 @@ namespace scrivlet {
 
 class MainDialog;
 
-// The lines of the listing too wide for the game's window; choosing one (Go
-// to, Enter or a double click) makes its row current and ends the window.
+// The words of the listing the game's window cuts, then the text that scrolls
+// away before a wait; choosing one (Go to, Enter or a double click) makes its
+// row current and ends the window.
 class FitCheckDialog : public ui::DialogHandler {
 public:
-    FitCheckDialog(MainDialog& owner, std::vector<FitOverflow> found, int limit)
-        : owner_(owner), found_(std::move(found)), limit_(limit) {}
+    FitCheckDialog(MainDialog& owner, std::vector<FitFinding> found) : owner_(owner), found_(std::move(found)) {}
     void onInitDialog() override;
     void onCommand(int id) override;
     void onNotify(int controlId, ui::Notification notification) override;
@@ -21,8 +21,7 @@ private:
     void goToChosen();
 
     MainDialog& owner_;
-    std::vector<FitOverflow> found_;
-    int limit_;
+    std::vector<FitFinding> found_;
 };
 
 } // namespace scrivlet

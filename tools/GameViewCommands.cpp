@@ -7,7 +7,10 @@
 #include "edit/Messages.h"
 #include "resources/ResourceIds.h"
 #include "text/GamePreview.h"
+#include "text/TextFit.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 namespace scrivlet {
@@ -29,15 +32,40 @@ void MainDialog::toggleShowPreview()
     window_->checkMenuItem(ids::OptionsShowPreview, showPreview);
     window_->placeControl(ids::EditBox, EditLeft, EditTop, showPreview ? SideBySideEditWidth : FullEditWidth, EditHeight,
         showPreview ? SideBySideEditAnchor : FullEditAnchor);
-    window_->showControl(ids::PreviewPane, showPreview);
+    for (int id : {ids::PreviewPane, ids::PreviewWindowLabel, ids::PreviewWindowEntry, ids::PreviewWindowSize})
+        window_->showControl(id, showPreview);
     updatePreview(window_->controlText(ids::EditBox));
+}
+
+void MainDialog::readLayoutSetup()
+{
+    if (romOpen())
+        layoutSetup = scrivlet::readLayoutSetup(romFile, windowEntry);
+    char size[64];
+    std::snprintf(size, sizeof size, messages::PreviewWindowSize, layoutSetup.width, layoutSetup.lines);
+    window_->setControlText(ids::PreviewWindowSize, romOpen() ? size : "");
+}
+
+void MainDialog::choosePreviewWindow()
+{
+    const std::string typed = window_->controlText(ids::PreviewWindowEntry);
+    int entry = 0;
+    const auto [end, error] = std::from_chars(typed.data(), typed.data() + typed.size(), entry);
+    if (typed.empty() || error != std::errc() || end != typed.data() + typed.size() || entry < 0 || entry >= WindowEntryCount
+        || entry == windowEntry)
+        return; // a number half typed, or none: the window stays as it was
+    windowEntry = entry;
+    readLayoutSetup();
+    const std::string text = window_->controlText(ids::EditBox);
+    updateFitMarks(text);
+    updatePreview(text);
 }
 
 void MainDialog::updateFitMarks(const std::string& text)
 {
     std::vector<std::pair<int, int>> marks;
     if (romOpen())
-        for (const auto& [from, to] : overflowRanges(text, fitLimit, gameFont, currentCodeGrouping()))
+        for (const auto& [from, to] : cutRanges(text, layoutSetup, currentCodeGrouping()))
             marks.emplace_back(static_cast<int>(from), static_cast<int>(to));
     window_->setEditWarnings(ids::EditBox, marks);
 }
@@ -50,31 +78,32 @@ void MainDialog::updatePreview(const std::string& text)
         window_->setControlPicture(ids::PreviewPane, {});
         return;
     }
-    // The page of the game's window that holds the caret, as the game draws the block.
+    // The page the player reads once the text up to the caret is printed.
     const PlacedBytes placed = encodeWithPlaces(text);
-    const auto items = blockItems(placed.bytes, currentCodeGrouping());
-    const TextMeasure measure = measureText(placed.bytes, items, gameFont);
+    const auto items = textItems(placed.bytes, currentCodeGrouping());
+    const TextLayout layout = layOutText(placed.bytes, items, layoutSetup);
     const auto caret = static_cast<std::size_t>(window_->editCaret(ids::EditBox));
     int caretByte = 0;
     while (caretByte < static_cast<int>(placed.places.size()) && placed.places[static_cast<std::size_t>(caretByte)].second <= caret)
         ++caretByte;
-    const PreviewLayout layout{fitLimit, fitLines, 2};
-    const int page = previewPageOf(measure, caretByte, layout);
-    window_->setControlPicture(ids::PreviewPane, toPixels(renderPreview(placed.bytes, measure, gameFont, layout, page)));
+    const int page = previewPageOf(layout, caretByte);
+    window_->setControlPicture(ids::PreviewPane, toPixels(renderPreview(layout, layoutSetup, page)));
 }
 
 void MainDialog::checkTextFit()
 {
     if (!romOpen())
         return;
-    std::vector<FitOverflow> found = checkFit(romFile, textCatalogue(), gameFont, fitLimit, currentCodeGrouping());
+    std::vector<FitFinding> found = checkFit(romFile, textCatalogue(), layoutSetup, currentCodeGrouping(), true);
     if (found.empty()) {
-        char sentence[160];
-        std::snprintf(sentence, sizeof sentence, messages::EverythingFits, fitLimit);
+        char sentence[200];
+        std::snprintf(sentence, sizeof sentence, messages::EverythingFits, layoutSetup.width, layoutSetup.lines);
         window_->messageBox(sentence, messages::CheckFitCaption, ui::MessageIcon::None);
         return;
     }
-    FitCheckDialog dialog(*this, std::move(found), fitLimit);
+    // Cut words first, then the text that scrolls away, each group in row order.
+    std::stable_partition(found.begin(), found.end(), [](const FitFinding& f) { return f.kind == FitFinding::Kind::Cut; });
+    FitCheckDialog dialog(*this, std::move(found));
     platform_.runModal(ids::FitCheckDialogTemplate, dialog, *window_);
 }
 

@@ -13,20 +13,38 @@ namespace scrivlet::cli {
 
 namespace {
 
-constexpr long long MaxWidth = 4096;
+// --window N and --width PX: which window's text area, or how wide a line may
+// be (at most 240 pixels, 30 tiles, unless the window named is wider). False
+// (exitCode set) on a bad value.
+struct WindowChoice {
+    int entry = DialogueWindowEntry;
+    std::optional<int> width;
+};
 
-// --width: the pixels a line may take; nullopt when not given. False on a bad value.
-bool widthOption(const CommandSpec& spec, const Arguments& args, std::optional<int>& width, int& exitCode)
+bool windowOptions(const CommandSpec& spec, const Arguments& args, WindowChoice& choice, int& exitCode)
 {
-    const auto given = args.option("width");
-    if (!given)
-        return true;
-    const auto value = parseInteger(*given);
-    if (!value || *value < 1 || *value > MaxWidth) {
-        exitCode = usageError(spec, "--width takes a number of pixels from 1 to 4096: " + *given);
-        return false;
+    int& entry = choice.entry;
+    if (const auto given = args.option("window")) {
+        const auto value = parseInteger(*given);
+        if (!value || *value < 0 || *value >= WindowEntryCount) {
+            exitCode = usageError(spec, "--window takes an entry of the window table from 0 to 255: " + *given);
+            return false;
+        }
+        entry = static_cast<int>(*value);
     }
-    width = static_cast<int>(*value);
+    std::optional<int>& width = choice.width;
+    if (const auto given = args.option("width")) {
+        if (args.option("window")) {
+            exitCode = usageError(spec, "--window and --width cannot both be given.");
+            return false;
+        }
+        const auto value = parseInteger(*given);
+        if (!value || *value < 1 || *value > MaxLineLimit) {
+            exitCode = usageError(spec, "--width takes a number of pixels from 1 to 240: " + *given);
+            return false;
+        }
+        width = static_cast<int>(*value);
+    }
     return true;
 }
 
@@ -34,43 +52,52 @@ bool widthOption(const CommandSpec& spec, const Arguments& args, std::optional<i
 
 int runFit(const Words& words)
 {
-    static const CommandSpec spec{"fit", "fit ROM [--source pointer|raw|expanded] [--codes classic|game] [--width PX]",
-        "Checks that every line of the listing's blocks fits the game's dialogue window, measured\n"
-        "with the image's font: one line 'ROW<TAB>LINE<TAB>WIDTH<TAB>LIMIT' for each line that does\n"
-        "not (LINE counted from 1 in its block, widths in pixels). The limit is --width, else the\n"
-        "dialogue window's width read from the image. Exits 0 when every line fits, 1 when not.",
-        {"source", "codes", "width"}, {}, 1};
-    std::optional<int> width;
+    static const CommandSpec spec{"fit",
+        "fit ROM [--source pointer|raw|expanded] [--codes classic|game] [--window N | --width PX] [--scroll]",
+        "Lays out every block of the listing as the game's window does (word wrap, the image's\n"
+        "fonts, names where they are printed) and prints one line 'ROW<TAB>LINE<TAB>KIND<TAB>DETAIL'\n"
+        "for each word the window cuts (KIND cut: the word, its width and the room it had) and, with\n"
+        "--scroll, each stretch of more lines between two waits than the window shows (KIND scroll).\n"
+        "LINE counts lines after wrapping, from 1. The window is the dialogue window (entry 1) read\n"
+        "from the image, or --window N, or a text area --width PX wide. Exits 1 when a line is printed.",
+        {"source", "codes", "window", "width"}, {"scroll"}, 1};
+    WindowChoice choice;
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Listing,
-            [&](CommandStart& s) { return widthOption(spec, s.args, width, s.exitCode); }))
+            [&](CommandStart& s) { return windowOptions(spec, s.args, choice, s.exitCode); }))
         return start.exitCode;
-    const int limit = lineLimit(start.rom, width);
-    const auto overflows = checkFit(start.rom, textCatalogue(), readGameFont(start.rom), limit, start.grouping);
+    const LayoutSetup setup = readLayoutSetup(start.rom, choice.entry, choice.width);
+    const bool scrolls = start.args.has("scroll");
+    const auto found = checkFit(start.rom, textCatalogue(), setup, start.grouping, scrolls);
     std::string out;
-    int rows = 0, lastRow = -1;
-    for (const FitOverflow& o : overflows) {
-        out += std::to_string(o.row) + '\t' + std::to_string(o.line) + '\t' + std::to_string(o.width) + '\t'
-            + std::to_string(limit) + '\n';
-        rows += o.row != lastRow;
-        lastRow = o.row;
+    int rows = 0, lastRow = -1, cuts = 0;
+    for (const FitFinding& f : found) {
+        out += std::to_string(f.row) + '\t' + std::to_string(f.line) + '\t' + (f.kind == FitFinding::Kind::Cut ? "cut" : "scroll")
+            + '\t' + f.detail + '\n';
+        rows += f.row != lastRow;
+        lastRow = f.row;
+        cuts += f.kind == FitFinding::Kind::Cut;
     }
     std::cout << out << std::flush;
-    if (overflows.empty())
+    if (found.empty())
         return ExitOk;
-    return refuse(std::to_string(overflows.size()) + (overflows.size() == 1 ? " line" : " lines") + " in "
-        + std::to_string(rows) + (rows == 1 ? " row is" : " rows are") + " wider than " + std::to_string(limit) + " pixels.");
+    const auto counted = [](std::size_t n, const char* one, const char* many) { return std::to_string(n) + (n == 1 ? one : many); };
+    std::string sentence = counted(static_cast<std::size_t>(cuts), " cut word", " cut words");
+    if (scrolls)
+        sentence += " and " + counted(found.size() - static_cast<std::size_t>(cuts), " stretch that scrolls away", " stretches that scroll away");
+    return refuse(sentence + " in " + counted(static_cast<std::size_t>(rows), " row.", " rows."));
 }
 
 int runPreview(const Words& words)
 {
     static const CommandSpec spec{"preview",
-        "preview ROM (--address A | --row N [--source S]) --png OUT [--codes classic|game] [--width PX]",
-        "Draws a block as the game's dialogue window shows it, with the image's font, every page\n"
-        "of the window one under another at twice the size, and writes the picture to OUT as PNG.\n"
-        "What runs past the window's edge is drawn in warning colours.",
-        {"address", "row", "source", "png", "codes", "width"}, {}, 1};
-    std::optional<int> width;
+        "preview ROM (--address A | --row N [--source S]) --png OUT [--codes classic|game] [--window N | --width PX]",
+        "Draws a block as the game's window shows it, with the image's fonts and word wrap: the page\n"
+        "the player reads at each wait and at the end, one under another at twice the size (at\n"
+        "most 64), and writes the picture to OUT as PNG. A word the window cuts is drawn in warning\n"
+        "colours.",
+        {"address", "row", "source", "png", "codes", "window", "width"}, {}, 1};
+    WindowChoice choice;
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Rom, [&](CommandStart& s) {
             if (!s.args.option("png")) {
@@ -81,7 +108,7 @@ int runPreview(const Words& words)
                 s.exitCode = refuse("This build of scrivlet-cli cannot write PNG files (it was made without libpng).");
                 return false;
             }
-            return widthOption(spec, s.args, width, s.exitCode)
+            return windowOptions(spec, s.args, choice, s.exitCode)
                 && acceptableOutput(*s.args.option("png"), {&s.args.positional[0]}, "ROM", s.exitCode);
         }))
         return start.exitCode;
@@ -91,13 +118,15 @@ int runPreview(const Words& words)
         return start.exitCode;
     BlockItems block;
     readBlockItems(start.rom, target->fileOffset, start.grouping, block);
-    const GameFont font = readGameFont(start.rom);
-    const TextMeasure measure = measureText(block.bytes, block.items, font);
-    const PreviewLayout layout{lineLimit(start.rom, width), windowLines(start.rom), 2};
-    const auto png = encodePng(renderPreview(block.bytes, measure, font, layout));
+    const LayoutSetup setup = readLayoutSetup(start.rom, choice.entry, choice.width);
+    const TextLayout layout = layOutText(block.bytes, block.items, setup);
+    const auto png = encodePng(renderPreview(layout, setup));
     const std::string& out = *start.args.option("png");
     if (!png || !replaceFileWith(out, *png))
         return refuse("The picture could not be written to " + out + ".");
+    if (previewPageCount(layout) > preview::MostPages)
+        std::cerr << "The block has " << previewPageCount(layout) << " pages; the picture shows the first " << preview::MostPages
+                  << ".\n";
     return ExitOk;
 }
 
