@@ -48,26 +48,50 @@ std::optional<PngImage> readPng(const std::filesystem::path& path)
     return read;
 }
 
-TEST_F(FitCommands, FitListsEachTooWideLineOnceAndExitsOneWithASentence)
+TEST_F(FitCommands, FitListsEachCutWordOnceAndExitsOneWithASentence)
 {
     const std::string path = rom();
     const CliRun run = cli({"fit", path});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, "1\t1\t88\t80\n2\t1\t84\t80\n3\t1\t96\t80\n") << "row 4 shares row 1's block";
-    EXPECT_EQ(run.err, "3 lines in 3 rows are wider than 80 pixels.\n");
+    EXPECT_EQ(run.out, "0\t2\tcut\tAAAAAAAAAA (89 px, room 74 px)\n"
+                       "1\t2\tcut\tAAAAAAAAAAA (98 px, room 74 px)\n"
+                       "3\t2\tcut\tAAAAAAAAAAAA (107 px, room 74 px)\n")
+        << "row 4 shares row 1's block; row 2's name and letters wrap";
+    EXPECT_EQ(run.err, "3 cut words in 3 rows.\n");
 
-    const CliRun wide = cli({"fit", path, "--width", "96"});
+    const CliRun wide = cli({"fit", path, "--width", "200"});
     EXPECT_EQ(wide.code, 0) << wide.err;
     EXPECT_EQ(wide.out, "");
-    EXPECT_EQ(cli({"fit", path, "--width", "90"}).out, "3\t1\t96\t90\n");
-    EXPECT_EQ(cli({"fit", path, "--width", "0"}).code, 2);
-    EXPECT_EQ(cli({"fit", path, "--width", "wide"}).code, 2);
+    EXPECT_EQ(cli({"fit", path, "--width", "90"}).out,
+        "1\t2\tcut\tAAAAAAAAAAA (98 px, room 84 px)\n3\t2\tcut\tAAAAAAAAAAAA (107 px, room 84 px)\n")
+        << "ten A's are 90 pixels: they fit";
+    for (const char* bad : {"0", "wide", "241", "4096"})
+        EXPECT_EQ(cli({"fit", path, "--width", bad}).code, 2) << bad;
+    EXPECT_EQ(cli({"fit", path, "--window", "256"}).code, 2);
+    EXPECT_EQ(cli({"fit", path, "--window", "1", "--width", "90"}).code, 2) << "one or the other";
     EXPECT_EQ(cli({"fit", path, "--source", "sideways"}).code, 2);
 
-    TestImage narrow = fontImage();
-    narrow.put(0x3E450 + 12, {40, 0x00}); // a window too wide to be the dialogue's
-    const CliRun fallback = cli({"fit", narrow.writeTo(dir.file("narrow.smc")).string()});
-    EXPECT_EQ(fallback.code, 0) << "136 pixels then, and every line fits";
+    TestImage image = fontImage();
+    image.put(0x3E450 + 12, {40, 0x00}); // a window too wide to be the dialogue's
+    image.put(0x3E450 + 5 * 8 + 4, {20, 0x00, 6, 0x00}); // entry 5: 144 pixels, 2 lines
+    const std::string other = image.writeTo(dir.file("other.smc")).string();
+    EXPECT_EQ(cli({"fit", other}).code, 0) << "136 pixels then, and every word fits";
+    EXPECT_EQ(cli({"fit", other, "--window", "5"}).code, 0);
+    EXPECT_EQ(cli({"fit", path, "--window", "5"}).code, 0) << "an empty entry: the game's own 136 pixels";
+}
+
+TEST_F(FitCommands, ScrollListsTheStretchesTooLongForTheWindowWhenAskedFor)
+{
+    TestImage image = fontImage();
+    image.put(0x51DA0, bytes({gameText("A"), {0x00}, gameText("A"), {0x00}, gameText("A"), {0x00}, gameText("A"), {0x03},
+                                 gameText("A"), {0x02}}));
+    image.setTptRecord(5, 0xC51BA0, 1, 1);
+    const std::string path = image.writeTo(dir.file("scroll.smc")).string();
+    EXPECT_EQ(cli({"fit", path}).out.find("scroll"), std::string::npos) << "a note to opt into";
+    const CliRun run = cli({"fit", path, "--scroll"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.out.find("5\t1\tscroll\t4 lines between waits, 3 shown\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "3 cut words and 1 stretch that scrolls away in 4 rows.\n");
 }
 
 TEST_F(FitCommands, FitUsesTheChosenGrouping)
@@ -82,7 +106,7 @@ TEST_F(FitCommands, FitUsesTheChosenGrouping)
     image.setTptRecord(0, 0xC51B90, 1, 1);
     const std::string path = image.writeTo(dir.file("grouping.smc")).string();
     EXPECT_EQ(cli({"fit", path}).out.substr(0, 2), "1\t") << "classic: row 0's letters are swallowed as arguments";
-    EXPECT_EQ(cli({"fit", path, "--codes", "game"}).out.substr(0, 10), "0\t1\t88\t80\n");
+    EXPECT_EQ(cli({"fit", path, "--codes", "game"}).out.substr(0, 40), "0\t2\tcut\tAAAAAAAAAAA (98 px, room 74 px)\n");
 }
 
 TEST_F(FitCommands, PreviewWritesAPngOfEveryPageAndNeverOverTheRom)
@@ -93,14 +117,21 @@ TEST_F(FitCommands, PreviewWritesAPngOfEveryPageAndNeverOverTheRom)
     ASSERT_EQ(run.code, 0) << run.err;
     const auto picture = readPng(png);
     ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->width, (88u + 16) * 2) << "the widest line and the frame, twice the size";
-    EXPECT_EQ(picture->height, (48u + 16) * 2) << "two lines: one page of three";
-    EXPECT_EQ(picture->at(16, 16), 0xFFF8F8F8u) << "the first A's top-left pixel";
-    EXPECT_EQ(picture->at(16 + 160, 16), 0xFFFF7050u) << "the eleventh A, past the window";
+    EXPECT_EQ(picture->width, (80u + 6 + 16) * 2) << "the window, the ink past its edge and the frame, twice the size";
+    EXPECT_EQ(picture->height, (48u + 16) * 2) << "one page: the lines read at the end";
+    EXPECT_EQ(picture->at(16 + 6 * 2, 16), 0xFFFF7050u) << "the cut word's first A, 6 pixels in";
+
+    const auto named = dir.file("row2.png");
+    ASSERT_EQ(cli({"preview", path, "--row", "2", "--png", named.string()}).code, 0);
+    const auto second = readPng(named);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->at(16 + 4, 16 + 8), 0xFF6080B0u) << "the name's room";
+    EXPECT_EQ(second->at(16 + 6 * 2, 16 + 32), 0xFFF8F8F8u) << "the A's after it, wrapped";
 
     EXPECT_EQ(cli({"preview", path, "--row", "1", "--png", path}).code, 1) << "the ROM is never the picture";
     EXPECT_EQ(readFile(path), fontImage().data());
     EXPECT_EQ(cli({"preview", path, "--row", "1"}).code, 2) << "--png is needed";
+    EXPECT_EQ(cli({"preview", path, "--row", "1", "--width", "4096", "--png", png.string()}).code, 2);
     EXPECT_EQ(cli({"preview", path, "--row", "99", "--png", png.string()}).code, 1);
     EXPECT_TRUE(cli({"preview", path, "--address", "$C51B12", "--png", dir.file("a.png").string()}).code == 0);
 }

@@ -291,22 +291,32 @@ TEST_P(EditorTest, ThePreviewAndTheMarksFollowWhatIsTyped)
     const ui::PixelRect edit = driver->controlRect(ids::EditBox), pane = driver->controlRect(ids::PreviewPane);
     EXPECT_LT(edit.right, pane.left) << "side by side";
     EXPECT_GE(pane.right - pane.left, (80 + 16 + 8) * 2) << "each took half of the extra width";
-    driver->clickRow(ids::ListView, 0);
-    ASSERT_EQ(text(ids::EditBox), "AAAAAAAAAA[00]AB[02]");
+    driver->clickRow(ids::ListView, 2);
+    clearByKeys(ids::EditBox);
+    driver->typeKeys(ids::EditBox, "AAAA AAAA");
     // 80 pixels of text and a frame of 8 on each side, twice the size: x = 80 from
     // the middle is the frame right of the window's last column.
     EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, 80, 0), 0xFFB8C0D0u);
-    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 9));
+    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 8));
 
-    driver->clickInto(ids::EditBox);
-    driver->pressKeys(ids::EditBox, "Ctrl+Home");
-    driver->pressKeys(ids::EditBox, "A"); // an eleventh letter on the first line
-    EXPECT_TRUE(driver->editWarnedAt(ids::EditBox, 10)) << "the letter past the window";
-    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 9));
+    driver->typeKeys(ids::EditBox, "AAAAAAA"); // a word of eleven letters: wider than a line
+    EXPECT_TRUE(driver->editWarnedAt(ids::EditBox, 13)) << "the letter whose ink passes the window's edge";
+    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 12));
+    // Now 6 pixels of the cut letter's room lie past the edge: x = 80 from the middle is in them.
     EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, 80, 0), 0xFF502028u) << "now the room past the window";
     driver->screenshot(name("preview").c_str());
 
-    driver->pressKeys(ids::EditBox, "Backspace");
-    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 9));
+    for (int k = 0; k < 3; ++k)
+        driver->pressKeys(ids::EditBox, "Backspace");
+    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 12));
     EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, 80, 0), 0xFFB8C0D0u) << "fits again";
+
+    // The window chosen beside the preview: entry 5 of this image is empty, so the game's own 136 pixels.
+    driver->typeKeys(ids::EditBox, "AAAAAA");
+    EXPECT_TRUE(driver->editWarnedAt(ids::EditBox, 13));
+    clearByKeys(ids::PreviewWindowEntry);
+    driver->typeKeys(ids::PreviewWindowEntry, "5");
+    EXPECT_EQ(text(ids::PreviewWindowSize), "136 px, 3 lines");
+    EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 13)) << "fourteen letters fit 136 pixels";
+    driver->screenshot(name("preview-window-5").c_str());
 }
