@@ -23,6 +23,8 @@ void MainDialog::onInitDialog()
     window_->checkMenuItem(ids::OptionsGameGrouping, false);
     window_->checkMenuItem(ids::OptionsShowPreview, false);
     currentCodeGrouping() = CodeGrouping::Classic;
+    window_->setEditLimit(ids::PreviewWindowEntry, 3);
+    window_->setControlText(ids::PreviewWindowEntry, std::to_string(windowEntry));
     closeRom();
 }
 

@@ -7,6 +7,7 @@
 #include "rom/RomFile.h"
 #include "text/CompressionDictionary.h"
 #include "text/GamePreview.h"
+#include "text/TextFit.h"
 #include "text/TextNotes.h"
 
 #include <benchmark/benchmark.h>
@@ -55,14 +56,14 @@ void BM_FindReferences(benchmark::State& state)
 }
 BENCHMARK(BM_FindReferences)->Apply(listingArgs);
 
-// The fit check of a whole listing in the game's window width.
+// The fit check of a whole listing laid out in the game's dialogue window, scrolls included.
 void BM_FitCheck(benchmark::State& state)
 {
     RomFile image;
     image.open(bench::benchImagePath(static_cast<bench::BenchImage>(state.range(0))), RomFile::Access::ReadOnly);
-    const GameFont font = readGameFont(image);
-    walkListing(state, "too_wide", [&font](RomFile& rom, const TextCatalogue& catalogue) {
-        return checkFit(rom, catalogue, font, FallbackLineLimit, CodeGrouping::Classic).size();
+    const LayoutSetup setup = readLayoutSetup(image);
+    walkListing(state, "found", [&setup](RomFile& rom, const TextCatalogue& catalogue) {
+        return checkFit(rom, catalogue, setup, CodeGrouping::Classic, true).size();
     });
 }
 BENCHMARK(BM_FitCheck)->Apply(listingArgs);
@@ -73,18 +74,17 @@ void BM_MarksAndPreview(benchmark::State& state)
     RomFile rom;
     rom.open(bench::benchImagePath(bench::BenchImage::Sample), RomFile::Access::ReadOnly);
     loadDictionary(rom);
-    const GameFont font = readGameFont(rom);
+    const LayoutSetup setup = readLayoutSetup(rom);
     std::string text;
     while (text.size() < 3990)
-        text += "@How are you feeling today?[03][00]";
+        text += "@How are you feeling today? Zoooooooooooooooooooom![03][00]";
     text.resize(3990);
     text += "[02]";
-    const PreviewLayout layout{lineLimit(rom), windowLines(rom), 2};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(overflowRanges(text, layout.limit, font, CodeGrouping::Classic));
+        benchmark::DoNotOptimize(cutRanges(text, setup, CodeGrouping::Classic));
         const PlacedBytes placed = encodeWithPlaces(text);
-        const TextMeasure measure = measureText(placed.bytes, blockItems(placed.bytes, CodeGrouping::Classic), font);
-        benchmark::DoNotOptimize(renderPreview(placed.bytes, measure, font, layout, 0));
+        const TextLayout layout = layOutText(placed.bytes, textItems(placed.bytes, CodeGrouping::Classic), setup);
+        benchmark::DoNotOptimize(renderPreview(layout, setup, 0));
     }
 }
 BENCHMARK(BM_MarksAndPreview)->Unit(benchmark::kMicrosecond);

@@ -22,7 +22,7 @@ const DialogTemplate MainDialog102 = {
         {ids::ApplyButton, ControlKind::PushButton, 241, 208, 72, 16, "&Apply Changes", 0, 0, {1, 0, 1, 0}},
         {ids::CaretNote, ControlKind::StaticText, 7, 219, 230, 10, "", EndEllipsis, 0, {0, 1, 1, 0}},
         {ids::PreviewPane, ControlKind::Picture, 161, 144, 152, 60, "", Hidden, 0, {0.5, 0.5, 2.0 / 3, 1.0 / 3}},
-        {ids::PreviewWindowLabel, ControlKind::StaticText, 122, 208, 30, 10, "&Window:", Hidden, 0, {0, 0, 1, 0}},
+        {ids::PreviewWindowLabel, ControlKind::StaticText, 122, 208, 30, 10, "Window:", Hidden, 0, {0, 0, 1, 0}},
         {ids::PreviewWindowEntry, ControlKind::Edit, 153, 206, 20, 12, "1", AutoHorizontalScroll | Border | Hidden, 0, {0, 0, 1, 0}},
         {ids::PreviewWindowSize, ControlKind::StaticText, 176, 208, 62, 10, "", Hidden, 0, {0, 0, 1, 0}},
     },
