@@ -63,6 +63,7 @@ same search onett --all
 same dump --output -
 same fit
 same fit --codes game --width 120
+same fit --scroll --window 1
 same refs --row 0 --codes game
 for rom in linux windows; do
   run() { if [ "$rom" = linux ]; then "$linux" "$@"; else "$wine" "$windows" "$@"; fi; }

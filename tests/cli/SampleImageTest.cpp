@@ -1,10 +1,13 @@
+#include "catalogue/FitCheck.h"
 #include "catalogue/TextCatalogue.h"
+#include "catalogue/TextReferences.h"
 #include "cli/SampleImage.h"
 #include "rom/RomAddress.h"
 #include "rom/RomFile.h"
 #include "rom/RomIdentity.h"
 #include "support/TestImage.h"
 #include "text/TextDecoder.h"
+#include "text/TextEncoder.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +68,31 @@ TEST_F(SampleImageTest, EveryRawRangeHoldsWholeDialogueBlocks)
         }
     }
     EXPECT_GT(dictionaryStrings, 0);
+}
+
+TEST_F(SampleImageTest, IsWrittenForAWindowThatWrapsWithOnlyThePlantedFaults)
+{
+    const LayoutSetup setup = readLayoutSetup(rom);
+    EXPECT_EQ(setup.width, 136);
+    const auto zzz = encodeText("@Zzz... Zzz...");
+    const TextLayout layout = layOutText(zzz, textItems(zzz, CodeGrouping::Classic), setup);
+    EXPECT_EQ(layout.items.back().x + layout.items.back().advance, 72) << "its width as the game measures it";
+
+    fillCatalogue(catalogue, rom, ListingSource::PointerTable);
+    const auto found = checkFit(rom, catalogue, setup, CodeGrouping::Classic, true);
+    ASSERT_EQ(found.size(), 2u) << "the two planted words, and no text that scrolls away";
+    EXPECT_EQ(found[0].row, 7);
+    EXPECT_EQ(found[0].detail, "Zoooooooooooooooooooom! (179 px, room 130 px)") << "in Mr. Saturn's font";
+    EXPECT_EQ(found[1].row, 12);
+    EXPECT_EQ(found[1].detail, "Antidisestablishment! (134 px, room 130 px)") << "fits from 0, drawn 6 in";
+    EXPECT_EQ(checkFit(rom, catalogue, setup, CodeGrouping::Game).size(), 2u);
+
+    // Jumps and calls between its lines, for Go to target and References.
+    TextCatalogue raw;
+    fillCatalogue(raw, rom, ListingSource::RawText);
+    const auto references = findReferences(rom, raw, static_cast<std::uint32_t>(raw.rows[2].snesAddress), CodeGrouping::Classic);
+    ASSERT_EQ(references.codes.size(), 1u);
+    EXPECT_EQ(references.codes[0].row, 19);
 }
 
 TEST(SampleImageExpanded, EndsAt0x400200WithFillerBlocks)
