@@ -117,6 +117,8 @@ std::string hexBytes(std::span<const std::uint8_t> bytes)
     return text;
 }
 
+std::string hexGroup(std::span<const std::uint8_t> bytes) { return "[" + hexBytes(bytes) + "]"; }
+
 std::string describeCode(std::span<const std::uint8_t> code)
 {
     if (const ControlCodeInfo* row = codeRow(code))

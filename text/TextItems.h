@@ -43,5 +43,7 @@ std::string describeCode(std::span<const std::uint8_t> code);
 
 // Upper-case hex of each byte, one blank apart.
 std::string hexBytes(std::span<const std::uint8_t> bytes);
+// The bytes as one bracket group: "[1C 02 01]".
+std::string hexGroup(std::span<const std::uint8_t> bytes);
 
 } // namespace scrivlet

@@ -231,7 +231,6 @@ private:
         const int first = code[0];
         const int sub = code.size() > 1 ? code[1] : -1;
         const int argument = code.size() > 2 ? code[2] : -1;
-        const std::string shown = hexGroup(code);
         if (first == 0x00)
             newLine(false);
         else if (first == 0x01 && lineHasText_)
@@ -243,7 +242,7 @@ private:
         else if (first == 0x1F && (sub == 0x30 || sub == 0x31))
             saturn_ = sub == 0x31;
         else if (first == 0x1C)
-            runPrintCode(source, sub, argument, shown);
+            runPrintCode(source, sub, argument, hexGroup(code));
     }
 
     void runPrintCode(int source, int sub, int argument, const std::string& shown)
@@ -270,7 +269,8 @@ private:
                 closeWord();
                 atWordStart_ = true;
             } else if (argument >= 0) {
-                placeName(source, shown, none, nameBound(names.items, 0) > 0 ? nameBound(names.items, 0) : NameLength * font().widestAdvance());
+                const int widestItem = nameBound(names.items, 0);
+                placeName(source, shown, none, widestItem > 0 ? widestItem : NameLength * font().widestAdvance());
             }
             break;
         case 0x0D: case 0x0E: // who acts or is acted on in battle: "the ", then the name, each on its own
@@ -295,8 +295,6 @@ private:
         }
         }
     }
-
-    static std::string hexGroup(std::span<const std::uint8_t> code) { return "[" + hexBytes(code) + "]"; }
 
     void stop(bool waits, int byteOffset)
     {

@@ -43,7 +43,7 @@ std::string CodeReferenceDialog::insertionFor(const ControlCodeInfo& row, CodeGr
     bytes.resize(std::max(bytes.size(), static_cast<std::size_t>(length)), 0x00);
     if (grouping == CodeGrouping::Game && row.addressAfterString)
         bytes.back() = 0x02;
-    return "[" + hexBytes(bytes) + "]";
+    return hexGroup(bytes);
 }
 
 std::vector<const ControlCodeInfo*> CodeReferenceDialog::matching(const std::string& filter)

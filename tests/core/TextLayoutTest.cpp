@@ -219,8 +219,9 @@ TEST_F(Layout, EveryLineFitsButWhereAWordIsCut)
                 cutLine[static_cast<std::size_t>(laid.line)] = true;
         }
         for (std::size_t line = 0; line < reach.size(); ++line)
-            if (!cutLine[line])
+            if (!cutLine[line]) {
                 EXPECT_LE(reach[line], setup.width) << text << " line " << line;
+            }
     }
 }
 
