@@ -92,13 +92,11 @@ private:
         for (std::size_t i = 0; i < units.size(); ++i) {
             const Unit& unit = units[i];
             if (!unit.printed) { // a code inside a dictionary string: a place a word ends
-                closeWord();
-                atWordStart_ = true;
+                endWord();
                 continue;
             }
             if (unit.byte == Space) {
-                closeWord();
-                atWordStart_ = true;
+                endWord();
                 const int advance = font().advance(Space);
                 if (wrappedLine_ && !lineHasText_)
                     continue; // a line begun by wrapping drops its leading spaces
@@ -106,11 +104,10 @@ private:
                     newLine(true);
                     continue;
                 }
-                place(LaidItem::Kind::Glyph, unit.source, Space);
+                place(unit.source, Space);
                 continue;
             }
             if (atWordStart_) {
-                closeWord();
                 int measured = 0;
                 for (std::size_t k = i; k < units.size() && units[k].printed && units[k].byte != Space; ++k)
                     measured += font().measuredAdvance(units[k].byte);
@@ -122,16 +119,16 @@ private:
                 openWord(unit.source);
                 atWordStart_ = false;
             }
-            place(GameFont::isTile(unit.byte) ? LaidItem::Kind::Tile : LaidItem::Kind::Glyph, unit.source, unit.byte);
+            place(unit.source, unit.byte);
         }
     }
 
     // Draws one printed byte at the pen; the pen goes to the next line when it reaches the edge.
-    void place(LaidItem::Kind kind, int source, int b)
+    void place(int source, int b)
     {
         if (wrappedLine_ && !lineHasText_ && b == Bullet)
             x_ = 0;
-        LaidItem laid{kind, source, line_, x_, font().advance(b), b == Space ? 0 : font().ink(b), b,
+        LaidItem laid{GameFont::isTile(b) ? LaidItem::Kind::Tile : LaidItem::Kind::Glyph, source, line_, x_, font().advance(b), b == Space ? 0 : font().ink(b), b,
             saturn_ ? FontKind::Saturn : FontKind::Main, false};
         if (inWord_) {
             if (wordFirstLaid_ == out_.items.size()) {
@@ -168,6 +165,13 @@ private:
         wordEnd_ = source + 1;
     }
 
+    // A space or a code: the word so far ends, and the next letter starts one.
+    void endWord()
+    {
+        closeWord();
+        atWordStart_ = true;
+    }
+
     void closeWord()
     {
         if (!inWord_)
@@ -191,7 +195,7 @@ private:
                 newLine(true);
             openWord(source);
             for (std::uint8_t b : known)
-                place(GameFont::isTile(b) ? LaidItem::Kind::Tile : LaidItem::Kind::Glyph, source, b);
+                place(source, b);
             closeWord();
             return;
         }
@@ -226,8 +230,7 @@ private:
 
     void runCode(int source, std::span<const std::uint8_t> code)
     {
-        closeWord();
-        atWordStart_ = true;
+        endWord();
         const int first = code[0];
         const int sub = code.size() > 1 ? code[1] : -1;
         const int argument = code.size() > 2 ? code[2] : -1;
@@ -266,8 +269,7 @@ private:
                 for (std::uint8_t b : names.items[static_cast<std::size_t>(argument)])
                     units.push_back({source, b, true});
                 layUnits(units);
-                closeWord();
-                atWordStart_ = true;
+                endWord();
             } else if (argument >= 0) {
                 const int widestItem = nameBound(names.items, 0);
                 placeName(source, shown, none, widestItem > 0 ? widestItem : NameLength * font().widestAdvance());
@@ -277,10 +279,8 @@ private:
             placeName(source, shown, none, nameBound(names.enemies, 5));
             break;
         case 0x03: // one glyph, printed without a measure
-            if (argument >= 0x20) {
-                place(GameFont::isTile(argument) ? LaidItem::Kind::Tile : LaidItem::Kind::Glyph, source, argument);
-                atWordStart_ = true;
-            }
+            if (argument >= 0x20)
+                place(source, argument);
             break;
         case 0x11: // a new line when the character named would not fit
             if (argument >= 0 && x_ + font().advance(argument) > width())
