@@ -63,8 +63,8 @@ public:
     void toggleShowPreview();
     // The window entry typed beside the preview: text is laid out in it from then on.
     void choosePreviewWindow();
-    // Reads the fonts, names and the chosen window of the open image.
-    void readLayoutSetup();
+    // The size of the chosen window's text area beside the preview.
+    void showLayoutWindowSize();
     void checkTextFit();
     // The edit box's marks past the window's width, for the text as it stands.
     void updateFitMarks(const std::string& text);

@@ -55,7 +55,8 @@ void MainDialog::openRom()
              ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences,
              ids::ToolsCheckFit})
         window_->enableMenuItem(id, true);
-    readLayoutSetup();
+    layoutSetup = readLayoutSetup(romFile, windowEntry);
+    showLayoutWindowSize();
     if (romFileSize(romFile) < ExpandedRomSize)
         window_->enableMenuItem(ids::ToolsExpandRom, true);
     else

@@ -64,7 +64,7 @@ constexpr std::array<int, 24> JumpTargets = {
     -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 14, -1, -1, -1};
 
 // Two blocks put in on purpose for the fit check to find, each at the block
-// index given (the pointer table's records PlantedRecords point at them): a
+// index given (the pointer table's record given points at it): a
 // word wider than any line, in Mr. Saturn's font, and a word that fits a line
 // by the game's measure but is drawn 6 pixels in, past the edge.
 struct PlantedBlock {
@@ -88,6 +88,12 @@ public:
         std::memcpy(image_.data() + offset, bytes.data(), bytes.size());
     }
     void putByte(std::size_t offset, int value) { image_[offset] = static_cast<std::uint8_t>(value); }
+    // Four bytes, little-endian, as the game stores addresses.
+    void putLong(std::size_t offset, std::uint32_t value)
+    {
+        put(offset, {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value >> 16),
+                        static_cast<std::uint8_t>(value >> 24)});
+    }
 
 private:
     std::vector<std::uint8_t>& image_;
@@ -166,8 +172,7 @@ std::vector<std::uint8_t> buildSampleImage(bool expanded)
         const std::uint32_t address = fileOffsetToSnes(blocks[static_cast<std::size_t>(target)]);
         for (auto at = static_cast<std::size_t>(blocks[k]); at + 4 <= static_cast<std::size_t>(blocks[k + 1]); ++at)
             if (image[at] == 0xEE && image[at + 1] == 0xEE && image[at + 2] == 0xEE && image[at + 3] == 0xEE) {
-                writer.put(at, {static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(address >> 8),
-                                   static_cast<std::uint8_t>(address >> 16), 0x00});
+                writer.putLong(at, address);
                 break;
             }
     }
@@ -191,9 +196,7 @@ std::vector<std::uint8_t> buildSampleImage(bool expanded)
         const int movement = k % 9 == 4 ? 0 : 1 + static_cast<int>((seed >> 16) % TptMovementMax);
         writer.put(r + TptRecord::SpriteNumberAt, {static_cast<std::uint8_t>(sprite & 0xFF), static_cast<std::uint8_t>(sprite >> 8)});
         writer.putByte(r + TptRecord::MovementNumberAt, movement);
-        writer.put(r + TptRecord::TextPointerAt,
-            {static_cast<std::uint8_t>(pointer), static_cast<std::uint8_t>(pointer >> 8),
-                static_cast<std::uint8_t>(pointer >> 16), static_cast<std::uint8_t>(pointer >> 24)});
+        writer.putLong(r + TptRecord::TextPointerAt, pointer);
     }
 
     // The fonts, the names codes print and the dialogue window, where the game
@@ -205,9 +208,9 @@ std::vector<std::uint8_t> buildSampleImage(bool expanded)
     writer.put(static_cast<std::size_t>(snesToFileOffset(SaturnFontGlyphsAddress)), saturn.glyphs);
     const auto fontEntry = [&](FontKind kind, std::uint32_t widths, std::uint32_t glyphs) {
         const std::size_t at = static_cast<std::size_t>(snesToFileOffset(FontTableAddress)) + static_cast<std::size_t>(kind) * FontTableEntrySize;
-        writer.put(at, {static_cast<std::uint8_t>(widths), static_cast<std::uint8_t>(widths >> 8), static_cast<std::uint8_t>(widths >> 16), 0x00,
-                           static_cast<std::uint8_t>(glyphs), static_cast<std::uint8_t>(glyphs >> 8), static_cast<std::uint8_t>(glyphs >> 16), 0x00,
-                           GlyphBytes, 0x00, GlyphSize, 0x00});
+        writer.putLong(at, widths);
+        writer.putLong(at + 4, glyphs);
+        writer.put(at + 8, {GlyphBytes, 0x00, GlyphSize, 0x00});
     };
     fontEntry(FontKind::Main, FontWidthsAddress, FontGlyphsAddress);
     fontEntry(FontKind::Saturn, SaturnFontWidthsAddress, SaturnFontGlyphsAddress);

@@ -335,10 +335,15 @@ LayoutSetup readLayoutSetup(RomFile& rom, int entry, std::optional<int> width)
     setup.main = readGameFont(rom, FontKind::Main);
     setup.saturn = readGameFont(rom, FontKind::Saturn);
     setup.names = readInsertedNames(rom);
+    chooseLayoutWindow(setup, rom, entry, width);
+    return setup;
+}
+
+void chooseLayoutWindow(LayoutSetup& setup, RomFile& rom, int entry, std::optional<int> width)
+{
     setup.width = lineLimit(rom, width, entry);
     setup.lines = windowLines(rom, entry);
     setup.windowEntry = entry;
-    return setup;
 }
 
 TextLayout layOutText(std::span<const std::uint8_t> bytes, std::span<const TextItem> items, const LayoutSetup& setup,

@@ -27,6 +27,8 @@ struct LayoutSetup {
 // Reads the fonts and names of the image and window `entry` (its width
 // replaced by `width` when given).
 LayoutSetup readLayoutSetup(RomFile& rom, int entry = DialogueWindowEntry, std::optional<int> width = std::nullopt);
+// Lays text out in window `entry` from now on, fonts and names as they were read.
+void chooseLayoutWindow(LayoutSetup& setup, RomFile& rom, int entry, std::optional<int> width = std::nullopt);
 
 // One thing the window draws, where it draws it.
 struct LaidItem {

@@ -37,10 +37,8 @@ void MainDialog::toggleShowPreview()
     updatePreview(window_->controlText(ids::EditBox));
 }
 
-void MainDialog::readLayoutSetup()
+void MainDialog::showLayoutWindowSize()
 {
-    if (romOpen())
-        layoutSetup = scrivlet::readLayoutSetup(romFile, windowEntry);
     char size[64];
     std::snprintf(size, sizeof size, messages::PreviewWindowSize, layoutSetup.width, layoutSetup.lines);
     window_->setControlText(ids::PreviewWindowSize, romOpen() ? size : "");
@@ -55,7 +53,9 @@ void MainDialog::choosePreviewWindow()
         || entry == windowEntry)
         return; // a number half typed, or none: the window stays as it was
     windowEntry = entry;
-    readLayoutSetup();
+    if (romOpen())
+        chooseLayoutWindow(layoutSetup, romFile, windowEntry);
+    showLayoutWindowSize();
     const std::string text = window_->controlText(ids::EditBox);
     updateFitMarks(text);
     updatePreview(text);
