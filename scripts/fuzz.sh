@@ -25,7 +25,7 @@ cmake --build --preset fuzz
 # The core's own tests under the same sanitizers: undefined behaviour fails them.
 ./build/fuzz/tests/core_tests --gtest_brief=1
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(codec image patch_apply patch_make import)
+[ "${#targets[@]}" -gt 0 ] || targets=(codec image patch_apply patch_make import layout)
 for name in "${targets[@]}"; do
   case "$name" in
     image|patch_apply|patch_make) max_len=65536 ;;
