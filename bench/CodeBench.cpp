@@ -82,7 +82,7 @@ void BM_MarksAndPreview(benchmark::State& state)
     text += "[02]";
     for (auto _ : state) {
         benchmark::DoNotOptimize(cutRanges(text, setup, CodeGrouping::Classic));
-        const PlacedBytes placed = encodeWithPlaces(text);
+        const EncodedText placed = encodeDisplayText(text);
         const TextLayout layout = layOutText(placed.bytes, textItems(placed.bytes, CodeGrouping::Classic), setup);
         benchmark::DoNotOptimize(renderPreview(layout, setup, 0));
     }

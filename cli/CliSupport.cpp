@@ -1,5 +1,7 @@
 #include "CliSupport.h"
 
+#include "text/TextEncoder.h"
+
 #include "edit/Messages.h"
 #include "rom/RomAddress.h"
 #include "rom/RomIdentity.h"
@@ -178,6 +180,18 @@ bool textOption(const CommandSpec& spec, const Arguments& args, std::string& tex
         return true;
     }
     return readTextFile(*args.option("text-file"), text, exitCode);
+}
+
+bool encodeGameText(const std::string& text, std::vector<std::uint8_t>& bytes, int& exitCode)
+{
+    EncodedText encoded = encodeDisplayText(text, OtherCharacters::Refused);
+    if (encoded.fault) {
+        const std::string why = textFaultSentence(text, *encoded.fault) + ".";
+        exitCode = refuse(encoded.fault->kind == TextFault::Brackets ? std::string(messages::BracketError) + " " + why : why);
+        return false;
+    }
+    bytes = std::move(encoded.bytes);
+    return true;
 }
 
 void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source)

@@ -77,6 +77,11 @@ bool readTextFile(const std::string& path, std::string& text, int& exitCode);
 // of the two. False (with exitCode set) when neither, both, or an unreadable file.
 bool textOption(const CommandSpec& spec, const Arguments& args, std::string& text, int& exitCode);
 
+// Encodes display text by the command-line rules (characters outside space
+// to z refused, groups two-digit hex bytes); false, with the refusal said,
+// when it cannot be encoded.
+bool encodeGameText(const std::string& text, std::vector<std::uint8_t>& bytes, int& exitCode);
+
 // Loads the dictionary and fills the catalogue, as a listing build does.
 void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source);
 

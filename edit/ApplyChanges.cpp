@@ -18,7 +18,7 @@ bool MainDialog::applyChanges()
         return false; // no block to write to
     const std::string text = window_->controlText(ids::EditBox);
     const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(row)].snesAddress));
-    const ApplyResult result = applyText(romFile, offset, text, preventOverwrites != 0, compressWhenWriting);
+    const ApplyResult result = applyText(romFile, offset, text, ApplyOptions{preventOverwrites != 0, compressWhenWriting});
     if (result.outcome != ApplyOutcome::Written) {
         window_->messageBox(applyMessage(result), messages::PreWriteErrorCaption, ui::MessageIcon::Exclamation);
         return false;

@@ -17,6 +17,12 @@ inline constexpr const char* BracketError =
     "A bracket error was detected.  Make sure all brackets are correct and try again.";
 inline constexpr const char* TextTooLarge =
     "The new text is larger than the old text.\nShorten the text, or uncheck the Prevent Overwrite box.";
+inline constexpr const char* TextTooLargeCommandLine =
+    "The new text is larger than the old text.\nShorten the text, or give --allow-overwrite.";
+inline constexpr const char* FitsCompressed = "With Options > Compress when writing it would take %d bytes and fit.";
+inline constexpr const char* FitsCompressedCommandLine = "With --compress it would take %d bytes and fit.";
+// Closes a sentence that says what is wrong with a text.
+inline constexpr const char* NothingWrittenEnd = ", so nothing was written.";
 inline constexpr const char* NoCurrentRow = "No text block is selected, so nothing was written.";
 
 // Why a write to the ROM did not happen; each says what the file now holds.

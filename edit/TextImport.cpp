@@ -64,10 +64,18 @@ void refuseConflictingOverlaps(std::vector<PlannedRun> planned, ImportResult& re
         result.refusals.push_back({line, messages::ImportOverlap + std::to_string(other) + messages::ImportOverlapEnd});
 }
 
+bool fileHolds(RomFile& rom, std::int32_t offset, const std::vector<std::uint8_t>& bytes)
+{
+    for (std::size_t k = 0; k < bytes.size(); ++k)
+        if (rom.byteAt(offset + static_cast<std::int64_t>(k)) != bytes[k])
+            return false;
+    return true;
+}
+
 } // namespace
 
-ImportResult importText(RomFile& rom, const TextCatalogue& catalogue, std::string_view file, bool preventOverwrites,
-    bool dryRun, bool compress)
+ImportResult importText(RomFile& rom, const TextCatalogue& catalogue, std::string_view file, const ApplyOptions& options,
+    bool dryRun)
 {
     ImportResult result;
     const std::vector<std::string_view> lines = dumpLines(file);
@@ -104,12 +112,17 @@ ImportResult importText(RomFile& rom, const TextCatalogue& catalogue, std::strin
             continue;
         }
         edits[offset] = {line, text};
-        if (const ApplyResult check = checkApply(rom, offset, text, preventOverwrites, compress); check.outcome != ApplyOutcome::Written) {
+        PreparedText prepared = prepareText(rom, offset, text, options);
+        if (const ApplyResult& check = prepared.result; check.outcome != ApplyOutcome::Written) {
             const bool pastEnd = check.outcome == ApplyOutcome::WriteFailed && check.write == WriteStatus::OutsideFile;
-            result.refusals.push_back({line, pastEnd ? messages::ImportPastEnd : applyMessage(check)});
+            result.refusals.push_back({line, pastEnd ? messages::ImportPastEnd : applyMessage(check, options.audience)});
             continue;
         }
-        planned.push_back({{offset, encodeForWriting(text, compress)}, line});
+        if (fileHolds(rom, offset, prepared.bytes)) {
+            ++result.rowsUnchanged; // another text for the same bytes (a grouping, a compression)
+            continue;
+        }
+        planned.push_back({{offset, std::move(prepared.bytes)}, line});
         ++result.rowsWritten;
     }
     refuseConflictingOverlaps(planned, result);
@@ -127,7 +140,7 @@ ImportResult importText(RomFile& rom, const TextCatalogue& catalogue, std::strin
 std::string importSummary(const ImportResult& result, bool dryRun)
 {
     const auto rows = [](int n) { return std::to_string(n) + (n == 1 ? " row" : " rows"); };
-    return rows(result.rowsWritten) + (dryRun ? " would be written, " : " written, ") + rows(result.rowsUnchanged)
+    return rows(result.rowsWritten) + (dryRun ? " would be changed, " : " changed, ") + rows(result.rowsUnchanged)
         + " unchanged" + (dryRun ? "; nothing was written." : ".");
 }
 

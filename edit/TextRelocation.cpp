@@ -47,13 +47,14 @@ std::vector<bool> freeBlocks(RomFile& rom)
 
 } // namespace
 
-RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_view text, bool compress)
+RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_view text, const ApplyOptions& options)
 {
     if (row.tptRecordOffset == 0)
         return {RelocationOutcome::NoRecord};
-    const int size = sizeForWriting(text, compress);
-    if (size < 0)
-        return {RelocationOutcome::BracketError};
+    PreparedText prepared = encodeForWrite(text, options);
+    if (prepared.result.outcome != ApplyOutcome::Written)
+        return {RelocationOutcome::TextRefused, 0, WriteStatus::Written, applyMessage(prepared.result, options.audience)};
+    const int size = static_cast<int>(prepared.bytes.size());
     if (rom.size() < ExpandedRomSize)
         return {RelocationOutcome::NotExpanded};
     const std::vector<bool> free = freeBlocks(rom);
@@ -66,7 +67,7 @@ RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_vi
         const std::int64_t start = ExpandedTextRange.start + static_cast<std::int64_t>(k + 1 - needed) * FillerBlockSize;
         const std::uint32_t address = fileOffsetToSnes(static_cast<std::int32_t>(start));
         const std::vector<ByteRun> runs{
-            {start, encodeForWriting(text, compress)},
+            {start, prepared.bytes},
             {static_cast<std::int64_t>(row.tptRecordOffset) + TptRecord::TextPointerAt,
                 {static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(address >> 8),
                     static_cast<std::uint8_t>(address >> 16), static_cast<std::uint8_t>(address >> 24)}},
@@ -79,17 +80,17 @@ RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_vi
     return {RelocationOutcome::NoRoom};
 }
 
-const char* relocationMessage(const RelocationResult& result)
+std::string relocationMessage(const RelocationResult& result)
 {
     switch (result.outcome) {
-    case RelocationOutcome::Moved: return nullptr;
+    case RelocationOutcome::Moved: return {};
     case RelocationOutcome::NoRecord: return messages::RelocateNoRecord;
-    case RelocationOutcome::BracketError: return messages::BracketError;
+    case RelocationOutcome::TextRefused: return result.refusal;
     case RelocationOutcome::NotExpanded: return messages::RelocateNotExpanded;
     case RelocationOutcome::NoRoom: return messages::RelocateNoRoom;
     case RelocationOutcome::WriteFailed: return writeStatusMessage(result.write);
     }
-    return nullptr;
+    return {};
 }
 
 } // namespace scrivlet

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextApply.h"
+
 #include "rom/RomFile.h"
 
 #include <cstdint>
@@ -15,18 +17,20 @@ struct TextEntry;
 // than one block takes consecutive free blocks. The text's bytes and the
 // record's four pointer bytes are written together or not at all; the old block
 // is left as it was.
-enum class RelocationOutcome { Moved, NoRecord, BracketError, NotExpanded, NoRoom, WriteFailed };
+enum class RelocationOutcome { Moved, NoRecord, TextRefused, NotExpanded, NoRoom, WriteFailed };
 
 struct RelocationResult {
     RelocationOutcome outcome = RelocationOutcome::Moved;
     std::uint32_t newAddress = 0; // the SNES address the record now holds
     WriteStatus write = WriteStatus::Written;
+    std::string refusal; // TextRefused: why the text cannot be written
 };
 
-// With `compress` the text is written compressed (the dictionary of the last listing).
-RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_view text, bool compress = false);
+// The text is encoded by the options' rules (compressed with the dictionary of
+// the last listing when they say so); Prevent Overwrites does not apply.
+RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_view text, const ApplyOptions& options);
 
-// The words for a relocation that did not happen (null when it moved).
-const char* relocationMessage(const RelocationResult& result);
+// The words for a relocation that did not happen (empty when it moved).
+std::string relocationMessage(const RelocationResult& result);
 
 } // namespace scrivlet

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string_view file(reinterpret_cast<const char*>(data), size);
     for (bool prevent : {true, false}) {
-        const ImportResult result = importText(rom, catalogue, file, prevent, true);
+        const ImportResult result = importText(rom, catalogue, file, commandLineOptions(prevent, false), true);
         if (result.write != WriteStatus::Written)
             __builtin_trap(); // a dry run never writes
         importSummary(result, true);

@@ -1,6 +1,10 @@
 #include "CompressionDictionary.h"
 
+#include "Utf8.h"
 #include "rom/RomFile.h"
+
+#include <algorithm>
+#include <string>
 
 namespace scrivlet {
 
@@ -17,14 +21,16 @@ void loadDictionary(RomFile& rom, CompressionDictionary& dictionary)
     int number = 1;
     for (; number < DictionarySlotCount; ++number) {
         auto& slot = dictionary.slots[static_cast<std::size_t>(number)];
-        int length = 0;
+        int characters = 0;
+        std::string text;
         int byte = rom.readByte();
         while (byte > 0) {
-            if (length < DictionarySlotLength)
-                slot[static_cast<std::size_t>(length++)] = static_cast<char>((byte - CharacterOffset) & 0xFF);
+            if (characters++ < DictionarySlotLength)
+                appendUtf8(text, static_cast<char32_t>((byte - CharacterOffset) & 0xFF));
             byte = rom.readByte();
         }
-        slot[static_cast<std::size_t>(length)] = 0;
+        std::copy(text.begin(), text.end(), slot.begin());
+        slot[text.size()] = 0;
         if (byte < 0) { // the file ended inside this string
             ++number;
             break;

@@ -14,11 +14,14 @@ inline constexpr int DictionarySlotLength = 24;
 // Display character = game byte - CharacterOffset (mod 256).
 inline constexpr int CharacterOffset = 0x30;
 
-// The game's common strings, already converted to display characters.
+// Bytes of a slot: each display character takes at most two bytes of UTF-8.
+inline constexpr int DictionarySlotBytes = 2 * DictionarySlotLength;
+
+// The game's common strings, already converted to display characters (UTF-8).
 // Slot 0 is always empty; slot (code - 0x15) * 256 + index is what a
 // reference names.
 struct CompressionDictionary {
-    std::array<std::array<char, DictionarySlotLength + 1>, DictionarySlotCount> slots{};
+    std::array<std::array<char, DictionarySlotBytes + 1>, DictionarySlotCount> slots{};
 
     std::string_view slot(int number) const
     {

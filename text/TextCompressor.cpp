@@ -135,73 +135,81 @@ void compressRun(std::string_view run, const SlotTrie& trie, bool noReferenceFir
     }
 }
 
-// The text with each run of plain characters compressed. With `guarded`, no
-// run starts with a reference right after a group whose last byte is a code
-// that reads the byte after it.
-std::vector<std::uint8_t> compressWith(std::string_view text, const SlotTrie& trie, bool guarded)
+// A typed character the dictionary's strings may stand for.
+bool plainByte(const EncodedText& plain, std::size_t k)
+{
+    return plain.typed[k] && plain.bytes[k] >= FirstPlain + CharacterOffset && plain.bytes[k] <= LastPlain + CharacterOffset;
+}
+
+// The plain bytes with each run of typed characters compressed. With
+// `guarded`, no run starts with a reference right after a code that reads the
+// byte after it.
+std::vector<std::uint8_t> compressWith(const EncodedText& plain, const SlotTrie& trie, bool guarded)
 {
     std::vector<std::uint8_t> out;
-    out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == '[') {
-            const std::size_t close = text.find(']', i + 1);
-            const std::string_view group = text.substr(i, close + 1 - i);
-            for (std::uint32_t value : parseBracketGroup(group))
-                out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-            i = close + 1;
+    out.reserve(plain.bytes.size());
+    std::string run;
+    for (std::size_t k = 0; k < plain.bytes.size();) {
+        if (!plainByte(plain, k)) {
+            out.push_back(plain.bytes[k++]);
             continue;
         }
-        std::size_t end = i;
-        while (end < text.size() && text[end] != '[' && text[end] >= FirstPlain && text[end] <= LastPlain)
-            ++end;
-        if (end == i) { // a character outside space to z: one byte, as the plain encoding writes it
-            out.push_back(static_cast<std::uint8_t>((static_cast<unsigned char>(text[i]) + CharacterOffset) & 0xFF));
-            ++i;
-            continue;
-        }
-        compressRun(text.substr(i, end - i), trie, guarded && !out.empty() && readsNextByte(out.back()), out);
-        i = end;
+        run.clear();
+        for (; k < plain.bytes.size() && plainByte(plain, k); ++k)
+            run += static_cast<char>(plain.bytes[k] - CharacterOffset);
+        compressRun(run, trie, guarded && !out.empty() && readsNextByte(out.back()), out);
     }
     return out;
 }
 
-// Whether the compressed bytes mean what the plain ones do: the text itself
-// comes back, or both, closed with an end code and read whole (past the
-// decoder's usual bound, which the plain bytes may outrun), decode alike.
-bool decodesAlike(const std::vector<std::uint8_t>& compressed, const std::vector<std::uint8_t>& plain, std::string_view text,
-    const CompressionDictionary& dictionary)
+// What bytes mean, read whole: block after block, each from the byte after
+// the last one's end code, to the end (closed with an end code, and past the
+// decoder's usual bound, which the plain bytes may outrun). A jump or a call
+// can land after an end code inside written text; those bytes must keep their
+// meaning too.
+std::string meaningOf(std::vector<std::uint8_t> bytes, const CompressionDictionary& dictionary, CodeGrouping grouping)
 {
-    if (decodeBytes(compressed, true, dictionary).text == text)
-        return true;
-    std::vector<std::uint8_t> a = compressed, b = plain;
-    a.push_back(EndCode);
-    b.push_back(EndCode);
-    const int whole = static_cast<int>(b.size()) + 1;
-    return decodeBytes(a, true, dictionary, whole).text == decodeBytes(b, true, dictionary, whole).text;
+    bytes.push_back(EndCode);
+    const int whole = static_cast<int>(bytes.size()) + 1;
+    std::string meaning;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const DecodedText block = decodeBytes(std::span<const std::uint8_t>(bytes).subspan(at), true, dictionary, whole, grouping);
+        meaning += block.text;
+        meaning += '\0';
+        at += static_cast<std::size_t>(std::max(block.size, 1));
+    }
+    return meaning;
 }
 
 } // namespace
 
-std::vector<std::uint8_t> encodeCompressed(std::string_view text, const CompressionDictionary& dictionary)
+std::vector<std::uint8_t> compressEncoded(const EncodedText& plain, const CompressionDictionary& dictionary, CodeGrouping grouping)
 {
-    std::vector<std::uint8_t> plain = encodeText(text);
     const SlotTrie& trie = trieFor(dictionary);
+    std::string plainMeaning;
     for (bool guarded : {false, true}) {
-        std::vector<std::uint8_t> candidate = compressWith(text, trie, guarded);
-        if (candidate.size() >= plain.size())
+        std::vector<std::uint8_t> candidate = compressWith(plain, trie, guarded);
+        if (candidate.size() >= plain.bytes.size())
             break;
-        if (decodesAlike(candidate, plain, text, dictionary))
+        if (plainMeaning.empty())
+            plainMeaning = meaningOf(plain.bytes, dictionary, grouping);
+        if (meaningOf(candidate, dictionary, grouping) == plainMeaning)
             return candidate;
     }
-    return plain;
+    return plain.bytes;
+}
+
+std::vector<std::uint8_t> encodeCompressed(std::string_view text, const CompressionDictionary& dictionary)
+{
+    return compressEncoded(encodeDisplayText(text), dictionary, currentCodeGrouping());
 }
 
 int compressedSize(std::string_view text, const CompressionDictionary& dictionary)
 {
-    if (encodedSize(text) < 0)
+    const EncodedText plain = encodeDisplayText(text);
+    if (!plain.ok())
         return -1;
-    return static_cast<int>(encodeCompressed(text, dictionary).size());
+    return static_cast<int>(compressEncoded(plain, dictionary, currentCodeGrouping()).size());
 }
 
 std::vector<std::uint8_t> encodeForWriting(std::string_view text, bool compress, const CompressionDictionary& dictionary)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CodeGrouping.h"
 #include "CompressionDictionary.h"
+#include "TextEncoder.h"
 
 #include <cstdint>
 #include <string_view>
@@ -14,12 +16,14 @@ namespace scrivlet {
 // of the characters space to z only) may become a two-byte reference
 // (15/16/17 and an index). Among encodings of the least length any is given.
 //
-// The result decodes, with codes shown and this dictionary, to the text
-// itself, or to exactly what the uncompressed bytes decode to where the text
-// does not come back from those either (a line break, a code whose arguments
-// reach into the characters after it); otherwise the uncompressed bytes are
-// given. It is never longer than encodeText's. The text must pass the bracket
-// check (encodedSize is not -1).
+// The result means what the uncompressed bytes mean: read block after block
+// to its end (past end codes too, where jumps and calls may land), with
+// codes shown under the grouping, both decode alike; otherwise the
+// uncompressed bytes are given. It is never longer than those.
+std::vector<std::uint8_t> compressEncoded(const EncodedText& plain, const CompressionDictionary& dictionary, CodeGrouping grouping);
+
+// encodeDisplayText, then compressEncoded under the current grouping. The
+// text must encode (encodedSize is not -1).
 std::vector<std::uint8_t> encodeCompressed(std::string_view text, const CompressionDictionary& dictionary = compressionDictionary());
 
 // The byte count encodeCompressed gives, or -1 for a bracket error.

@@ -1,6 +1,7 @@
 #include "TextEncoder.h"
 
 #include "CompressionDictionary.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,41 +10,100 @@ namespace scrivlet {
 
 namespace {
 
-// Walks one group from its "[" (at `start`) through its "]", calling `emit`
-// with each token value. Returns the position after the "]".
-template <typename Emit>
-std::size_t scanGroup(std::string_view text, std::size_t start, Emit&& emit)
+bool isHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+
+// Where "[" and "]" fail to pair up, as the bracket check counts them: a
+// group left open runs to the end; else, when the counts differ, each "["
+// inside a group and each "]" outside one. Empty when they pair up.
+std::vector<std::pair<std::size_t, std::size_t>> unpairedBrackets(std::string_view text)
 {
-    std::size_t i = start + 1;
-    for (;;) {
-        while (i < text.size() && text[i] == ' ')
-            ++i;
-        if (i >= text.size() || text[i] == ']')
-            return i + 1;
-        std::uint32_t value = 0;
-        while (i < text.size() && text[i] != ' ' && text[i] != ']')
-            value = value * 16 + static_cast<std::uint32_t>(hexDigitValue(text[i++]));
-        emit(value);
+    std::vector<std::pair<std::size_t, std::size_t>> unpaired;
+    const bool countsDiffer = std::count(text.begin(), text.end(), '[') != std::count(text.begin(), text.end(), ']');
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ']') {
+            unpaired.emplace_back(i, i + 1);
+            continue;
+        }
+        if (text[i] != '[')
+            continue;
+        const std::size_t close = text.find(']', i + 1);
+        if (close == std::string_view::npos)
+            return {{i, text.size()}}; // the group never closes
+        for (std::size_t k = i + 1; k < close; ++k)
+            if (text[k] == '[')
+                unpaired.emplace_back(k, k + 1);
+        i = close;
     }
+    if (!countsDiffer)
+        unpaired.clear();
+    return unpaired;
 }
 
-// Encodes into `emit`; false if a group has no "]" after its "[".
-template <typename Emit>
-bool encodeInto(std::string_view text, Emit&& emit)
+// The group from `open` through its "]": blanks and two-digit hex tokens only.
+bool wellFormedGroup(std::string_view text, std::size_t open, std::size_t close)
 {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == '[') {
-            if (text.find(']', i + 1) == std::string_view::npos)
-                return false;
-            i = scanGroup(text, i, [&](std::uint32_t value) { emit(static_cast<std::uint8_t>(value & 0xFF)); });
-        } else {
-            emit(static_cast<std::uint8_t>((static_cast<unsigned char>(text[i]) + CharacterOffset) & 0xFF));
+    for (std::size_t i = open + 1; i < close;) {
+        if (text[i] == ' ') {
             ++i;
+            continue;
         }
+        if (i + 2 > close || !isHexDigit(text[i]) || !isHexDigit(text[i + 1]) || (i + 2 < close && text[i + 2] != ' '))
+            return false;
+        i += 2;
     }
     return true;
 }
+
+// The one scan every encoding and every check of display text makes. `emit`
+// gets each byte with its place and whether it was typed; `fault` gets each
+// fault and says whether to go on looking. Bracket pairing is checked first,
+// as a whole: without it no group can be told apart.
+template <typename Emit, typename Fault>
+void scan(std::string_view text, OtherCharacters others, Emit&& emit, Fault&& fault)
+{
+    if (const auto unpaired = unpairedBrackets(text); !unpaired.empty()) {
+        for (const auto& [from, to] : unpaired)
+            if (!fault(TextFaultAt{TextFault::Brackets, from, to}))
+                return;
+        return;
+    }
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == '[') {
+            const std::size_t close = text.find(']', i + 1);
+            if (!wellFormedGroup(text, i, close)) {
+                if (!fault(TextFaultAt{TextFault::BadGroup, i, close + 1}))
+                    return;
+            } else {
+                for (std::size_t t = i + 1; t < close; ++t)
+                    if (text[t] != ' ') {
+                        emit(static_cast<std::uint8_t>(hexDigitValue(text[t]) * 16 + hexDigitValue(text[t + 1])), t, t + 2, false);
+                        ++t;
+                    }
+            }
+            i = close + 1;
+            continue;
+        }
+        const Utf8Char c = utf8CharAt(text, i);
+        const bool shown = c.value >= 0x20 && c.value <= 0x7A;
+        std::optional<TextFault> wrong;
+        if (!c.valid)
+            wrong = TextFault::NotUtf8;
+        else if (c.value > 0xFF)
+            wrong = TextFault::NoGameByte;
+        else if (!shown && others == OtherCharacters::Refused)
+            wrong = TextFault::NotGameText;
+        if (wrong) {
+            if (!fault(TextFaultAt{*wrong, i, i + c.length}))
+                return;
+        } else {
+            emit(static_cast<std::uint8_t>((c.value + CharacterOffset) & 0xFF), i, i + c.length, true);
+        }
+        i += c.length;
+    }
+}
+
+std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
 
 } // namespace
 
@@ -57,69 +117,115 @@ int hexDigitValue(char c)
     return 0;
 }
 
+EncodedText encodeDisplayText(std::string_view text, OtherCharacters others)
+{
+    EncodedText encoded;
+    encoded.bytes.reserve(text.size());
+    encoded.places.reserve(text.size());
+    encoded.typed.reserve(text.size());
+    scan(
+        text, others,
+        [&](std::uint8_t b, std::size_t from, std::size_t to, bool typed) {
+            encoded.bytes.push_back(b);
+            encoded.places.emplace_back(from, to);
+            encoded.typed.push_back(typed);
+        },
+        [&](const TextFaultAt& fault) {
+            encoded.fault = fault;
+            return false;
+        });
+    if (encoded.fault) {
+        encoded.bytes.clear();
+        encoded.places.clear();
+        encoded.typed.clear();
+    }
+    return encoded;
+}
+
+std::vector<TextFaultAt> textFaults(std::string_view text, OtherCharacters others)
+{
+    std::vector<TextFaultAt> faults;
+    scan(
+        text, others, [](std::uint8_t, std::size_t, std::size_t, bool) {},
+        [&](const TextFaultAt& fault) {
+            faults.push_back(fault);
+            return true;
+        });
+    return faults;
+}
+
+std::string describeTextFault(std::string_view text, const TextFaultAt& fault)
+{
+    const std::string at = " at character " + std::to_string(utf8Length(text, fault.from) + 1);
+    const std::string_view covered = text.substr(fault.from, fault.to - fault.from);
+    switch (fault.kind) {
+    case TextFault::Brackets:
+        if (text[fault.from] == '[' && fault.to == text.size() && text.find(']', fault.from) == std::string_view::npos)
+            return "the group " + quoted(covered) + at + " never closes with \"]\"";
+        return "the " + quoted(covered) + at + " does not pair up with another bracket";
+    case TextFault::BadGroup:
+        return "the group " + quoted(covered) + at + " is not two-digit hex bytes separated by spaces, such as [1C 02 01]";
+    case TextFault::NoGameByte:
+        return quoted(describeChar(text, fault.from)) + at + " has no byte in the game's text";
+    case TextFault::NotUtf8:
+        return describeChar(text, fault.from) + at + " is not part of UTF-8 text";
+    case TextFault::NotGameText:
+        return quoted(describeChar(text, fault.from)) + at
+            + " is not one of the game's characters (space to z); write its byte as a group, such as [19]";
+    }
+    return {};
+}
+
+std::string textFaultSentence(std::string_view text, const TextFaultAt& fault)
+{
+    std::string sentence = describeTextFault(text, fault);
+    if (!sentence.empty() && sentence[0] >= 'a' && sentence[0] <= 'z')
+        sentence[0] = static_cast<char>(sentence[0] - 'a' + 'A');
+    return sentence;
+}
+
 std::vector<std::uint32_t> parseBracketGroup(std::string_view group)
 {
     std::vector<std::uint32_t> values;
-    if (!group.empty() && group.front() == '[')
-        scanGroup(group, 0, [&](std::uint32_t value) { values.push_back(value); });
+    if (group.empty() || group.front() != '[')
+        return values;
+    // Tokens separated by blanks, each read in base 16 (any other character counts 0).
+    for (std::size_t i = 1; i < group.size() && group[i] != ']';) {
+        if (group[i] == ' ') {
+            ++i;
+            continue;
+        }
+        std::uint32_t value = 0;
+        while (i < group.size() && group[i] != ' ' && group[i] != ']')
+            value = value * 16 + static_cast<std::uint32_t>(hexDigitValue(group[i++]));
+        values.push_back(value);
+    }
     return values;
 }
 
-std::vector<std::uint8_t> encodeText(std::string_view text)
-{
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(text.size());
-    encodeInto(text, [&](std::uint8_t b) { bytes.push_back(b); });
-    return bytes;
-}
+std::vector<std::uint8_t> encodeText(std::string_view text) { return encodeDisplayText(text).bytes; }
 
 int encodedSize(std::string_view text)
 {
-    if (text.empty())
-        return 0;
-    if (std::count(text.begin(), text.end(), '[') != std::count(text.begin(), text.end(), ']'))
-        return -1;
-    int count = 0;
-    if (!encodeInto(text, [&](std::uint8_t) { ++count; }))
-        return -1;
-    return count;
+    const EncodedText encoded = encodeDisplayText(text);
+    return encoded.ok() ? static_cast<int>(encoded.bytes.size()) : -1;
 }
 
 std::vector<std::pair<std::size_t, std::size_t>> bracketErrorRanges(std::string_view text)
 {
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
-    if (encodedSize(text) != -1)
-        return ranges;
-    std::vector<std::pair<std::size_t, std::size_t>> unbalanced;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == ']') {
-            unbalanced.emplace_back(i, i + 1);
-            ++i;
-            continue;
-        }
-        if (text[i] != '[') {
-            ++i;
-            continue;
-        }
-        const std::size_t close = text.find(']', i + 1);
-        if (close == std::string_view::npos) {
-            ranges.emplace_back(i, text.size()); // the group never closes
-            return ranges;
-        }
-        for (std::size_t k = i + 1; k < close; ++k)
-            if (text[k] == '[')
-                unbalanced.emplace_back(k, k + 1);
-        i = close + 1;
-    }
-    return unbalanced;
+    for (const TextFaultAt& fault : textFaults(text))
+        if (fault.kind == TextFault::Brackets || fault.kind == TextFault::BadGroup)
+            ranges.emplace_back(fault.from, fault.to);
+    return ranges;
 }
 
 WriteStatus writeText(RomFile& rom, std::int32_t fileOffset, std::string_view text)
 {
-    if (encodedSize(text) < 0)
+    const EncodedText encoded = encodeDisplayText(text);
+    if (!encoded.ok())
         return WriteStatus::Failed;
-    const ByteRun run{fileOffset, encodeText(text)};
+    const ByteRun run{fileOffset, encoded.bytes};
     return rom.write(std::span<const ByteRun>(&run, 1));
 }
 

@@ -6,42 +6,11 @@
 
 namespace scrivlet {
 
-PlacedBytes encodeWithPlaces(std::string_view text)
-{
-    PlacedBytes placed;
-    if (encodedSize(text) < 0)
-        return placed;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] != '[') {
-            placed.bytes.push_back(static_cast<std::uint8_t>((static_cast<unsigned char>(text[i]) + CharacterOffset) & 0xFF));
-            placed.places.emplace_back(i, i + 1);
-            ++i;
-            continue;
-        }
-        const std::size_t close = text.find(']', i + 1);
-        for (std::size_t t = i + 1; t < close;) {
-            while (t < close && text[t] == ' ')
-                ++t;
-            if (t >= close)
-                break;
-            const std::size_t from = t;
-            std::uint32_t value = 0;
-            while (t < close && text[t] != ' ')
-                value = value * 16 + static_cast<std::uint32_t>(hexDigitValue(text[t++]));
-            placed.bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
-            placed.places.emplace_back(from, t);
-        }
-        i = close + 1;
-    }
-    return placed;
-}
-
 std::vector<std::pair<std::size_t, std::size_t>> cutRanges(std::string_view text, const LayoutSetup& setup,
     CodeGrouping grouping, const CompressionDictionary& dictionary)
 {
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
-    const PlacedBytes placed = encodeWithPlaces(text);
+    const EncodedText placed = encodeDisplayText(text);
     if (placed.bytes.empty())
         return ranges;
     const auto items = textItems(placed.bytes, grouping);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CompressionDictionary.h"
+#include "TextEncoder.h"
 #include "TextLayout.h"
 
 #include <cstdint>
@@ -9,15 +10,6 @@
 #include <vector>
 
 namespace scrivlet {
-
-// Display text encoded with, for each byte, where it came from in the text:
-// a character its own place, a byte of a group its token's [from, to).
-struct PlacedBytes {
-    std::vector<std::uint8_t> bytes;
-    std::vector<std::pair<std::size_t, std::size_t>> places;
-};
-// Empty for a text with a bracket error (nothing can be measured then).
-PlacedBytes encodeWithPlaces(std::string_view text);
 
 // The parts of display text that the game's window cuts (the letters of a
 // cut word from where the cut begins, a name's whole code), as ranges of

@@ -1,5 +1,7 @@
 #include "TextLayout.h"
 
+#include "Utf8.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -44,11 +46,15 @@ public:
             const auto code = bytes_.subspan(static_cast<std::size_t>(item.offset), static_cast<std::size_t>(item.length));
             const int source = static_cast<int>(i);
             if (item.kind == ByteClass::DictionaryReference) {
-                if (code.size() == 2)
-                    for (char c : dictionary_.slot((code[0] - 0x15) * 256 + code[1])) {
-                        const int b = (static_cast<unsigned char>(c) + CharacterOffset) & 0xFF;
+                if (code.size() == 2) {
+                    const std::string_view slot = dictionary_.slot((code[0] - 0x15) * 256 + code[1]);
+                    for (std::size_t k = 0; k < slot.size();) {
+                        const Utf8Char c = utf8CharAt(slot, k);
+                        const int b = static_cast<int>((c.value + CharacterOffset) & 0xFF);
                         units.push_back({source, b, b >= 0x20});
+                        k += c.length;
                     }
+                }
             } else if (item.kind == ByteClass::Character || code[0] >= 0x20) {
                 // The game prints every byte from 0x20 up, whatever a grouping calls it.
                 for (std::uint8_t b : code)

@@ -3,6 +3,7 @@
 #include "ByteClass.h"
 #include "CompressionDictionary.h"
 #include "TextEncoder.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,7 +31,7 @@ std::vector<bool> insideGroups(std::string_view text)
     return inside;
 }
 
-bool shown(char c) { return static_cast<unsigned char>(c) >= FirstShown && static_cast<unsigned char>(c) <= LastShown; }
+bool shown(char32_t c) { return c >= FirstShown && c <= LastShown; }
 
 std::string byteText(unsigned byte)
 {
@@ -39,32 +40,21 @@ std::string byteText(unsigned byte)
     return hex;
 }
 
-std::string nameOf(unsigned char c)
-{
-    switch (c) {
-    case '\r': return "A carriage return";
-    case '\n': return "A line feed";
-    case '\t': return "A tab";
-    case 0x7F: return "Character 7F";
-    default: break;
-    }
-    if (c < 0x20 || (c >= 0x80 && c < 0xA0))
-        return "Character " + byteText(c);
-    return std::string(1, static_cast<char>(c)); // Latin-1 as it stands, { | } ~ and the rest
-}
-
 } // namespace
 
 std::vector<std::pair<std::size_t, std::size_t>> unshowableRanges(std::string_view text)
 {
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
     const std::vector<bool> inside = insideGroups(text);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (inside[i] || shown(text[i]))
-            continue;
-        const std::size_t length = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
-        ranges.emplace_back(i, i + length);
-        i += length - 1;
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Char c = utf8CharAt(text, i);
+        std::size_t length = c.length;
+        if (!inside[i] && !(c.valid && shown(c.value))) {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                length = 2;
+            ranges.emplace_back(i, i + length);
+        }
+        i += length;
     }
     return ranges;
 }
@@ -74,17 +64,31 @@ std::string writtenAsNote(std::string_view text, std::size_t caret)
     if (text.empty())
         return {};
     caret = std::min(caret, text.size());
-    std::size_t at = caret > 0 ? caret - 1 : 0;
+    // The character that ends at the caret (or, at the start, the first).
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < caret;) {
+        at = i;
+        i += utf8CharAt(text, i).length;
+    }
     if (at > 0 && text[at] == '\n' && text[at - 1] == '\r')
         --at; // the caret after a line break
-    if (insideGroups(text)[at] || shown(text[at]))
+    const Utf8Char c = utf8CharAt(text, at);
+    if (insideGroups(text)[at] || (c.valid && shown(c.value)))
         return {};
     if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
         return "A line break is written as bytes 3D 3A, two control codes";
-    const unsigned byte = (static_cast<unsigned char>(text[at]) + CharacterOffset) & 0xFF;
+    std::string name = describeChar(text, at);
+    if (!c.valid)
+        return "This is " + name + ", not UTF-8 text; Apply Changes refuses it";
+    if (c.value > 0xFF)
+        return name + " has no byte in the game's text; Apply Changes refuses it";
+    if (name.size() > 2 && name[0] == 'a' && name[1] == ' ')
+        name[0] = 'A'; // "A tab", "A line feed"
+    else if (name.rfind("U+", 0) == 0)
+        name = "Character " + name;
+    const unsigned byte = (c.value + CharacterOffset) & 0xFF;
     const bool reference = classifyByte(static_cast<int>(byte)) == ByteClass::DictionaryReference;
-    return nameOf(static_cast<unsigned char>(text[at])) + " is written as byte " + byteText(byte)
-        + (reference ? ", which begins a dictionary reference" : ", a control code");
+    return name + " is written as byte " + byteText(byte) + (reference ? ", which begins a dictionary reference" : ", a control code");
 }
 
 std::optional<GroupAtPlace> groupAtPlace(std::string_view text, std::size_t place)

@@ -16,7 +16,8 @@ namespace scrivlet {
 // Where display text holds characters the game cannot show as themselves:
 // each character outside space to z that stands outside a bracket group
 // (a line break, CR LF, counts as one place of two characters), as ranges
-// [from, to). They are written all the same, as (character + 0x30) mod 256.
+// [from, to) of bytes. Those below U+0100 are written all the same, as
+// (character + 0x30) mod 256; the others cannot be written.
 std::vector<std::pair<std::size_t, std::size_t>> unshowableRanges(std::string_view text);
 
 // What the character just before `caret` (or, at the start, just after it)

@@ -79,7 +79,7 @@ void MainDialog::updatePreview(const std::string& text)
         return;
     }
     // The page the player reads once the text up to the caret is printed.
-    const PlacedBytes placed = encodeWithPlaces(text);
+    const EncodedText placed = encodeDisplayText(text);
     const auto items = textItems(placed.bytes, currentCodeGrouping());
     const TextLayout layout = layOutText(placed.bytes, items, layoutSetup);
     const auto caret = static_cast<std::size_t>(window_->editCaret(ids::EditBox));

@@ -24,7 +24,7 @@ void MainDialog::importTextFile()
     if (!settleUnappliedText()) // the listing is built again afterwards
         return;
     const ImportResult result = importText(romFile, textCatalogue(),
-        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), preventOverwrites != 0, false, compressWhenWriting);
+        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), ApplyOptions{preventOverwrites != 0, compressWhenWriting}, false);
     if (!result.written()) {
         // A failed write says itself that nothing changed; refused lines are listed under the intro.
         const std::string intro = result.refusals.empty() ? "" : messages::ImportRefusedIntro;

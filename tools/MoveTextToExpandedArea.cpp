@@ -18,7 +18,7 @@ void MainDialog::moveTextToExpandedArea()
         return;
     TextEntry& entry = catalogue.rows[static_cast<std::size_t>(row)];
     const TextEntry before = entry;
-    const RelocationResult result = relocateText(romFile, entry, window_->controlText(ids::EditBox), compressWhenWriting);
+    const RelocationResult result = relocateText(romFile, entry, window_->controlText(ids::EditBox), ApplyOptions{false, compressWhenWriting});
     if (result.outcome != RelocationOutcome::Moved) {
         window_->messageBox(relocationMessage(result), messages::RelocateRefusedCaption, ui::MessageIcon::Exclamation);
         return;

@@ -17,15 +17,15 @@ int runExplain(const Words& words)
         "bytes (an end code does not stop the walk): one line per code, fields separated by a\n"
         "tab: byte offset, the code's bytes, its name, what it does. A code the table does not\n"
         "know is named 'unknown'. --codes game groups codes as the game reads them. Exits 1 for\n"
-        "a bracket error.",
+        "a text that cannot be written (as encode).",
         {"codes"}, {}, 1};
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Words))
         return start.exitCode;
     const std::string& text = start.args.positional[0];
-    if (encodedSize(text) < 0)
-        return refuse("A bracket error was detected.");
-    const std::vector<std::uint8_t> bytes = encodeText(text);
+    std::vector<std::uint8_t> bytes;
+    if (!encodeGameText(text, bytes, start.exitCode))
+        return start.exitCode;
     for (const TextItem& item : textItems(bytes, start.grouping)) {
         if (item.kind == ByteClass::Character)
             continue;

@@ -15,25 +15,23 @@ int runEncode(const Words& words)
     static const CommandSpec spec{"encode", "encode TEXT [--compress ROM]",
         "Prints the byte count of display text, then its game bytes in hexadecimal.\n"
         "--compress ROM gives the shortest bytes with the dictionary of ROM instead.\n"
-        "Exits 1 for a bracket error.",
+        "Exits 1 for a text that cannot be written: a bracket error, a group that is not\n"
+        "two-digit hex bytes, a character outside space to z.",
         {"compress"}, {}, 1};
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Words))
         return start.exitCode;
     const Arguments& args = start.args;
     const std::string& text = args.positional[0];
-    const int size = encodedSize(text);
-    if (size < 0)
-        return refuse("A bracket error was detected.");
     std::vector<std::uint8_t> bytes;
+    if (!encodeGameText(text, bytes, start.exitCode))
+        return start.exitCode;
     if (const std::string* romPath = args.option("compress")) {
         RomFile rom;
         if (!openAcceptedRom(*romPath, RomFile::Access::ReadOnly, rom, start.exitCode))
             return start.exitCode;
         loadDictionary(rom);
         bytes = encodeCompressed(text);
-    } else {
-        bytes = encodeText(text);
     }
     std::string hex;
     char digits[4];

@@ -27,7 +27,8 @@ int runImport(const Words& words)
     const Arguments& args = start.args;
     const bool dryRun = args.has("dry-run");
     const ImportResult result = importText(start.rom, textCatalogue(),
-        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()), !args.has("allow-overwrite"), dryRun, args.has("compress"));
+        std::string_view(reinterpret_cast<const char*>(file.data()), file.size()),
+        commandLineOptions(!args.has("allow-overwrite"), args.has("compress")), dryRun);
     if (!result.written()) {
         std::cerr << importRefusals(result);
         return ExitRefused;

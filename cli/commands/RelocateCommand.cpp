@@ -29,7 +29,7 @@ int runRelocate(const Words& words)
     if (!target)
         return start.exitCode;
     const RelocationResult result = relocateText(start.rom, textCatalogue().rows[static_cast<std::size_t>(target->row)], text,
-        start.args.has("compress"));
+        commandLineOptions(false, start.args.has("compress")));
     if (result.outcome != RelocationOutcome::Moved)
         return refuse(relocationMessage(result));
     std::cout << hexAddress(result.newAddress) << "\n";

@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "catalogue/TextSearch.h"
+#include "text/Utf8.h"
 #include "edit/Messages.h"
 
 #include <iostream>
@@ -26,7 +27,15 @@ int runSearch(const Words& words)
         first = static_cast<int>(*row) + 1;
     }
 
-    const std::string needle = searchNeedle(start.args.positional[1]);
+    const std::string& typed = start.args.positional[1];
+    for (std::size_t i = 0; i < typed.size();) {
+        const Utf8Char c = utf8CharAt(typed, i);
+        if (!c.valid || c.value < 0x20 || c.value > 0x7A)
+            return refuse("\"" + describeChar(typed, i) + "\" at character " + std::to_string(utf8Length(typed, i) + 1)
+                + " is not one of the game's characters (space to z), so no text holds it.");
+        i += c.length;
+    }
+    const std::string needle = searchNeedle(typed);
     int found = 0;
     for (int row = findMatchingRow(start.rom, catalogue, needle, first); row >= 0;
          row = start.args.has("all") ? findMatchingRow(start.rom, catalogue, needle, row + 1) : -1) {

@@ -24,9 +24,9 @@ int runWrite(const Words& words)
     const auto target = resolveTarget(spec, start.args, rom, textCatalogue(), start.exitCode);
     if (!target)
         return start.exitCode;
-    const ApplyResult result = applyText(rom, target->fileOffset, text, !start.args.has("allow-overwrite"), start.args.has("compress"));
+    const ApplyResult result = applyText(rom, target->fileOffset, text, commandLineOptions(!start.args.has("allow-overwrite"), start.args.has("compress")));
     if (result.outcome != ApplyOutcome::Written)
-        return refuse(applyMessage(result));
+        return refuse(applyMessage(result, Audience::CommandLine));
     printBlock(rom, target->fileOffset, "codes");
     return ExitOk;
 }

@@ -168,11 +168,22 @@ TEST_F(CliTest, WriteRefusesLikeApplyChangesAndWritesInPlace)
 
     const CliRun tooLong = cli({"write", rom, "--row", "0", "--text", "Hello there World[02]"});
     EXPECT_EQ(tooLong.code, 1);
-    EXPECT_EQ(tooLong.err,
-        "The new text is larger than the old text. Shorten the text, or uncheck the Prevent Overwrite box.\n");
+    EXPECT_EQ(tooLong.err, "The new text is larger than the old text. Shorten the text, or give --allow-overwrite.\n")
+        << "the command line names its own way out";
     const CliRun brackets = cli({"write", rom, "--row", "0", "--text", "Hi[02"});
     EXPECT_EQ(brackets.code, 1);
-    EXPECT_EQ(brackets.err, "A bracket error was detected.  Make sure all brackets are correct and try again.\n");
+    EXPECT_EQ(brackets.err, "A bracket error was detected.  Make sure all brackets are correct and try again. "
+                            "The group \"[02\" at character 3 never closes with \"]\".\n");
+    // What the editor would write in silence before: a malformed group, a letter the game has not.
+    for (const char* text : {"[1C02 01]", "[hello]", "[zz]", "[1x9]", "[123]", "Caf\u00E9[02]", "I\u2019m[02]", "a\nb[02]"}) {
+        const CliRun refused = cli({"write", rom, "--row", "0", "--text", text, "--allow-overwrite"});
+        EXPECT_EQ(refused.code, 1) << text;
+        EXPECT_NE(refused.err.find(" at character "), std::string::npos) << text << ": " << refused.err;
+    }
+    EXPECT_EQ(cli({"write", rom, "--row", "0", "--text", "[1C02 01]"}).err,
+        "The group \"[1C02 01]\" at character 1 is not two-digit hex bytes separated by spaces, such as [1C 02 01], "
+        "so nothing was written.\n");
+    EXPECT_EQ(readFile(rom), before) << "refusals write nothing";
     // Only Expand ROM may make the file longer: a write before its start, at or
     // past its end, or running past its end is refused.
     for (const char* address : {"0", "$FFFFFF", "$40BFFE00"}) {
@@ -240,7 +251,21 @@ TEST_F(CliTest, EncodePrintsSizeAndBytes)
     EXPECT_EQ(cli({"encode", ""}).out, "0\n\n");
     const CliRun bad = cli({"encode", "A]B["});
     EXPECT_EQ(bad.code, 1);
-    EXPECT_EQ(bad.err, "A bracket error was detected.\n");
+    EXPECT_EQ(bad.err, "A bracket error was detected.  Make sure all brackets are correct and try again. "
+                       "The group \"[\" at character 4 never closes with \"]\".\n");
+    // One encoder: UTF-8 in, and a character outside space to z is refused, not turned into bytes.
+    const CliRun accent = cli({"encode", "Caf\u00E9"});
+    EXPECT_EQ(accent.code, 1);
+    EXPECT_EQ(accent.err, "\"\u00E9\" at character 4 is not one of the game's characters (space to z); "
+                          "write its byte as a group, such as [19].\n");
+    EXPECT_EQ(cli({"encode", "Caf[19]"}).out, "4\n73 91 96 19\n") << "the byte itself, written as a group";
+    EXPECT_EQ(cli({"encode", "I\u2019m"}).code, 1);
+    EXPECT_EQ(cli({"encode", "Hi\nYo"}).code, 1) << "a line break is two codes: write them as [3D 3A]";
+    EXPECT_EQ(cli({"encode", "[1C02 01]"}).code, 1);
+    EXPECT_EQ(cli({"explain", "[1c 02 01]"}).code, 0) << "lower-case hex stays well formed";
+    EXPECT_EQ(cli({"explain", "[1C02 01]"}).code, 1);
+    EXPECT_EQ(cli({"search", smallRom(), "Caf\u00E9"}).err,
+        "\"\u00E9\" at character 4 is not one of the game's characters (space to z), so no text holds it.\n");
 }
 
 TEST_F(CliTest, SampleIsDeterministicAndOpensInTheEditor)

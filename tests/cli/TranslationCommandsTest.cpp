@@ -50,12 +50,12 @@ TEST_F(TranslationCommands, ImportWritesOnlyChangedRowsAndKeepsDictionaryReferen
     writeText("edited.txt", "Howdy[02]\r\nGo to Onett![02]\r\nSame!![02]\r\nSame!![02]\r\n");
     const CliRun run = cli({"import", path, "edited.txt"});
     EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.out, "3 rows written, 1 row unchanged.\n");
+    EXPECT_EQ(run.out, "3 rows changed, 1 row unchanged.\n");
     const auto after = readFile(path);
     EXPECT_EQ(slice(after, 0x51D12, 6), bytes({gameText("Howdy"), {0x02}}));
     EXPECT_EQ(slice(after, 0x51D40, 7), bytes({gameText("Same!!"), {0x02}}));
     EXPECT_EQ(slice(after, 0x51D20, 10), slice(before, 0x51D20, 10)) << "an unchanged row keeps its dictionary reference";
-    EXPECT_EQ(cli({"import", path, "edited.txt"}).out, "0 rows written, 4 rows unchanged.\n");
+    EXPECT_EQ(cli({"import", path, "edited.txt"}).out, "0 rows changed, 4 rows unchanged.\n");
 }
 
 TEST_F(TranslationCommands, ImportIsAllOrNothing)
@@ -66,8 +66,9 @@ TEST_F(TranslationCommands, ImportIsAllOrNothing)
     const CliRun run = cli({"import", path, "bad.txt"});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err,
-        "line 2: A bracket error was detected.  Make sure all brackets are correct and try again.\n"
-        "line 3: The new text is larger than the old text. Shorten the text, or uncheck the Prevent Overwrite box.\n");
+        "line 2: A bracket error was detected.  Make sure all brackets are correct and try again. "
+        "The group \"[02\" at character 13 never closes with \"]\".\n"
+        "line 3: The new text is larger than the old text. Shorten the text, or give --allow-overwrite.\n");
     EXPECT_EQ(readFile(path), before) << "line 1 was fine, yet nothing is written";
 
     writeText("two.txt", "Hello[02]\nGo to Onett![02]\nOne[02]\nTwo[02]\n");
@@ -84,7 +85,7 @@ TEST_F(TranslationCommands, ImportIsAllOrNothing)
     writeText("longer.txt", "Hello[02]\nGo to Onett![02]\nA longer text than before[02]\nA longer text than before[02]\n");
     const CliRun dry = cli({"import", path, "longer.txt", "--allow-overwrite", "--dry-run"});
     EXPECT_EQ(dry.code, 0) << dry.err;
-    EXPECT_EQ(dry.out, "2 rows would be written, 2 rows unchanged; nothing was written.\n");
+    EXPECT_EQ(dry.out, "2 rows would be changed, 2 rows unchanged; nothing was written.\n");
     EXPECT_EQ(readFile(path), before);
     EXPECT_EQ(cli({"import", path, "longer.txt", "--allow-overwrite"}).code, 0);
     EXPECT_EQ(cli({"show", path, "--row", "3"}).out, "A longer text than before[02]\n");
@@ -124,7 +125,9 @@ TEST_F(TranslationCommands, RelocateFindsFreeBlocksAndPointsTheRecordAtThem)
     const CliRun next = cli({"relocate", path, "--row", "0", "--text", "Hi[02]"});
     EXPECT_EQ(next.out, "$F00400\n") << "the blocks just used are taken now";
     EXPECT_EQ(cli({"relocate", path, "--row", "0", "--text", "Hi[02"}).err,
-        "A bracket error was detected.  Make sure all brackets are correct and try again.\n");
+        "A bracket error was detected.  Make sure all brackets are correct and try again. "
+        "The group \"[02\" at character 3 never closes with \"]\".\n");
+    EXPECT_EQ(cli({"relocate", path, "--row", "0", "--text", "H\u00E9[02]"}).code, 1) << "the command line's rules";
     writeText("huge.txt", std::string(0x100000, 'A')); // 4096 blocks: more than are free now
     const CliRun huge = cli({"relocate", path, "--row", "0", "--text-file", "huge.txt"});
     EXPECT_EQ(huge.code, 1);
@@ -209,7 +212,7 @@ TEST_F(TranslationCommands, ImportRefusesOverlappingBlocksThatDisagreeAndNamesBo
     writeText("agree.txt", "Hello world[02]\nworld[02]\n");
     const CliRun agree = cli({"import", path, "agree.txt"});
     EXPECT_EQ(agree.code, 0) << agree.err;
-    EXPECT_EQ(agree.out, "2 rows written, 0 rows unchanged.\n");
+    EXPECT_EQ(agree.out, "2 rows changed, 0 rows unchanged.\n");
     EXPECT_EQ(cli({"show", path, "--row", "1"}).out, "world[02]\n");
 }
 

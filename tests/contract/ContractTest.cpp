@@ -2,6 +2,7 @@
 // them: menus, the edit box, the list view, message boxes, modal dialogs with
 // data exchange, tabs and run-time controls. Each backend's test program
 // instantiates it with its own driver (see ContractBackend.h).
+#include "text/Utf8.h"
 #include "ContractSuite.h"
 
 #include "catalogue/TextCatalogue.h"
@@ -88,18 +89,20 @@ TEST_P(ContractTest, OnlyRealFocusChangesAreReported)
     EXPECT_EQ(main.count(ids::EditBox, Notification::LostFocus), 1) << "the list took the focus";
 }
 
-TEST_P(ContractTest, EveryByteComesBackFromTheEditBox)
+TEST_P(ContractTest, EveryCharacterComesBackFromTheEditBox)
 {
+    // Text is UTF-8: every character below U+0100, and letters of other scripts.
     std::string all;
     for (int c = 0; c < 256; ++c)
-        all.push_back(static_cast<char>(c));
+        appendUtf8(all, static_cast<char32_t>(c));
+    all += "\u011E\u011F \u0416\u0436 \u1EBF\u1EEF \U0001F600";
     // Lone CR and LF, a pair, a CR before a pair, and both at the ends.
     for (const std::string& text : {all, std::string("\nA\rB\r\nC\r\r\nD\n\rE\r"), std::string("\r\n"), std::string("\n")}) {
         window->setControlText(ids::EditBox, text);
         EXPECT_EQ(window->controlText(ids::EditBox), text);
     }
     window->listInsertRow(ids::ListView, 0, all);
-    EXPECT_EQ(window->listRowText(ids::ListView, 0), all) << "list rows keep every byte too";
+    EXPECT_EQ(window->listRowText(ids::ListView, 0), all) << "list rows keep every character too";
     EXPECT_TRUE(main.reports.empty()) << "text put in by the program raises no notification";
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/Utf8.h"
+
 // The Qt backend driven as a user would: real mouse and key events on the
 // offscreen platform, menus opened by clicking the menu bar, rows clicked and
 // dragged, keys typed into the focused control. Used by the contract suite and
@@ -208,11 +210,8 @@ public:
     // The program counts a line break as two characters, the document as one.
     int documentPosition(int editId, int position) const
     {
-        const std::string text = main_->controlText(editId);
-        int at = position;
-        for (int i = 0; i + 1 < position && i + 1 < static_cast<int>(text.size()); ++i)
-            at -= text[static_cast<std::size_t>(i)] == '\r' && text[static_cast<std::size_t>(i) + 1] == '\n';
-        return at;
+        auto* edit = qobject_cast<QPlainTextEdit*>(control(editId));
+        return ui::QtWindow::documentPlace(ui::QtWindow::programPlaces(edit->toPlainText()), position);
     }
 
     Mark editMarkAt(int editId, int position) override
@@ -220,6 +219,14 @@ public:
         auto* edit = qobject_cast<QPlainTextEdit*>(control(editId));
         const int at = documentPosition(editId, position);
         const QTextBlock block = edit->document()->findBlock(at);
+        if (at == block.position() + block.length() - 1 && block.next().isValid()) { // a line break: painted by the box
+            const auto* colours = edit->document()->findChild<ui::BracketHighlighter*>();
+            return colours && colours->marksBreakAt(at) ? Mark::Error : Mark::Plain;
+        }
+        if (at == block.position() + block.length() - 1 && block.next().isValid()) { // a line break: painted by the box
+            const auto* colours = edit->document()->findChild<ui::BracketHighlighter*>();
+            return colours && colours->marksBreakAt(at) ? Mark::Error : Mark::Plain;
+        }
         for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
             const int from = block.position() + range.start;
             if (at >= from && at < from + range.length)
@@ -369,13 +376,15 @@ public:
             QTest::keyClick(w, Qt::Key_End, Qt::ControlModifier);
         else
             QTest::keyClick(w, Qt::Key_End);
-        for (char key : keys) {
-            if (key == '\r')
+        for (std::size_t i = 0; i < keys.size();) {
+            const Utf8Char c = utf8CharAt(keys, i);
+            if (keys[i] == '\r')
                 QTest::keyClick(w, Qt::Key_Return);
-            else if (static_cast<unsigned char>(key) >= 0x80) // a letter no key of this keyboard has: its text
-                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(QChar(static_cast<unsigned char>(key))), Qt::NoModifier);
+            else if (c.value >= 0x80) // a letter no key of this keyboard has: its text
+                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString::fromUtf8(keys.data() + i, static_cast<qsizetype>(c.length)), Qt::NoModifier);
             else
-                QTest::keyClick(w, key);
+                QTest::keyClick(w, keys[i]);
+            i += c.length;
         }
     }
 

@@ -207,7 +207,7 @@ public:
             for (int i = 0; i < count; ++i) {
                 std::wstring item(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
                 item.resize(static_cast<std::size_t>(SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
-                shown.push_back(ui::win32::toLatin1(item));
+                shown.push_back(ui::win32::toUtf8(item));
             }
             testing::saveScreenshot(chooser, "win32-open-file-dialog");
             PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
@@ -258,10 +258,8 @@ public:
     LONG boxPosition(int editId, int position) const
     {
         const std::string text = main_->controlText(editId);
-        LONG at = position;
-        for (int i = 0; i + 1 < position && i + 1 < static_cast<int>(text.size()); ++i)
-            at -= text[static_cast<std::size_t>(i)] == '\r' && text[static_cast<std::size_t>(i) + 1] == '\n';
-        return at;
+        const std::vector<long> places = ui::win32::richPlaces(text);
+        return static_cast<LONG>(places[static_cast<std::size_t>(std::clamp(position, 0, static_cast<int>(text.size())))]);
     }
 
     std::string hoverTip(int editId, int index) override
@@ -333,7 +331,7 @@ public:
             if (IsWindowVisible(child) && !window.staticTextFits(child)) {
                 wchar_t text[512] = {};
                 GetWindowTextW(child, text, 512);
-                clipped.push_back(ui::win32::toLatin1(text));
+                clipped.push_back(ui::win32::toUtf8(text));
             }
         return clipped;
     }
@@ -352,7 +350,7 @@ public:
                     wchar_t words[512] = {};
                     GetDlgItemTextW(box, 0xFFFF, words, 512);
                     std::lock_guard<std::mutex> hold(unexpectedLock_);
-                    unexpected_ += ui::win32::toLatin1(words) + "\n";
+                    unexpected_ += ui::win32::toUtf8(words) + "\n";
                     PostMessageW(box, WM_COMMAND, GetDlgItem(box, IDCANCEL) ? IDCANCEL : IDOK, 0);
                     seenFor = 0;
                 }
@@ -537,8 +535,8 @@ public:
             else
                 win32input::tap(VK_END);
         });
-        for (char key : keys)
-            keysTo(editId, [key] { win32input::typeCharacter(static_cast<unsigned char>(key)); });
+        for (const wchar_t key : ui::win32::fromUtf8(keys))
+            keysTo(editId, [key] { win32input::typeCharacter(key); });
     }
 
     void pressKey(int controlId, WORD virtualKey)
@@ -909,7 +907,7 @@ private:
         const auto text = [](HWND hwnd) {
             std::wstring s(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
             s.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, s.data(), static_cast<int>(s.size()))));
-            return ui::win32::toLatin1(s);
+            return ui::win32::toUtf8(s);
         };
         // The words are the box's static text (0xFFFF); the icon, a static showing one.
         ui::MessageRecord record{text(GetDlgItem(box, 0xFFFF)), text(box), ui::MessageIcon::None, "", {}};

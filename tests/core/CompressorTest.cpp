@@ -120,12 +120,12 @@ TEST(Compressor, ReferencesReachEveryThirdOfTheDictionaryAndSkipUnusableSlots)
     std::vector<std::string> strings(767, "");
     strings[299] = "Onett";         // slot 300: 16 2C
     strings[699] = "Twoson";        // slot 700: 17 BC
-    strings[9] = "x\xC3y";          // not all space to z: never used
+    strings[9] = "x\u00C3y";         // not all space to z: never used
     strings[10] = "hamburger";      // slot 11: 15 0B
     const CompressionDictionary d = dictionaryOf(strings);
     EXPECT_EQ(encodeCompressed("Onett[03]Twoson hamburger[02]", d),
         (std::vector<std::uint8_t>{0x16, 0x2C, 0x03, 0x17, 0xBC, 0x50, 0x15, 0x0B, 0x02}));
-    EXPECT_EQ(encodeCompressed("x\xC3y[02]", d), encodeText("x\xC3y[02]")) << "no reference stands for a string it cannot show";
+    EXPECT_EQ(encodeCompressed("x\u00C3y[02]", d), encodeText("x\u00C3y[02]")) << "no reference stands for a string it cannot show";
     EXPECT_EQ(encodeCompressed("Ab[02]", d), encodeText("Ab[02]"));
 }
 

@@ -156,7 +156,7 @@ TEST(CodeNotes, NameTheCodesOfTheGroupAtTheCaretAndTheAddressTheyPointAt)
     EXPECT_EQ(codeNamesNote(text, 1, CodeGrouping::Classic), "") << "outside any group";
     EXPECT_EQ(codeNamesNote("[1F 40 00]", 2, CodeGrouping::Game), "1F 40: not in the code table; 00 line_break: "
         + controlCodeTable().find(0x00, -1)->description) << "a form without a row keeps the classic count";
-    EXPECT_EQ(caretNote("Caf\xE9", 4, CodeGrouping::Classic), "\xE9 is written as byte 19, a control code");
+    EXPECT_EQ(caretNote("Caf\u00E9", 5, CodeGrouping::Classic), "\u00E9 is written as byte 19, a control code");
 
     const auto target = targetAtPlace(text, 20, CodeGrouping::Classic);
     ASSERT_TRUE(target.has_value());

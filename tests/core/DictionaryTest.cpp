@@ -29,7 +29,7 @@ TEST(LoadDictionary, StoresStringsInOrderAsDisplayCharacters)
     EXPECT_EQ(d.slot(0), "");
     EXPECT_EQ(d.slot(1), "AB");
     EXPECT_EQ(d.slot(2), "") << "two zero bytes in a row give an empty slot";
-    EXPECT_EQ(d.slot(3), std::string(" z\xD1"));
+    EXPECT_EQ(d.slot(3), std::string(" z\u00D1")) << "display characters past z are held as UTF-8";
 }
 
 TEST(LoadDictionary, LongStringIsCutAndTheLoadStaysInStep)

@@ -86,6 +86,11 @@ TEST_F(RoundTrip, SizeEqualsBytesConsumedAndCodesOnlyFormEncodesBackExactly)
         std::vector<std::uint8_t> consumed;
         for (int i = 0; i < shown.size; ++i)
             consumed.push_back(static_cast<std::uint8_t>(rom.readByte() & 0xFF));
+        if (codes.find("FFFFFFFF") != std::string::npos) {
+            // Bytes past the end of the file, shown as no byte can be: nothing to write back.
+            EXPECT_EQ(encodedSize(codes), -1) << "trial " << trial;
+            continue;
+        }
         ASSERT_EQ(encodedSize(codes), shown.size) << "trial " << trial;
         EXPECT_EQ(encodeText(codes), consumed) << "trial " << trial;
     }

@@ -202,25 +202,33 @@ TEST_P(EditorTest, ACharacterTheGameCannotShowIsMarkedAsTypedAndTheLineBelowSays
     open(standardRom());
     driver->clickInto(ids::EditBox);
     clearByKeys(ids::EditBox);
-    driver->typeKeys(ids::EditBox, "Caf\xE9[03");
-    EXPECT_EQ(text(ids::EditBox), "Caf\xE9[03");
+    driver->typeKeys(ids::EditBox, "Caf\u00E9[03");
+    EXPECT_EQ(text(ids::EditBox), "Caf\u00E9[03");
     EXPECT_EQ(driver->editMarkAt(ids::EditBox, 0), contract::EditorDriver::Mark::Plain);
-    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 3), contract::EditorDriver::Mark::Error) << "\xE9 is written as a control code";
-    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 5), contract::EditorDriver::Mark::Error) << "a group never closed";
+    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 3), contract::EditorDriver::Mark::Error) << "\u00E9 is written as a control code";
+    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 6), contract::EditorDriver::Mark::Error) << "a group never closed";
     driver->typeKeys(ids::EditBox, "]");
-    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 5), contract::EditorDriver::Mark::Group);
+    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 6), contract::EditorDriver::Mark::Group);
     EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: 5 (uncompressed)");
     driver->pressKeys(ids::EditBox, "Left");
     driver->pressKeys(ids::EditBox, "Left");
     driver->pressKeys(ids::EditBox, "Left");
     driver->pressKeys(ids::EditBox, "Left");
-    EXPECT_EQ(text(ids::CaretNote), "\xE9 is written as byte 19, a control code") << "the caret just after it";
+    EXPECT_EQ(text(ids::CaretNote), "\u00E9 is written as byte 19, a control code") << "the caret just after it";
     driver->screenshot(name("unshowable-character").c_str());
     driver->pressKeys(ids::EditBox, "Left");
     EXPECT_EQ(text(ids::CaretNote), "") << "after the f the game shows";
     driver->pressKeys(ids::EditBox, "Ctrl+End");
     driver->typeKeys(ids::EditBox, "\r");
     EXPECT_EQ(text(ids::CaretNote), "A line break is written as bytes 3D 3A, two control codes");
+    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 9), contract::EditorDriver::Mark::Error) << "a typed line break is marked";
+    // A letter with no byte at all: marked, and the line says Apply refuses it.
+    driver->typeKeys(ids::EditBox, "I\u2019");
+    EXPECT_EQ(text(ids::EditBox), "Caf\u00E9[03]\r\nI\u2019");
+    EXPECT_EQ(text(ids::CaretNote), "\u2019 has no byte in the game's text; Apply Changes refuses it");
+    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 12), contract::EditorDriver::Mark::Error);
+    EXPECT_EQ(driver->editMarkAt(ids::EditBox, 11), contract::EditorDriver::Mark::Plain);
+    EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: Unknown");
 }
 
 TEST_P(EditorTest, NoTextIsCutShortInAnyWindow)

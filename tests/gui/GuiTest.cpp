@@ -1,4 +1,5 @@
 // The real window on Qt's offscreen platform, driven with real events.
+#include "text/Utf8.h"
 #include "app/MainDialog.h"
 #include "cli/SampleImage.h"
 #include "resources/ResourceIds.h"
@@ -147,18 +148,18 @@ TEST_F(GuiTest, OpenClickKeyTypeAndApplyActOnTheRowReached)
     screenshot(window->widget(), "main-window-sample");
 }
 
-TEST_F(GuiTest, EveryByteSurvivesTheEditBox)
+TEST_F(GuiTest, EveryCharacterSurvivesTheEditBox)
 {
-    // Line breaks cross as CR LF pairs; every other byte as itself.
+    // Line breaks cross as CR LF pairs; every other character as itself.
     std::string all;
     for (int c = 1; c < 256; ++c)
         if (c != '\r' && c != '\n')
-            all.push_back(static_cast<char>(c));
+            appendUtf8(all, static_cast<char32_t>(c));
     all += "\r\nend";
     openSample();
     window->setControlText(ids::EditBox, all);
     EXPECT_EQ(window->controlText(ids::EditBox), all);
-    EXPECT_EQ(ui::QtWindow::fromDisplay(ui::QtWindow::toDisplay("\xE0" "A\r\nB")), "\xE0" "A\r\nB");
+    EXPECT_EQ(ui::QtWindow::fromDisplay(ui::QtWindow::toDisplay("\u00E0" "A\r\nB\rC\nD")), "\u00E0" "A\r\nB\rC\nD");
 }
 
 // Runs `open` and, while the dialog of template `id` is up, takes its screenshot and closes it.
@@ -199,7 +200,7 @@ TEST_F(GuiTest, ADictionaryByteE0SurvivesShowAndApply)
     const std::string path = image.writeTo(dir.file("e0.smc")).string();
     ui::QtWindow::setNextFileChoice({path, "e0.smc"});
     window->widget()->findChild<QAction*>(QString("command-%1").arg(ids::FileOpen))->trigger();
-    EXPECT_EQ(window->controlText(ids::EditBox), "\xE0" "A  [02]");
+    EXPECT_EQ(window->controlText(ids::EditBox), "\u00E0" "A  [02]");
     QTest::mouseClick(window->control(ids::ApplyButton), Qt::LeftButton);
     const auto onDisk = readFile(path);
     EXPECT_EQ(std::vector<std::uint8_t>(onDisk.begin() + 0x51D12, onDisk.begin() + 0x51D17),

@@ -81,7 +81,7 @@ TEST_F(CompressWhenWriting, ImportAndMoveTextWriteCompressedToo)
     window.chooseMenu(ids::OptionsCompressWhenWriting);
     window.fileAnswers.push_back({dir.file("edited.txt").string(), "edited.txt"});
     ASSERT_TRUE(window.chooseMenu(ids::ToolsImportText));
-    EXPECT_EQ(window.messages.back().text, "1 row written, 3 rows unchanged.");
+    EXPECT_EQ(window.messages.back().text, "1 row changed, 3 rows unchanged.");
     EXPECT_EQ(slice(readFile(path), 0x51D12, 3), (std::vector<std::uint8_t>{0x15, 0x02, 0x02}));
 
     window.chooseMenu(ids::ToolsExpandRom);

@@ -458,8 +458,8 @@ TEST_F(MainDialogTest, TheLineUnderTheSizeLineSaysWhatATypedCharacterBecomes)
 {
     open(write(standardImage()));
     EXPECT_EQ(text(ids::CaretNote), "");
-    window.typeText(ids::EditBox, "Caf\xE9");
-    EXPECT_EQ(text(ids::CaretNote), "\xE9 is written as byte 19, a control code");
+    window.typeText(ids::EditBox, "Caf\u00E9");
+    EXPECT_EQ(text(ids::CaretNote), "\u00E9 is written as byte 19, a control code");
     window.moveCaret(ids::EditBox, 2);
     EXPECT_EQ(text(ids::CaretNote), "") << "the caret after a letter the game shows";
     window.typeText(ids::EditBox, "Hi\r\nthere");

@@ -46,7 +46,7 @@ TEST_F(TranslationTools, ImportWritesTheEditedRowsAndListsAgain)
     window.clickRow(ids::ListView, 2);
     ASSERT_TRUE(window.chooseMenu(ids::ToolsImportText));
     ASSERT_EQ(window.messages.size(), 2u);
-    EXPECT_EQ(window.messages[1].text, "1 row written, 3 rows unchanged.");
+    EXPECT_EQ(window.messages[1].text, "1 row changed, 3 rows unchanged.");
     EXPECT_EQ(window.messages[1].caption, "Text imported");
     EXPECT_EQ(window.listRowText(ids::ListView, 0), "Hullo");
     EXPECT_EQ(text(ids::LineLabel), "Line: 1/4") << "the listing was built again";

@@ -51,8 +51,9 @@ void HeadlessWindow::editPaste(int id)
     if (take == 0)
         return;
     c.undoText = c.text;
-    c.text += clipboard.substr(0, take);
-    c.caret = static_cast<int>(c.text.size());
+    const auto caret = static_cast<std::size_t>(std::clamp(c.caret, 0, static_cast<int>(c.text.size())));
+    c.text.insert(caret, clipboard.substr(0, take)); // at the caret, as the real controls paste
+    c.caret = static_cast<int>(caret + take);
     handler_.onNotify(id, Notification::TextChanged);
 }
 
@@ -76,6 +77,7 @@ void HeadlessWindow::typeKeys(int editId, const std::string& keys)
     Control& c = at(editId);
     if (!c.enabled)
         return;
+    c.caret = static_cast<int>(c.text.size()); // typing goes on at the end of the text, as the drivers type
     for (char key : keys) {
         const std::string typed = key == '\r' ? std::string("\r\n") : std::string(1, key);
         if ((c.style & DigitsOnly) && (key < '0' || key > '9'))

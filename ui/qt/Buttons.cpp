@@ -12,13 +12,13 @@ namespace scrivlet::ui {
 QWidget* QtWindow::makeButton(const ControlTemplate& c, QWidget* parent)
 {
     const int id = c.id;
-    auto* button = new QPushButton(toLatin1Text(c.caption), parent);
+    auto* button = new QPushButton(toUiText(c.caption), parent);
     button->setDefault(c.style & DefaultButton);
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, dialog_, [this, id] { handler_.onCommand(id); });
     return button;
 }
 
-QWidget* QtWindow::makeGroupBox(const ControlTemplate& c, QWidget* parent) { return new QGroupBox(toLatin1Text(c.caption), parent); }
+QWidget* QtWindow::makeGroupBox(const ControlTemplate& c, QWidget* parent) { return new QGroupBox(toUiText(c.caption), parent); }
 
 } // namespace scrivlet::ui

@@ -13,6 +13,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QSignalBlocker>
@@ -161,7 +162,7 @@ bool EditBoxWidget::viewportEvent(QEvent* event)
     if (event->type() == QEvent::ToolTip && toolTipFor) {
         auto* help = static_cast<QHelpEvent*>(event);
         const QTextCursor at = cursorForPosition(help->pos());
-        const QString tip = toolTipFor(at.position() + at.blockNumber()); // each line break before it is two
+        const QString tip = toolTipFor(QtWindow::programPlaces(toPlainText())[static_cast<std::size_t>(at.position())]);
         if (tip.isEmpty())
             QToolTip::hideText();
         else
@@ -171,26 +172,60 @@ bool EditBoxWidget::viewportEvent(QEvent* event)
     return QPlainTextEdit::viewportEvent(event);
 }
 
+void EditBoxWidget::paintEvent(QPaintEvent* event)
+{
+    QPlainTextEdit::paintEvent(event);
+    const auto* colours = document()->findChild<BracketHighlighter*>();
+    if (!colours)
+        return;
+    // A line break in error: a box where its mark is drawn, at the end of its line.
+    QPainter painter(viewport());
+    const int width = fontMetrics().horizontalAdvance(QChar(0x00B6));
+    for (QTextBlock block = firstVisibleBlock(); block.isValid() && block.next().isValid(); block = block.next()) {
+        const int end = block.position() + block.length() - 1;
+        if (!colours->marksBreakAt(end))
+            continue;
+        QTextCursor at(document());
+        at.setPosition(end);
+        const QRect caret = cursorRect(at);
+        if (caret.top() > viewport()->height())
+            break;
+        const QRect box(caret.left() + 1, caret.top(), width, caret.height());
+        painter.fillRect(box, QColor(0xFF, 0xD8, 0xD8));
+        painter.setPen(QColor(0xB0, 0x00, 0x00));
+        painter.drawLine(box.bottomLeft(), box.bottomRight());
+        painter.drawText(box, Qt::AlignCenter, QString(QChar(0x00B6)));
+    }
+}
+
+bool BracketHighlighter::marksBreakAt(int documentPosition) const
+{
+    for (const auto& [from, to] : errors_)
+        if (documentPosition >= from && documentPosition < to)
+            return true;
+    return false;
+}
+
 BracketHighlighter::BracketHighlighter(QTextDocument* document, QObject* quiet) : QSyntaxHighlighter(document), quiet_(quiet) {}
 
 void BracketHighlighter::textChanged(const QString& text)
 {
-    // One character of the document is one byte here, so positions stay the
-    // same: a line break is one '\n', and the pictures of a lone CR or LF
-    // stand for a byte the game cannot show either.
-    std::string bytes(static_cast<std::size_t>(text.size()), '\0');
-    for (qsizetype i = 0; i < text.size(); ++i)
-        bytes[static_cast<std::size_t>(i)] = text[i].unicode() < 0x100 ? static_cast<char>(text[i].unicode()) : '\x01';
+    // The checks read the program's text; their places are taken back to the document's.
+    const std::string program = QtWindow::fromDisplay(text);
+    const std::vector<int> places = QtWindow::programPlaces(text);
+    const auto toDocument = [&](std::size_t at) { return QtWindow::documentPlace(places, static_cast<int>(at)); };
     std::vector<std::pair<int, int>> errors;
-    for (const auto& [from, to] : bracketErrorRanges(bytes))
-        errors.emplace_back(static_cast<int>(from), static_cast<int>(to));
-    // Characters the game cannot show are marked as errors are: they are written all the same.
-    for (const auto& [from, to] : unshowableRanges(bytes))
-        errors.emplace_back(static_cast<int>(from), static_cast<int>(to));
+    for (const auto& [from, to] : bracketErrorRanges(program))
+        errors.emplace_back(toDocument(from), toDocument(to));
+    // Characters the game cannot show are marked as errors are (those with a byte are written all the same).
+    for (const auto& [from, to] : unshowableRanges(program))
+        errors.emplace_back(toDocument(from), toDocument(to));
     if (errors != errors_) {
         errors_ = std::move(errors);
         const QSignalBlocker quiet(quiet_);
         rehighlight();
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(quiet_))
+            edit->viewport()->update(); // the marks of line breaks
     }
 }
 
@@ -269,7 +304,7 @@ QWidget* QtWindow::makeEditBox(const ControlTemplate& c, QWidget* parent)
         if (!settingText_ && !typed)
             handler_.onNotify(id, Notification::CaretMoved);
     });
-    edit->toolTipFor = [this, id](int index) { return toLatin1Text(handler_.toolTipAt(id, index)); };
+    edit->toolTipFor = [this, id](int index) { return toUiText(handler_.toolTipAt(id, index)); };
     QObject::connect(edit, &EditBoxWidget::focusGained, dialog_, [this, id] { handler_.onNotify(id, Notification::GotFocus); });
     QObject::connect(edit, &EditBoxWidget::focusLost, dialog_, [this, id] { handler_.onNotify(id, Notification::LostFocus); });
     return edit;
@@ -351,16 +386,9 @@ void QtWindow::setEditWarnings(int id, const std::vector<std::pair<int, int>>& r
     auto* colours = edit ? edit->document()->findChild<BracketHighlighter*>() : nullptr;
     if (!colours)
         return;
-    // The program counts a line break as two characters, the document as one.
-    const QString text = edit->toPlainText();
-    std::vector<int> documentAt; // program position -> document position
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        documentAt.push_back(static_cast<int>(i));
-        if (text[i] == QChar('\n'))
-            documentAt.push_back(static_cast<int>(i) + 1);
-    }
-    documentAt.push_back(static_cast<int>(text.size()));
-    const auto toDocument = [&](int at) { return documentAt[static_cast<std::size_t>(std::clamp(at, 0, static_cast<int>(documentAt.size()) - 1))]; };
+    // The program counts a line break as two characters and a letter as its UTF-8 bytes.
+    const std::vector<int> places = programPlaces(edit->toPlainText());
+    const auto toDocument = [&](int at) { return documentPlace(places, at); };
     std::vector<std::pair<int, int>> marked;
     for (const auto& [from, to] : ranges)
         marked.emplace_back(toDocument(from), toDocument(to));
@@ -372,9 +400,8 @@ int QtWindow::editCaret(int id) const
     auto* edit = qobject_cast<QPlainTextEdit*>(control(id));
     if (!edit)
         return 0;
-    // Each line break before the caret is two characters to the program.
-    const QTextCursor cursor = edit->textCursor();
-    return cursor.position() + cursor.blockNumber();
+    // Each line break before the caret is two characters to the program, each letter its UTF-8 bytes.
+    return programPlaces(edit->toPlainText())[static_cast<std::size_t>(edit->textCursor().position())];
 }
 
 } // namespace scrivlet::ui

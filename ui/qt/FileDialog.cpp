@@ -54,7 +54,7 @@ FileChoice QtWindow::chooseFileToOpen(const std::string& filter, const std::stri
         path = QString::fromStdString(nextFileChoices().front().path);
         nextFileChoices().pop_front();
     } else {
-        QFileDialog chooser(dialog_, title.empty() ? QString("Open") : toLatin1Text(title));
+        QFileDialog chooser(dialog_, title.empty() ? QString("Open") : toUiText(title));
         chooser.setObjectName("open-file-dialog");
         chooser.setFileMode(QFileDialog::ExistingFile);
         chooser.setAcceptMode(QFileDialog::AcceptOpen);
@@ -77,7 +77,7 @@ FileChoice QtWindow::chooseFileToSave(const std::string& filter, const std::stri
         nextSaveChoices().pop_front();
         return choice;
     }
-    QFileDialog chooser(dialog_, toLatin1Text(title));
+    QFileDialog chooser(dialog_, toUiText(title));
     chooser.setObjectName("save-file-dialog");
     chooser.setFileMode(QFileDialog::AnyFile);
     chooser.setAcceptMode(QFileDialog::AcceptSave);

@@ -111,7 +111,7 @@ QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* own
     dialog_ = new DialogWidget(handler, owner);
     dialog_->setProperty("qtWindow", QVariant::fromValue(static_cast<void*>(this))); // for tools that find it by its widget
     dialog_->setObjectName(QString("dialog-%1").arg(t.id));
-    dialog_->setWindowTitle(toLatin1Text(t.caption));
+    dialog_->setWindowTitle(toUiText(t.caption));
     QIcon icon(":/art/icon-32.png");
     icon.addFile(":/art/icon-16.png");
     dialog_->setWindowIcon(icon);
@@ -230,8 +230,8 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
     return new QWidget(parent);
 }
 
-void QtWindow::setCaption(const std::string& text) { dialog_->setWindowTitle(toLatin1Text(text)); }
-std::string QtWindow::caption() const { return fromLatin1Text(dialog_->windowTitle()); }
+void QtWindow::setCaption(const std::string& text) { dialog_->setWindowTitle(toUiText(text)); }
+std::string QtWindow::caption() const { return fromUiText(dialog_->windowTitle()); }
 
 void QtWindow::setControlText(int id, const std::string& text)
 {
@@ -242,11 +242,11 @@ void QtWindow::setControlText(int id, const std::string& text)
     if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
         setEditBoxText(edit, toDisplay(text));
     else if (auto* line = qobject_cast<QLineEdit*>(w))
-        line->setText(toLatin1Text(text));
+        line->setText(toUiText(text));
     else if (auto* label = qobject_cast<QLabel*>(w))
-        setStaticText(label, toLatin1Text(text));
+        setStaticText(label, toUiText(text));
     else if (auto* button = qobject_cast<QPushButton*>(w))
-        button->setText(toLatin1Text(text));
+        button->setText(toUiText(text));
     settingText_ = false;
 }
 
@@ -256,11 +256,11 @@ std::string QtWindow::controlText(int id) const
     if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
         return fromDisplay(edit->document()->toRawText()); // keeps no-break spaces (0xA0)
     if (auto* line = qobject_cast<QLineEdit*>(w))
-        return fromLatin1Text(line->text());
+        return fromUiText(line->text());
     if (auto* label = qobject_cast<QLabel*>(w))
-        return fromLatin1Text(staticText(label));
+        return fromUiText(staticText(label));
     if (auto* button = qobject_cast<QPushButton*>(w))
-        return fromLatin1Text(button->text());
+        return fromUiText(button->text());
     return {};
 }
 

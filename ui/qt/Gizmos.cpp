@@ -32,7 +32,7 @@ QWidget* QtWindow::makeGizmo(const ControlTemplate& c, QWidget* parent)
         ip->setInputMask("000.000.000.000;_");
         return ip;
     }
-    return new QCheckBox(toLatin1Text(c.caption), parent);
+    return new QCheckBox(toUiText(c.caption), parent);
 }
 
 } // namespace scrivlet::ui

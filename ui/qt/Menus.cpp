@@ -24,13 +24,13 @@ void QtWindow::buildMenu(int menuId)
             corner = new QMenuBar(bar);
             target = corner;
         }
-        QMenu* menu = target->addMenu(toLatin1Text(m.caption));
+        QMenu* menu = target->addMenu(toUiText(m.caption));
         for (const MenuItemTemplate& item : m.items) {
             if (item.id == 0) {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(toLatin1Text(item.caption));
+            QAction* action = menu->addAction(toUiText(item.caption));
             action->setObjectName(QString("command-%1").arg(item.id));
             action->setCheckable(item.checkable); // only items that carry check marks show a box
             if (!item.shortcut.empty())

@@ -35,7 +35,7 @@ void fitCaption(QMessageBox& box)
 
 void QtWindow::messageBox(const std::string& text, const std::string& caption, MessageIcon icon)
 {
-    QMessageBox box(iconOf(icon), toLatin1Text(caption), toLatin1Text(text), QMessageBox::Ok, dialog_);
+    QMessageBox box(iconOf(icon), toUiText(caption), toUiText(text), QMessageBox::Ok, dialog_);
     box.setObjectName("messagebox");
     fitCaption(box);
     box.exec();
@@ -44,7 +44,7 @@ void QtWindow::messageBox(const std::string& text, const std::string& caption, M
 Answer QtWindow::ask(const std::string& text, const std::string& caption, QuestionButtons buttons)
 {
     const bool withCancel = buttons == QuestionButtons::YesNoCancel;
-    QMessageBox box(QMessageBox::Question, toLatin1Text(caption), toLatin1Text(text),
+    QMessageBox box(QMessageBox::Question, toUiText(caption), toUiText(text),
         QMessageBox::Yes | QMessageBox::No | (withCancel ? QMessageBox::Cancel : QMessageBox::NoButton), dialog_);
     box.setObjectName("messagebox");
     box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No); // also the close box

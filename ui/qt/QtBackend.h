@@ -72,6 +72,7 @@ protected:
     void insertFromMimeData(const QMimeData* source) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     qsizetype room() const;
@@ -170,6 +171,9 @@ public:
     void textChanged(const QString& text);
     // Ranges of document positions shown on the warning ground.
     void setWarnings(std::vector<std::pair<int, int>> ranges);
+    // Whether the line break at a document position (a block's end) is in
+    // error: formats cannot reach it, so the edit box paints its mark.
+    bool marksBreakAt(int documentPosition) const;
 
 protected:
     void highlightBlock(const QString& text) override;

@@ -90,13 +90,18 @@ public:
     // The open-file dialog's choices: each name as the filter gives it, then
     // the patterns Qt filters by.
     static QStringList fileDialogFilters(const std::string& filter);
-    // Display text of the edit box and the list: Latin-1, a CR LF pair as a line
+    // Display text of the edit box and the list: UTF-8, a CR LF pair as a line
     // break, a lone CR or LF as the control picture of its byte.
     static QString toDisplay(const std::string& text);
     static std::string fromDisplay(const QString& text);
-    // Captions, labels, one-line edits: each byte as its Latin-1 character.
-    static QString toLatin1Text(const std::string& text);
-    static std::string fromLatin1Text(const QString& text);
+    // For each place of a document's text (0 to its length), the place in the
+    // program's text: a line break counts two, a character its UTF-8 bytes.
+    static std::vector<int> programPlaces(const QString& document);
+    // The document place of a program place (the nearest one at or before it).
+    static int documentPlace(const std::vector<int>& programPlaces, int programPlace);
+    // Captions, labels, one-line edits: UTF-8.
+    static QString toUiText(const std::string& text);
+    static std::string fromUiText(const QString& text);
 
 private:
     // Each kind of control is made (and its text set) in the file of its kind.

@@ -60,10 +60,10 @@ QWidget* QtWindow::makeStaticText(const ControlTemplate& c, QWidget* parent)
 {
     if (c.style & EndEllipsis) {
         auto* label = new ElidingLabel(parent);
-        label->setFullText(toLatin1Text(c.caption));
+        label->setFullText(toUiText(c.caption));
         return label;
     }
-    auto* label = new QLabel(toLatin1Text(c.caption), parent);
+    auto* label = new QLabel(toUiText(c.caption), parent);
     label->setWordWrap(c.height > 12); // one-line labels never wrap out of sight
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;

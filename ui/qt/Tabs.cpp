@@ -36,7 +36,7 @@ void QtWindow::tabDeleteAll(int id)
 void QtWindow::tabInsert(int id, int index, const std::string& caption)
 {
     settingText_ = true;
-    tabBarOf(control(id))->insertTab(index, toLatin1Text(caption));
+    tabBarOf(control(id))->insertTab(index, toUiText(caption));
     settingText_ = false;
 }
 

@@ -1,25 +1,23 @@
-// Display text across the boundary: every byte 0x00-0xFF as its Latin-1
-// character, a CR LF pair as a line break, a lone CR or LF as a picture of it.
+// Display text across the boundary: UTF-8 in the program, a CR LF pair as a
+// line break, a lone CR or LF as a picture of it.
 #include "QtWindow.h"
 
 #include "QtBackend.h"
 
+#include <algorithm>
+
 namespace scrivlet::ui {
 
 // A CR LF pair is a line break. A lone CR or LF (a dictionary string can hold
-// one) shows as the control picture of its byte, which no Latin-1 byte can be
-// confused with, and comes back as that one byte.
+// one) shows as the control picture of its byte, and comes back as that byte.
 constexpr char16_t LoneLineFeed = u'\u240A';
 constexpr char16_t LoneCarriageReturn = u'\u240D';
 
-QString QtWindow::toLatin1Text(const std::string& text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString QtWindow::toUiText(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-std::string QtWindow::fromLatin1Text(const QString& text)
+std::string QtWindow::fromUiText(const QString& text)
 {
-    const QByteArray bytes = text.toLatin1();
+    const QByteArray bytes = text.toUtf8();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
@@ -27,38 +25,73 @@ QString QtWindow::toDisplay(const std::string& text)
 {
     QString s;
     s.reserve(static_cast<qsizetype>(text.size()));
+    std::size_t runStart = 0;
+    const auto flush = [&](std::size_t end) {
+        if (end > runStart)
+            s += QString::fromUtf8(text.data() + runStart, static_cast<qsizetype>(end - runStart));
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
+        const char c = text[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        flush(i);
         if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
             s += QChar('\n');
             ++i;
-        } else if (c == '\r') {
-            s += QChar(LoneCarriageReturn);
-        } else if (c == '\n') {
-            s += QChar(LoneLineFeed);
         } else {
-            s += QChar(c);
+            s += QChar(c == '\r' ? LoneCarriageReturn : LoneLineFeed);
         }
+        runStart = i + 1;
     }
+    flush(text.size());
     return s;
 }
 
 std::string QtWindow::fromDisplay(const QString& text)
 {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
+    QString program;
+    program.reserve(text.size());
     for (QChar c : text) {
         const char16_t u = c.unicode();
         if (u == '\n' || u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
-            bytes += "\r\n";
+            program += QStringLiteral("\r\n");
         else if (u == LoneLineFeed)
-            bytes += '\n';
+            program += QChar('\n');
         else if (u == LoneCarriageReturn)
-            bytes += '\r';
+            program += QChar('\r');
         else
-            bytes += static_cast<char>(u < 0x100 ? u : '?'); // as Latin-1 does with what it cannot hold
+            program += c;
     }
-    return bytes;
+    return fromUiText(program);
+}
+
+std::vector<int> QtWindow::programPlaces(const QString& document)
+{
+    std::vector<int> places;
+    places.reserve(static_cast<std::size_t>(document.size()) + 1);
+    int at = 0;
+    for (qsizetype i = 0; i < document.size(); ++i) {
+        places.push_back(at);
+        const char16_t u = document[i].unicode();
+        if (u == '\n' || u == QChar::ParagraphSeparator || u == QChar::LineSeparator)
+            at += 2;
+        else if (u == LoneLineFeed || u == LoneCarriageReturn)
+            at += 1;
+        else if (QChar::isHighSurrogate(u))
+            at += 4; // with its low half, which adds nothing
+        else if (QChar::isLowSurrogate(u))
+            at += 0;
+        else
+            at += u < 0x80 ? 1 : u < 0x800 ? 2 : 3;
+    }
+    places.push_back(at);
+    return places;
+}
+
+int QtWindow::documentPlace(const std::vector<int>& programPlaces, int programPlace)
+{
+    const auto after = std::upper_bound(programPlaces.begin(), programPlaces.end(), programPlace);
+    return std::max(0, static_cast<int>(after - programPlaces.begin()) - 1);
 }
 
 } // namespace scrivlet::ui

@@ -143,7 +143,7 @@ std::vector<WORD> buildDialogTemplate(const DialogTemplate& t)
     w.word(static_cast<WORD>(t.height));
     w.word(0); // no menu resource: the menu is built from our own template
     w.word(0); // the dialog class
-    w.text(fromLatin1(t.caption));
+    w.text(fromUtf8(t.caption));
     w.word(DialogFacePoints);
     w.text(DialogFace);
     for (const ControlTemplate& c : t.controls) {
@@ -163,7 +163,7 @@ std::vector<WORD> buildDialogTemplate(const DialogTemplate& t)
                                                        || c.caption == "datetime")) {
             w.text(L""); // the caption names the kind of gizmo, and is no text of it
         } else {
-            w.text(fromLatin1(c.caption));
+            w.text(fromUtf8(c.caption));
         }
         w.word(0); // no creation data
     }

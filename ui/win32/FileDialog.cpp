@@ -32,7 +32,7 @@ std::deque<FileChoice>& nextSaveChoices()
 
 std::wstring platformFilter(const std::string& filter)
 {
-    std::wstring patterns = fromLatin1(filter);
+    std::wstring patterns = fromUtf8(filter);
     std::replace(patterns.begin(), patterns.end(), L'|', L'\0');
     return patterns;
 }
@@ -59,7 +59,7 @@ FileChoice Win32Window::chooseFileToOpen(const std::string& filter, const std::s
         nextFileChoices().pop_front();
     } else {
         const std::wstring patterns = platformFilter(filter);
-        const std::wstring caption = fromLatin1(title);
+        const std::wstring caption = fromUtf8(title);
         std::wstring file(32768, L'\0');
         OPENFILENAMEW dialog{};
         dialog.lStructSize = sizeof dialog;
@@ -89,7 +89,7 @@ FileChoice Win32Window::chooseFileToSave(const std::string& filter, const std::s
         return choice;
     }
     const std::wstring patterns = platformFilter(filter);
-    const std::wstring caption = fromLatin1(title);
+    const std::wstring caption = fromUtf8(title);
     std::wstring file(32768, L'\0');
     const std::wstring start = fromUtf8(suggested);
     std::copy_n(start.begin(), std::min(start.size(), file.size() - 1), file.begin());

@@ -335,9 +335,9 @@ void Win32Window::placeControl(int id, int left, int top, int width, int height,
 
 HWND Win32Window::control(int id) const { return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr; }
 
-void Win32Window::setCaption(const std::string& text) { SetWindowTextW(hwnd_, fromLatin1(text).c_str()); }
+void Win32Window::setCaption(const std::string& text) { SetWindowTextW(hwnd_, fromUtf8(text).c_str()); }
 
-std::string Win32Window::caption() const { return toLatin1(windowText(hwnd_)); }
+std::string Win32Window::caption() const { return toUtf8(windowText(hwnd_)); }
 
 void Win32Window::setControlText(int id, const std::string& text)
 {
@@ -345,7 +345,7 @@ void Win32Window::setControlText(int id, const std::string& text)
     // The edit box holds display text with its line breaks; every other
     // control shows its bytes as they are.
     settingText_ = true;
-    SetWindowTextW(c, (isMultiLineEdit(c) ? toDisplay(text) : fromLatin1(text)).c_str());
+    SetWindowTextW(c, (isMultiLineEdit(c) ? toDisplay(text) : fromUtf8(text)).c_str());
     settingText_ = false;
     fitStaticText(c);
     if (isRichEdit(c)) {
@@ -364,7 +364,7 @@ std::string Win32Window::controlText(int id) const
     HWND c = control(id);
     if (isRichEdit(c))
         return fromDisplay(richText(c));
-    return isMultiLineEdit(c) ? fromDisplay(windowText(c)) : toLatin1(windowText(c));
+    return isMultiLineEdit(c) ? fromDisplay(windowText(c)) : toUtf8(windowText(c));
 }
 
 void Win32Window::enableControl(int id, bool enabled) { EnableWindow(control(id), enabled); }

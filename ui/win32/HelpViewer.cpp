@@ -22,7 +22,7 @@ std::string helpText()
     if (!bytes)
         return "## Help\nThe help text is missing from this build.";
     const std::string utf8(static_cast<const char*>(bytes), SizeofResource(self, found));
-    return toLatin1(fromUtf8(utf8));
+    return utf8;
 }
 
 } // namespace

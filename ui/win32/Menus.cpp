@@ -52,9 +52,9 @@ void Win32Window::buildMenu()
                 AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
                 continue;
             }
-            std::wstring text = fromLatin1(item.caption);
+            std::wstring text = fromUtf8(item.caption);
             if (!item.shortcut.empty())
-                text += L"\t" + fromLatin1(item.shortcut);
+                text += L"\t" + fromUtf8(item.shortcut);
             MENUITEMINFOW info{};
             info.cbSize = sizeof info;
             info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | MIIM_FTYPE;
@@ -66,7 +66,7 @@ void Win32Window::buildMenu()
         }
         // The Help menu stands at the right end of the bar.
         AppendMenuW(menu_, MF_POPUP | MF_STRING | (m.rightAligned ? MF_RIGHTJUSTIFY : 0), reinterpret_cast<UINT_PTR>(popup),
-            fromLatin1(m.caption).c_str());
+            fromUtf8(m.caption).c_str());
     }
     SetMenu(hwnd_, menu_);
 }

@@ -14,7 +14,7 @@ using namespace win32;
 Answer Win32Window::ask(const std::string& text, const std::string& caption, QuestionButtons buttons)
 {
     const bool withCancel = buttons == QuestionButtons::YesNoCancel;
-    const int chosen = MessageBoxW(hwnd_, fromLatin1(text).c_str(), fromLatin1(caption).c_str(),
+    const int chosen = MessageBoxW(hwnd_, fromUtf8(text).c_str(), fromUtf8(caption).c_str(),
         (withCancel ? MB_YESNOCANCEL : MB_YESNO) | MB_ICONQUESTION);
     if (chosen == IDYES)
         return Answer::Yes;
@@ -25,7 +25,7 @@ Answer Win32Window::ask(const std::string& text, const std::string& caption, Que
 
 void Win32Window::messageBox(const std::string& text, const std::string& caption, MessageIcon icon)
 {
-    MessageBoxW(hwnd_, fromLatin1(text).c_str(), fromLatin1(caption).c_str(), MB_OK | (icon == MessageIcon::Exclamation ? MB_ICONEXCLAMATION : 0));
+    MessageBoxW(hwnd_, fromUtf8(text).c_str(), fromUtf8(caption).c_str(), MB_OK | (icon == MessageIcon::Exclamation ? MB_ICONEXCLAMATION : 0));
 }
 
 } // namespace scrivlet::ui

@@ -31,23 +31,6 @@ CHARFORMAT2W colourFormat(COLORREF text, COLORREF back, bool underline, bool aut
     return format;
 }
 
-// A position in the program's text (a line break is two) as the RichEdit's own (one).
-std::vector<LONG> internalPositions(const std::string& text)
-{
-    std::vector<LONG> at(text.size() + 1);
-    LONG pairs = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        at[i] = static_cast<LONG>(i) - pairs;
-        if (i + 1 < text.size() && text[i] == '\r' && text[i + 1] == '\n') {
-            at[i + 1] = at[i];
-            ++pairs;
-            ++i;
-            at[i + 1] = static_cast<LONG>(i + 1) - pairs;
-        }
-    }
-    return at;
-}
-
 const COLORREF WarningGround = RGB(0xFF, 0xE0, 0xA0);
 
 std::size_t programLength(const std::wstring& shown) { return shown.size(); } // CR LF read as two already
@@ -66,7 +49,7 @@ void Win32Window::prepareRichEdit(HWND edit)
 void Win32Window::colourRichEdit(HWND edit)
 {
     const std::string text = fromDisplay(richText(edit));
-    const std::vector<LONG> at = internalPositions(text);
+    const std::vector<long> at = richPlaces(text);
     const bool wasSetting = std::exchange(settingText_, true);
     SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
     CHARRANGE selection{};
@@ -188,7 +171,7 @@ int Win32Window::programPosition(HWND edit, LONG at) const
     std::wstring before(static_cast<std::size_t>(at) + 1, L'\0');
     TEXTRANGEW range{{0, at}, before.data()};
     before.resize(static_cast<std::size_t>(SendMessageW(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
-    return at + static_cast<int>(std::count(before.begin(), before.end(), L'\r'));
+    return win32::programPlace(before);
 }
 
 // The tip of the character the mouse rests on: asked of the handler once the
@@ -272,7 +255,7 @@ int Win32Window::editCaret(int id) const
     if (!isRichEdit(edit)) {
         DWORD from = 0, to = 0;
         SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
-        return static_cast<int>(to); // an EDIT holds CR LF itself
+        return win32::programPlace(windowText(edit).substr(0, to)); // an EDIT holds CR LF itself
     }
     CHARRANGE selection{};
     SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));

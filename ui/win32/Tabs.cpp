@@ -28,7 +28,7 @@ void Win32Window::tabDeleteAll(int id)
 
 void Win32Window::tabInsert(int id, int index, const std::string& caption)
 {
-    std::wstring text = fromLatin1(caption);
+    std::wstring text = fromUtf8(caption);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = text.data();
