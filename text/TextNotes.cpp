@@ -170,7 +170,11 @@ std::string codeNamesNote(std::string_view text, std::size_t place, CodeGrouping
 
 std::string caretNote(std::string_view text, std::size_t caret, CodeGrouping grouping)
 {
-    // A character the game cannot show, right before the caret, is the more urgent news.
+    // A malformed group at the caret, then a character the game cannot show
+    // right before it, are the more urgent news.
+    for (const TextFaultAt& fault : textFaults(text))
+        if (fault.kind == TextFault::BadGroup && caret >= fault.from && caret <= fault.to)
+            return textFaultSentence(text, fault);
     std::string note = writtenAsNote(text, caret);
     return note.empty() ? codeNamesNote(text, caret, grouping) : note;
 }

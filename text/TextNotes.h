@@ -45,8 +45,9 @@ std::vector<std::string> codeNames(std::string_view text, std::size_t place, Cod
 // Empty outside a group.
 std::string codeNamesNote(std::string_view text, std::size_t place, CodeGrouping grouping);
 
-// The line under the size lines: the codes of the group at the caret, or what
-// a character the game cannot show is written as.
+// The line under the size lines: what is wrong with a malformed group at the
+// caret, what a character the game cannot show is written as, or the codes of
+// the group at the caret.
 std::string caretNote(std::string_view text, std::size_t caret, CodeGrouping grouping);
 
 // The text address that the code at `place` points at, when it points at one

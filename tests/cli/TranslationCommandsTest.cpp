@@ -56,6 +56,11 @@ TEST_F(TranslationCommands, ImportWritesOnlyChangedRowsAndKeepsDictionaryReferen
     EXPECT_EQ(slice(after, 0x51D40, 7), bytes({gameText("Same!!"), {0x02}}));
     EXPECT_EQ(slice(after, 0x51D20, 10), slice(before, 0x51D20, 10)) << "an unchanged row keeps its dictionary reference";
     EXPECT_EQ(cli({"import", path, "edited.txt"}).out, "0 rows changed, 4 rows unchanged.\n");
+    // The same bytes written another way (codes only, a grouping of its own) change nothing.
+    writeText("same.txt", "[78 9F A7 94 A9 02]\nGo to Onett![02]\nSa[9D 95 51 51][02]\nSame!![02]\n");
+    const auto unchanged = readFile(path);
+    EXPECT_EQ(cli({"import", path, "same.txt", "--compress"}).out, "0 rows changed, 4 rows unchanged.\n");
+    EXPECT_EQ(readFile(path), unchanged);
 }
 
 TEST_F(TranslationCommands, ImportIsAllOrNothing)

@@ -148,8 +148,7 @@ TEST(Compressor, AReferenceIsNeverReadAsTheSubCodeOfTheCodeBeforeIt)
 TEST(Compressor, TextsThatDoNotComeBackKeepTheirMeaning)
 {
     const CompressionDictionary d = dictionaryOf({"Onett", "the "});
-    // A line break is written as its two bytes either way; text after an end
-    // code is written but never read.
+    // A line break is written as its two bytes either way.
     for (const std::string text : {"Onett\r\nthe Onett[02]", "Onett[02]the Onett", "Onett", "[1C 02]Onett[02]"}) {
         const std::vector<std::uint8_t> packed = encodeCompressed(text, d), plain = encodeText(text);
         std::vector<std::uint8_t> a = packed, b = plain;
@@ -158,6 +157,17 @@ TEST(Compressor, TextsThatDoNotComeBackKeepTheirMeaning)
         EXPECT_EQ(decoded(a, d), decoded(b, d)) << text;
         EXPECT_LE(packed.size(), plain.size()) << text;
     }
+    // Text after an end code is read too (a jump or a call can land there): a
+    // reference must not become the arguments of a code before it.
+    EXPECT_EQ(encodeCompressed("[02][1C]the ", d), encodeText("[02][1C]the ")) << "not 02 1C 15 01";
+    EXPECT_EQ(encodeCompressed("[02][1C 02 01]the ", d), (std::vector<std::uint8_t>{0x02, 0x1C, 0x02, 0x01, 0x15, 0x02}))
+        << "after a whole code the string may be a reference";
+    const std::vector<std::uint8_t> two = encodeCompressed("Onett[02]the Onett", d);
+    EXPECT_EQ(two, (std::vector<std::uint8_t>{0x15, 0x01, 0x02, 0x15, 0x02, 0x15, 0x01}));
+    std::vector<std::uint8_t> afterEnd(two.begin() + 3, two.end());
+    afterEnd.push_back(0x02);
+    EXPECT_EQ(decoded(afterEnd, d), "the Onett[02]") << "the second block keeps its text";
+
     // Longer than the decoder reads uncompressed, yet whole once compressed.
     std::string longText;
     while (longText.size() < 4400)

@@ -37,4 +37,11 @@ TEST(TextNotes, TheNoteSaysWhatTheCharacterAtTheCaretIsWrittenAs)
     EXPECT_EQ(writtenAsNote("", 0), "");
 }
 
+TEST(TextNotes, TheLineSaysWhatIsWrongWithAMalformedGroupAtTheCaret)
+{
+    EXPECT_EQ(caretNote("Hi [1C02 01] yo", 5, CodeGrouping::Classic),
+        "The group \"[1C02 01]\" at character 4 is not two-digit hex bytes separated by spaces, such as [1C 02 01]");
+    EXPECT_EQ(caretNote("Hi [1C02 01] yo", 14, CodeGrouping::Classic), "") << "away from it, the usual line";
+}
+
 } // namespace

@@ -214,6 +214,34 @@ TEST_F(ApplyTest, RefusesBracketErrorsAndLongerTextsWithPreventOverwrites)
     EXPECT_EQ(readFile(path), before);
 }
 
+TEST_F(ApplyTest, RefusesMalformedGroupsAndLettersWithNoByteSayingWhere)
+{
+    // Each of these once wrote bytes nobody typed.
+    for (const char* typed : {"[1C02 01]", "[hello]", "[zz]", "[1x9]", "[123]", "He\u2019[02]"}) {
+        window.messages.clear();
+        window.typeText(ids::EditBox, typed);
+        window.clickButton(ids::ApplyButton);
+        ASSERT_EQ(window.messages.size(), 1u) << typed;
+        EXPECT_EQ(window.messages[0].caption, "Pre-Write Error");
+        EXPECT_NE(window.messages[0].text.find(" at character "), std::string::npos) << window.messages[0].text;
+        EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: Unknown") << typed;
+    }
+    EXPECT_EQ(window.messages[0].text, "\"\u2019\" at character 3 has no byte in the game's text, so nothing was written.");
+    window.messages.clear();
+    window.typeText(ids::EditBox, "Hi [1C02 01]");
+    window.clickButton(ids::ApplyButton);
+    EXPECT_EQ(window.messages[0].text, "The group \"[1C02 01]\" at character 4 is not two-digit hex bytes separated by spaces, "
+                                       "such as [1C 02 01], so nothing was written.");
+    EXPECT_EQ(readFile(path), before);
+    // A letter below U+0100 is written by the offset, as the edit box's line says.
+    window.messages.clear();
+    window.typeText(ids::EditBox, "H\u00E9[02]");
+    window.clickButton(ids::ApplyButton);
+    EXPECT_TRUE(window.messages.empty());
+    const auto onDisk = readFile(path);
+    EXPECT_EQ(std::vector<std::uint8_t>(onDisk.begin() + 0x51D12, onDisk.begin() + 0x51D15), (std::vector<std::uint8_t>{0x78, 0x19, 0x02}));
+}
+
 TEST_F(ApplyTest, WritesAtTheExactSizeAndLeavesOldBytesAfterAShorterText)
 {
     window.typeText(ids::EditBox, "Jelly[02]");
