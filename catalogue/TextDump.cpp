@@ -2,6 +2,7 @@
 
 #include "TextCatalogue.h"
 #include "rom/RomAddress.h"
+#include "rom/RomFile.h"
 #include "rom/TempFile.h"
 #include "text/TextDecoder.h"
 
@@ -45,14 +46,10 @@ bool writeDump(RomFile& rom, const TextCatalogue& catalogue, std::FILE* out)
 
 bool writeDumpFile(RomFile& rom, const TextCatalogue& catalogue, const std::string& path)
 {
-    // A device or a pipe is written where it is.
-    if (!isReplaceableTarget(path)) {
-        std::FILE* out = std::fopen(path.c_str(), "w");
-        if (!out)
-            return false;
-        bool ok = writeDump(rom, catalogue, out);
-        return std::fclose(out) == 0 && ok;
-    }
+    // Whole or not at all, as a ROM is written: never a device or a pipe
+    // (which could not be put back), never the open ROM itself.
+    if (!isReplaceableTarget(path) || (!rom.path().empty() && sameFile(path, rom.path())))
+        return false;
     const std::string target = resolvedPath(path);
     TempFile temp;
     if (!temp.create(target))
@@ -61,7 +58,7 @@ bool writeDumpFile(RomFile& rom, const TextCatalogue& catalogue, const std::stri
     const auto toTemp = [&temp](std::string_view piece) {
         return temp.writeAll(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size());
     };
-    return writeDump(rom, catalogue, toTemp) && temp.commit(target, false);
+    return writeDump(rom, catalogue, toTemp) && temp.commit(target, true);
 }
 
 } // namespace scrivlet

@@ -4,9 +4,20 @@
 #include "catalogue/TextCatalogue.h"
 #include "catalogue/TextDump.h"
 
+#include "resources/ResourceIds.h"
+
 #include <cstdio>
+#include <filesystem>
 
 namespace scrivlet {
+
+namespace {
+std::string utf8Path(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+} // namespace
 
 void MainDialog::dumpText()
 {
@@ -21,6 +32,10 @@ void MainDialog::dumpText()
     }
     std::snprintf(sentence, sizeof sentence, messages::TextDumped, name);
     window_->messageBox(sentence, messages::TextDumpedCaption, ui::MessageIcon::None);
+    // The name alone does not say which folder: the line under the size line does.
+    std::error_code unknown;
+    const std::filesystem::path where = std::filesystem::absolute(name, unknown);
+    window_->setControlText(ids::CaretNote, messages::DumpedTo + (unknown ? std::string(name) : utf8Path(where)));
 }
 
 } // namespace scrivlet

@@ -56,6 +56,7 @@ inline constexpr const char* ExpansionErrorCaption = "Expansion Error";
 
 inline constexpr const char* TextDumpedCaption = "Text dumped";
 inline constexpr const char* TextDumped = "Text has been dumped to %s!\nHave a nice day!"; // %s: file name
+inline constexpr const char* DumpedTo = "Text dumped to "; // then the full path, on the line under the size line
 inline constexpr const char* DumpFailedCaption = "Text not dumped";
 inline constexpr const char* DumpFailed = "The text could not be dumped: %s could not be written."; // %s: file name
 

@@ -23,6 +23,8 @@ int runDump(const Words& words)
     const std::string output = start.args.option("output") ? *start.args.option("output") : dumpFileName(start.source);
     if (output == "-")
         return writeDump(start.rom, catalogue, stdout) && std::fflush(stdout) == 0 ? ExitOk : refuse("The dump could not be written.");
+    if (!acceptableOutput(output, {&start.args.positional[0]}, "ROM", start.exitCode))
+        return start.exitCode;
     if (!writeDumpFile(start.rom, catalogue, output)) {
         char sentence[512];
         std::snprintf(sentence, sizeof sentence, messages::DumpFailed, output.c_str());

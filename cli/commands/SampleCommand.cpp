@@ -1,8 +1,8 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/SampleImage.h"
+#include "rom/TempFile.h"
 
-#include <fstream>
 #include <iostream>
 
 namespace scrivlet::cli {
@@ -19,10 +19,9 @@ int runSample(const Words& words)
     const Arguments& args = start.args;
     const auto image = buildSampleImage(args.has("expanded"));
     const std::string& path = args.positional[0];
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    out.close();
-    if (!out)
+    if (!acceptableOutput(path, {}, "", start.exitCode))
+        return start.exitCode;
+    if (!replaceFileWith(path, image)) // whole or not at all
         return refuse("The sample image " + path + " could not be written.");
     std::cout << path << "\n" << image.size() << "\n";
     return ExitOk;

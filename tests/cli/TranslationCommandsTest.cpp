@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 using namespace scrivlet::testing;
 namespace fs = std::filesystem;
 
@@ -166,6 +168,31 @@ TEST_F(TranslationCommands, PatchesAreMadeAppliedAndNeverAppliedInPlace)
     EXPECT_EQ(inPlace.code, 1);
     EXPECT_EQ(readFile(original), before);
     EXPECT_EQ(cli({"make-patch", original, "work.smc", "hack.ups"}).code, 2);
+}
+
+TEST_F(TranslationCommands, ADumpOrASampleIsNeverWrittenOverTheRomOrIntoAPipe)
+{
+    const std::string path = rom();
+    const auto before = readFile(path);
+    fs::create_symlink("game.smc", dir.file("link.txt"));
+    fs::create_hard_link(dir.file("game.smc"), dir.file("hard.txt"));
+    // Each of these once replaced the image with its own text and said it was done.
+    for (const char* out : {"game.smc", "./game.smc", "link.txt", "hard.txt"}) {
+        const CliRun run = cli({"dump", path, "--output", out});
+        EXPECT_EQ(run.code, 1) << out;
+        EXPECT_NE(run.err.find("is the same file as"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(readFile(path), before);
+    // A pipe is refused at once, not waited on for a reader.
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"dump", path, "--output", "pipe"},
+             std::vector<std::string>{"sample", "pipe"}, std::vector<std::string>{"sample", "/dev/null"}}) {
+        const CliRun run = cli(words);
+        EXPECT_EQ(run.code, 1) << words[0];
+        EXPECT_NE(run.err.find("is not a regular file"), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(cli({"dump", path, "--output", "fresh.txt"}).code, 0);
+    EXPECT_EQ(readTextFile(dir.file("fresh.txt")), "Hello[02]\nGo to Onett![02]\nShared[02]\nShared[02]\n");
 }
 
 TEST_F(TranslationCommands, APatchIsNeverWrittenOverItsOwnInputsOrToADevice)
