@@ -20,20 +20,40 @@ void printRecord(RomFile& rom, std::int32_t recordOffset)
               << e.spriteNumber << '\t' << e.movementNumber << '\n';
 }
 
-std::optional<int> rangedInteger(const std::string& text, int low, int high, int& exitCode)
+// The editor's checks, in its words; a value that fails is a usage error.
+std::optional<int> rangedInteger(const CommandSpec& spec, const std::string& text, int low, int high, int& exitCode)
 {
     const auto value = parseInteger(text);
     char sentence[128];
     if (!value) {
-        exitCode = refuse(messages::EnterInteger);
+        exitCode = usageError(spec, messages::EnterInteger);
         return std::nullopt;
     }
     if (*value < low || *value > high) {
         std::snprintf(sentence, sizeof sentence, messages::EnterIntegerBetween, low, high);
-        exitCode = refuse(sentence);
+        exitCode = usageError(spec, sentence);
         return std::nullopt;
     }
     return static_cast<int>(*value);
+}
+
+// At most six hex digits ("$" or "0x" before them allowed), read as strictly
+// as every other command reads an address.
+std::optional<std::uint32_t> recordAddress(const CommandSpec& spec, const std::string& text, int& exitCode)
+{
+    const std::size_t prefix = !text.empty() && text[0] == '$' ? 1 : text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0 ? 2 : 0;
+    if (text.size() - prefix > TptAddressMaxChars) {
+        char sentence[128];
+        std::snprintf(sentence, sizeof sentence, messages::EnterNoMoreThan, TptAddressMaxChars);
+        exitCode = usageError(spec, sentence);
+        return std::nullopt;
+    }
+    const auto address = parseSnesAddress(text);
+    if (!address) {
+        exitCode = usageError(spec, "The address " + text + " is not a hexadecimal SNES address of at most six digits.");
+        return std::nullopt;
+    }
+    return address;
 }
 
 } // namespace
@@ -43,8 +63,8 @@ int runTpt(const Words& words)
     static const CommandSpec spec{"tpt", "tpt ROM --row N [--address HEX] [--sprite N] [--movement N]",
         "Prints the text pointer table record of a row of the pointer listing: record offset,\n"
         "address, sprite number, movement number. With options, writes those fields first\n"
-        "(sprite 0-463, movement 0-255, address of at most 6 hex digits read like the editor's\n"
-        "address field) and prints the record as read back.",
+        "(sprite 0-463, movement 0-255, address of at most 6 hex digits; a value out of bounds\n"
+        "is a usage error) and prints the record as read back.",
         {"row", "address", "sprite", "movement"}, {}, 1};
     std::optional<long long> row;
     CommandStart start;
@@ -77,21 +97,19 @@ int runTpt(const Words& words)
     if (writes) {
         // Checked in the editor's order: address, sprite, movement.
         if (const std::string* address = args.option("address")) {
-            if (address->size() > TptAddressMaxChars) {
-                char sentence[128];
-                std::snprintf(sentence, sizeof sentence, messages::EnterNoMoreThan, TptAddressMaxChars);
-                return refuse(sentence);
-            }
-            entry.snesAddress = static_cast<std::int32_t>(parseAddressText(address->c_str()));
+            const auto value = recordAddress(spec, *address, start.exitCode);
+            if (!value)
+                return start.exitCode;
+            entry.snesAddress = static_cast<std::int32_t>(*value);
         }
         if (const std::string* sprite = args.option("sprite")) {
-            const auto value = rangedInteger(*sprite, 0, TptSpriteMax, start.exitCode);
+            const auto value = rangedInteger(spec, *sprite, 0, TptSpriteMax, start.exitCode);
             if (!value)
                 return start.exitCode;
             entry.spriteNumber = *value;
         }
         if (const std::string* movement = args.option("movement")) {
-            const auto value = rangedInteger(*movement, 0, TptMovementMax, start.exitCode);
+            const auto value = rangedInteger(spec, *movement, 0, TptMovementMax, start.exitCode);
             if (!value)
                 return start.exitCode;
             entry.movementNumber = *value;

@@ -233,13 +233,23 @@ TEST_F(CliTest, TptPrintsAndWritesWithinTheEditorsLimits)
     EXPECT_EQ(onDisk[0xF8BB4 + 6], 0x01);
     EXPECT_EQ(onDisk[0xF8BB4 + 8], 0xFF);
 
+    // Values out of bounds are usage errors, in the editor's words; nothing is written.
+    const std::string usage = "\nUsage: scrivlet-cli tpt ROM --row N [--address HEX] [--sprite N] [--movement N]\n";
     const CliRun sprite = cli({"tpt", rom, "--row", "0", "--sprite", "464"});
-    EXPECT_EQ(sprite.code, 1);
-    EXPECT_EQ(sprite.err, "Please enter an integer between 0 and 463.\n");
-    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--movement", "256"}).err, "Please enter an integer between 0 and 255.\n");
-    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--sprite", "many"}).err, "Please enter an integer.\n");
-    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--address", "1234567"}).err, "Please enter no more than 6 characters.\n");
+    EXPECT_EQ(sprite.code, 2);
+    EXPECT_EQ(sprite.err, "Please enter an integer between 0 and 463." + usage);
+    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--movement", "256"}).err, "Please enter an integer between 0 and 255." + usage);
+    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--sprite", "many"}).err, "Please enter an integer." + usage);
+    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--address", "1234567"}).err, "Please enter no more than 6 characters." + usage);
+    // Each of these once wrote $000000 or a shifted value, and the row left the listing.
+    for (const char* address : {"G", "", "ZZ", "C51B1G", "-1", "+5", "0x", "$"}) {
+        const CliRun bad = cli({"tpt", rom, "--row", "0", "--address", address});
+        EXPECT_EQ(bad.code, 2) << address;
+        EXPECT_EQ(bad.err, std::string("The address ") + address + " is not a hexadecimal SNES address of at most six digits." + usage);
+    }
     EXPECT_EQ(readFile(rom), onDisk) << "refusals write nothing";
+    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--address", "0x12"}).out, "0xF8B92\t$000012\t300\t7\n") << "0x is a prefix";
+
     EXPECT_EQ(cli({"tpt", rom, "--row", "9"}).code, 1);
 }
 
