@@ -109,7 +109,7 @@ std::optional<long long> parseInteger(const std::string& text)
     }
 }
 
-bool isCatalogueRow(long long row, const TextCatalogue& catalogue) { return row >= 0 && row < catalogue.count; }
+bool isCatalogueRow(long long rowNumber, const TextCatalogue& catalogue) { return rowNumber >= 1 && rowNumber <= catalogue.count; }
 
 std::optional<ListingSource> sourceOption(const Arguments& args, int& exitCode, const CommandSpec& spec)
 {
@@ -262,11 +262,11 @@ std::optional<Target> resolveTarget(const CommandSpec& spec, const Arguments& ar
     }
     buildListing(rom, catalogue, *source);
     if (!isCatalogueRow(*index, catalogue)) {
-        exitCode = refuse("The listing has no row " + *row + "; it has " + std::to_string(catalogue.count) + " rows.");
+        exitCode = refuse("The listing has no row " + *row + "; its rows are 1 to " + std::to_string(catalogue.count) + ".");
         return std::nullopt;
     }
-    const auto& entry = catalogue.rows[static_cast<std::size_t>(*index)];
-    return Target{snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)), static_cast<int>(*index)};
+    const auto& entry = catalogue.rows[static_cast<std::size_t>(*index - 1)];
+    return Target{snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)), static_cast<int>(*index - 1)};
 }
 
 std::string hexAddress(std::uint32_t snesAddress)

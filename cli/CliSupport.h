@@ -56,9 +56,12 @@ bool acceptableOutput(const std::string& out, const std::vector<const std::strin
 // "$C51B12", "0xC51B12" or "C51B12".
 std::optional<std::uint32_t> parseSnesAddress(const std::string& text);
 std::optional<long long> parseInteger(const std::string& text);
+// Rows are numbered from 1 wherever a person reads them, as the window's Line
+// is: row number n is catalogue index n - 1.
+inline long long rowNumber(int index) { return static_cast<long long>(index) + 1; }
 // Whether a row number given on the command line is a row of the catalogue,
 // checked before it is narrowed to int so that no large value wraps onto a row.
-bool isCatalogueRow(long long row, const TextCatalogue& catalogue);
+bool isCatalogueRow(long long rowNumber, const TextCatalogue& catalogue);
 std::optional<ListingSource> sourceOption(const Arguments& args, int& exitCode, const CommandSpec& spec);
 
 // Opens the image and refuses one the editor would refuse, with its words.

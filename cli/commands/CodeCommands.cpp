@@ -61,7 +61,7 @@ int runRefs(const Words& words)
     for (int record : found.records)
         std::cout << "record\t" << record << '\n';
     for (const CodeReference& code : found.codes)
-        std::cout << "code\t" << code.row << '\t' << hexAddress(code.blockAddress) << "\t+" << code.offset << '\t' << code.name
+        std::cout << "code\t" << rowNumber(code.row) << '\t' << hexAddress(code.blockAddress) << "\t+" << code.offset << '\t' << code.name
                   << '\n';
     return ExitOk;
 }

@@ -72,7 +72,7 @@ int runFit(const Words& words)
     std::string out;
     int rows = 0, lastRow = -1, cuts = 0;
     for (const FitFinding& f : found) {
-        out += std::to_string(f.row) + '\t' + std::to_string(f.line) + '\t' + (f.kind == FitFinding::Kind::Cut ? "cut" : "scroll")
+        out += std::to_string(rowNumber(f.row)) + '\t' + std::to_string(f.line) + '\t' + (f.kind == FitFinding::Kind::Cut ? "cut" : "scroll")
             + '\t' + f.detail + '\n';
         rows += f.row != lastRow;
         lastRow = f.row;

@@ -10,6 +10,8 @@
 namespace scrivlet::cli {
 
 namespace {
+constexpr const char* PastTheEndNote = "(points past the end of the ROM file)";
+
 // Thousands of lines: formatted by hand, not through streams or printf.
 void appendDecimal(std::string& out, long long value)
 {
@@ -43,9 +45,11 @@ void appendOffset(std::string& out, std::int64_t offset)
 int runList(const Words& words)
 {
     static const CommandSpec spec{"list", "list ROM [--source pointer|raw|expanded] [--codes classic|game]",
-        "Prints one line per row of the listing, fields separated by a tab: row, SNES address,\n"
+        "Prints one line per row of the listing, fields separated by a tab: row (from 1, the\n"
+        "editor's Line; every --row counts so), SNES address,\n"
         "file offset, block size, pointer-table record offset (or -), sprite number,\n"
-        "movement number, list label.",
+        "movement number, list label (a record aimed past the end of the file has size 0 and\n"
+        "a note for a label).",
         {"source", "codes"}, {}, 1};
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Listing))
@@ -62,7 +66,7 @@ int runList(const Words& words)
         const TextEntry& e = catalogue.rows[static_cast<std::size_t>(row)];
         const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(e.snesAddress));
         decodePlainStart(start.rom, offset, ListLabelMaxChars, label);
-        appendDecimal(out, row);
+        appendDecimal(out, rowNumber(row));
         out += "\t$";
         appendHex(out, static_cast<std::uint32_t>(e.snesAddress) & 0xFFFFFFu, 6);
         out.push_back('\t');
@@ -71,8 +75,9 @@ int runList(const Words& words)
         // Rows that share a block share its size: measured once (a small
         // direct-mapped table; a collision only measures again).
         SizeSlot& slot = sizes[static_cast<std::uint32_t>(offset) * 2654435761u >> 20];
+        const bool outside = offset < 0 || offset >= start.rom.size(); // a record aimed past the end: no block
         if (slot.offset != offset)
-            slot = {offset, decodeSize(start.rom, offset)};
+            slot = {offset, outside ? 0 : decodeSize(start.rom, offset)};
         appendDecimal(out, slot.size);
         out.push_back('\t');
         if (e.tptRecordOffset)
@@ -84,7 +89,7 @@ int runList(const Words& words)
         out.push_back('\t');
         appendDecimal(out, e.movementNumber);
         out.push_back('\t');
-        out += label;
+        out += outside ? PastTheEndNote : label;
         out.push_back('\n');
     }
     std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));

@@ -12,7 +12,7 @@ int runSearch(const Words& words)
 {
     static const CommandSpec spec{"search", "search ROM NEEDLE [--source pointer|raw|expanded] [--after ROW] [--all] [--codes classic|game]",
         "Finds rows whose text with codes contains NEEDLE, ignoring the case of a-z. Prints\n"
-        "'row<TAB>label' of the first match (from row 0, or after ROW), or of every match with\n"
+        "'row<TAB>label' of the first match (from row 1, or after row ROW), or of every match with\n"
         "--all. Exits 1 with 'String not found.' when nothing matches.",
         {"source", "after", "codes"}, {"all"}, 2};
     CommandStart start;
@@ -22,9 +22,9 @@ int runSearch(const Words& words)
     int first = 0;
     if (const std::string* after = start.args.option("after")) {
         const auto row = parseInteger(*after);
-        if (!row || *row < -1 || *row >= CatalogueCapacity)
+        if (!row || *row < 0 || *row > CatalogueCapacity)
             return usageError(spec, "The row " + *after + " is not a row number.");
-        first = static_cast<int>(*row) + 1;
+        first = static_cast<int>(*row); // the index of the row after row number N
     }
 
     const std::string& typed = start.args.positional[1];
@@ -39,7 +39,7 @@ int runSearch(const Words& words)
     int found = 0;
     for (int row = findMatchingRow(start.rom, catalogue, needle, first); row >= 0;
          row = start.args.has("all") ? findMatchingRow(start.rom, catalogue, needle, row + 1) : -1) {
-        std::cout << row << '\t' << listLabel(start.rom, catalogue.rows[static_cast<std::size_t>(row)]) << '\n';
+        std::cout << rowNumber(row) << '\t' << listLabel(start.rom, catalogue.rows[static_cast<std::size_t>(row)]) << '\n';
         ++found;
     }
     return found ? ExitOk : refuse(messages::StringNotFound);

@@ -90,9 +90,9 @@ int runTpt(const Words& words)
     TextCatalogue& catalogue = textCatalogue();
     fillCatalogue(catalogue, rom, ListingSource::PointerTable);
     if (!isCatalogueRow(*row, catalogue))
-        return refuse("The pointer listing has no row " + *args.option("row") + "; it has "
-            + std::to_string(catalogue.count) + " rows.");
-    TextEntry entry = catalogue.rows[static_cast<std::size_t>(*row)];
+        return refuse("The pointer listing has no row " + *args.option("row") + "; its rows are 1 to "
+            + std::to_string(catalogue.count) + ".");
+    TextEntry entry = catalogue.rows[static_cast<std::size_t>(*row - 1)];
 
     if (writes) {
         // Checked in the editor's order: address, sprite, movement.

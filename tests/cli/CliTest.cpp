@@ -52,9 +52,9 @@ TEST_F(CliTest, HelpAndUsageErrors)
     const std::string rom = smallRom();
     EXPECT_EQ(cli({"list", rom, "--source", "sideways"}).code, 2);
     EXPECT_EQ(cli({"show", rom}).code, 2) << "neither --address nor --row";
-    EXPECT_EQ(cli({"show", rom, "--address", "C51B12", "--row", "0"}).code, 2);
+    EXPECT_EQ(cli({"show", rom, "--address", "C51B12", "--row", "1"}).code, 2);
     EXPECT_EQ(cli({"show", rom, "--address", "nothex"}).code, 2);
-    EXPECT_EQ(cli({"show", rom, "--row", "0", "--mode", "loud"}).code, 2);
+    EXPECT_EQ(cli({"show", rom, "--row", "1", "--mode", "loud"}).code, 2);
 }
 
 TEST_F(CliTest, IdentifyNamesTheTypeAndSize)
@@ -78,7 +78,7 @@ TEST_F(CliTest, CommandsRefuseWhatTheEditorRefuses)
     const auto unknown = TestImage(0x20000, "SUPER MARIOWRLD").writeTo(dir.file("u.smc")).string();
     const auto mother = TestImage(0x20000, "MOTHER-2       ").writeTo(dir.file("m2.smc")).string();
     for (const auto& command : std::vector<std::vector<std::string>>{
-             {"list", unknown}, {"dump", unknown}, {"show", unknown, "--row", "0"}, {"expand", unknown}}) {
+             {"list", unknown}, {"dump", unknown}, {"show", unknown, "--row", "1"}, {"expand", unknown}}) {
         const CliRun r = cli(command);
         EXPECT_EQ(r.code, 1) << command[0];
         EXPECT_EQ(r.err, "This is an unrecognized ROM.\n") << command[0];
@@ -95,13 +95,14 @@ TEST_F(CliTest, ListPrintsOneTabSeparatedLinePerRow)
     const CliRun r = cli({"list", rom});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out,
-        "0\t$C51B12\t0x51D12\t12\t0xF8B92\t300\t7\tHelloWorld\n"
-        "1\t$C5FE00\t0x60000\t15\t0xF8BB4\t12\t0\thello again\n"
-        "2\t$C51B1E\t0x51D1E\t12\t0xF8BC5\t5\t6\tSecond line\n");
+        "1\t$C51B12\t0x51D12\t12\t0xF8B92\t300\t7\tHelloWorld\n"
+        "2\t$C5FE00\t0x60000\t15\t0xF8BB4\t12\t0\thello again\n"
+        "3\t$C51B1E\t0x51D1E\t12\t0xF8BC5\t5\t6\tSecond line\n")
+        << "rows count from 1, as the window's Line does";
 
     const CliRun raw = cli({"list", rom, "--source", "raw"});
     ASSERT_EQ(raw.code, 0);
-    EXPECT_EQ(raw.out.substr(0, raw.out.find('\n')), "0\t$C51B12\t0x51D12\t12\t-\t0\t0\tHelloWorld");
+    EXPECT_EQ(raw.out.substr(0, raw.out.find('\n')), "1\t$C51B12\t0x51D12\t12\t-\t0\t0\tHelloWorld");
 }
 
 TEST_F(CliTest, ShowTakesEveryAddressFormAndMode)
@@ -113,13 +114,14 @@ TEST_F(CliTest, ShowTakesEveryAddressFormAndMode)
         EXPECT_EQ(r.out, "Hello[03]World[02]\n") << address;
         EXPECT_EQ(r.err, "Size: 12\n");
     }
-    EXPECT_EQ(cli({"show", rom, "--row", "1", "--mode", "plain"}).out, "hello again\n");
-    EXPECT_EQ(cli({"show", rom, "--row", "1"}).out, "[1C 02 01]hello again[02]\n");
-    EXPECT_EQ(cli({"show", rom, "--row", "0", "--source", "raw", "--mode", "hex"}).out,
+    EXPECT_EQ(cli({"show", rom, "--row", "2", "--mode", "plain"}).out, "hello again\n");
+    EXPECT_EQ(cli({"show", rom, "--row", "2"}).out, "[1C 02 01]hello again[02]\n");
+    EXPECT_EQ(cli({"show", rom, "--row", "1", "--source", "raw", "--mode", "hex"}).out,
         "[78 95 9C 9C 9F 03 87 9F A2 9C 94 02]\n");
-    const CliRun noRow = cli({"show", rom, "--row", "3"});
+    const CliRun noRow = cli({"show", rom, "--row", "4"});
     EXPECT_EQ(noRow.code, 1);
-    EXPECT_NE(noRow.err.find("no row 3"), std::string::npos);
+    EXPECT_EQ(noRow.err, "The listing has no row 4; its rows are 1 to 3.\n");
+    EXPECT_EQ(cli({"show", rom, "--row", "0"}).code, 1) << "row 0 is no row";
     for (const char* wraps : {"-4294967296", "4294967296"}) {
         EXPECT_EQ(cli({"show", rom, "--row", wraps}).code, 1) << wraps << " must not wrap onto row 0";
         EXPECT_EQ(cli({"tpt", rom, "--row", wraps, "--sprite", "1"}).code, 1) << wraps;
@@ -152,11 +154,12 @@ TEST_F(CliTest, DumpWritesTheSourcesFileOrStandardOutput)
 TEST_F(CliTest, SearchIgnoresCaseAndNeverWraps)
 {
     const std::string rom = smallRom();
-    EXPECT_EQ(cli({"search", rom, "HELLO"}).out, "0\tHelloWorld\n");
-    EXPECT_EQ(cli({"search", rom, "hello", "--after", "0"}).out, "1\thello again\n");
-    EXPECT_EQ(cli({"search", rom, "hello", "--all"}).out, "0\tHelloWorld\n1\thello again\n");
-    EXPECT_EQ(cli({"search", rom, "[1c 02"}).out, "1\thello again\n") << "codes are found by their hex form";
-    const CliRun none = cli({"search", rom, "hello", "--after", "1"});
+    EXPECT_EQ(cli({"search", rom, "HELLO"}).out, "1\tHelloWorld\n");
+    EXPECT_EQ(cli({"search", rom, "hello", "--after", "1"}).out, "2\thello again\n");
+    EXPECT_EQ(cli({"search", rom, "hello", "--after", "0"}).out, "1\tHelloWorld\n") << "after row 0: from the first row";
+    EXPECT_EQ(cli({"search", rom, "hello", "--all"}).out, "1\tHelloWorld\n2\thello again\n");
+    EXPECT_EQ(cli({"search", rom, "[1c 02"}).out, "2\thello again\n") << "codes are found by their hex form";
+    const CliRun none = cli({"search", rom, "hello", "--after", "2"});
     EXPECT_EQ(none.code, 1);
     EXPECT_EQ(none.err, "String not found.\n");
 }
@@ -166,21 +169,21 @@ TEST_F(CliTest, WriteRefusesLikeApplyChangesAndWritesInPlace)
     const std::string rom = smallRom();
     const auto before = readFile(rom);
 
-    const CliRun tooLong = cli({"write", rom, "--row", "0", "--text", "Hello there World[02]"});
+    const CliRun tooLong = cli({"write", rom, "--row", "1", "--text", "Hello there World[02]"});
     EXPECT_EQ(tooLong.code, 1);
     EXPECT_EQ(tooLong.err, "The new text is larger than the old text. Shorten the text, or give --allow-overwrite.\n")
         << "the command line names its own way out";
-    const CliRun brackets = cli({"write", rom, "--row", "0", "--text", "Hi[02"});
+    const CliRun brackets = cli({"write", rom, "--row", "1", "--text", "Hi[02"});
     EXPECT_EQ(brackets.code, 1);
     EXPECT_EQ(brackets.err, "A bracket error was detected.  Make sure all brackets are correct and try again. "
                             "The group \"[02\" at character 3 never closes with \"]\".\n");
     // What the editor would write in silence before: a malformed group, a letter the game has not.
     for (const char* text : {"[1C02 01]", "[hello]", "[zz]", "[1x9]", "[123]", "Caf\u00E9[02]", "I\u2019m[02]", "a\nb[02]"}) {
-        const CliRun refused = cli({"write", rom, "--row", "0", "--text", text, "--allow-overwrite"});
+        const CliRun refused = cli({"write", rom, "--row", "1", "--text", text, "--allow-overwrite"});
         EXPECT_EQ(refused.code, 1) << text;
         EXPECT_NE(refused.err.find(" at character "), std::string::npos) << text << ": " << refused.err;
     }
-    EXPECT_EQ(cli({"write", rom, "--row", "0", "--text", "[1C02 01]"}).err,
+    EXPECT_EQ(cli({"write", rom, "--row", "1", "--text", "[1C02 01]"}).err,
         "The group \"[1C02 01]\" at character 1 is not two-digit hex bytes separated by spaces, such as [1C 02 01], "
         "so nothing was written.\n");
     EXPECT_EQ(readFile(rom), before) << "refusals write nothing";
@@ -194,11 +197,11 @@ TEST_F(CliTest, WriteRefusesLikeApplyChangesAndWritesInPlace)
     }
     EXPECT_EQ(readFile(rom), before) << "refused writes change nothing";
 
-    const CliRun exact = cli({"write", rom, "--row", "0", "--text", "Howdy[03]Earth[02]"});
+    const CliRun exact = cli({"write", rom, "--row", "1", "--text", "Howdy[03]Earth[02]"});
     EXPECT_EQ(exact.code, 0) << exact.err;
     EXPECT_EQ(exact.out, "Howdy[03]Earth[02]\n");
 
-    const CliRun longer = cli({"write", rom, "--row", "0", "--text", "Hello there World[02]", "--allow-overwrite"});
+    const CliRun longer = cli({"write", rom, "--row", "1", "--text", "Hello there World[02]", "--allow-overwrite"});
     EXPECT_EQ(longer.code, 0);
     EXPECT_EQ(cli({"show", rom, "--address", "C51B12"}).out, "Hello there World[02]\n");
 
@@ -218,14 +221,14 @@ TEST_F(CliTest, ExpandGrowsOnceAndSaysSoAfter)
     EXPECT_EQ(again.code, 0);
     EXPECT_EQ(again.out, "4194816\n");
     EXPECT_NE(again.err.find("already"), std::string::npos);
-    EXPECT_EQ(cli({"list", rom, "--source", "expanded"}).out.substr(0, 28), "0\t$F00000\t0x300200\t256\t-\t0\t0");
+    EXPECT_EQ(cli({"list", rom, "--source", "expanded"}).out.substr(0, 28), "1\t$F00000\t0x300200\t256\t-\t0\t0");
 }
 
 TEST_F(CliTest, TptPrintsAndWritesWithinTheEditorsLimits)
 {
     const std::string rom = smallRom();
-    EXPECT_EQ(cli({"tpt", rom, "--row", "0"}).out, "0xF8B92\t$C51B12\t300\t7\n");
-    const CliRun w = cli({"tpt", rom, "--row", "1", "--address", "c51b12", "--sprite", "463", "--movement", "255"});
+    EXPECT_EQ(cli({"tpt", rom, "--row", "1"}).out, "0xF8B92\t$C51B12\t300\t7\n");
+    const CliRun w = cli({"tpt", rom, "--row", "2", "--address", "c51b12", "--sprite", "463", "--movement", "255"});
     EXPECT_EQ(w.code, 0) << w.err;
     EXPECT_EQ(w.out, "0xF8BB4\t$C51B12\t463\t255\n");
     const auto onDisk = readFile(rom);
@@ -235,22 +238,22 @@ TEST_F(CliTest, TptPrintsAndWritesWithinTheEditorsLimits)
 
     // Values out of bounds are usage errors, in the editor's words; nothing is written.
     const std::string usage = "\nUsage: scrivlet-cli tpt ROM --row N [--address HEX] [--sprite N] [--movement N]\n";
-    const CliRun sprite = cli({"tpt", rom, "--row", "0", "--sprite", "464"});
+    const CliRun sprite = cli({"tpt", rom, "--row", "1", "--sprite", "464"});
     EXPECT_EQ(sprite.code, 2);
     EXPECT_EQ(sprite.err, "Please enter an integer between 0 and 463." + usage);
-    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--movement", "256"}).err, "Please enter an integer between 0 and 255." + usage);
-    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--sprite", "many"}).err, "Please enter an integer." + usage);
-    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--address", "1234567"}).err, "Please enter no more than 6 characters." + usage);
+    EXPECT_EQ(cli({"tpt", rom, "--row", "1", "--movement", "256"}).err, "Please enter an integer between 0 and 255." + usage);
+    EXPECT_EQ(cli({"tpt", rom, "--row", "1", "--sprite", "many"}).err, "Please enter an integer." + usage);
+    EXPECT_EQ(cli({"tpt", rom, "--row", "1", "--address", "1234567"}).err, "Please enter no more than 6 characters." + usage);
     // Each of these once wrote $000000 or a shifted value, and the row left the listing.
     for (const char* address : {"G", "", "ZZ", "C51B1G", "-1", "+5", "0x", "$"}) {
-        const CliRun bad = cli({"tpt", rom, "--row", "0", "--address", address});
+        const CliRun bad = cli({"tpt", rom, "--row", "1", "--address", address});
         EXPECT_EQ(bad.code, 2) << address;
         EXPECT_EQ(bad.err, std::string("The address ") + address + " is not a hexadecimal SNES address of at most six digits." + usage);
     }
     EXPECT_EQ(readFile(rom), onDisk) << "refusals write nothing";
-    EXPECT_EQ(cli({"tpt", rom, "--row", "0", "--address", "0x12"}).out, "0xF8B92\t$000012\t300\t7\n") << "0x is a prefix";
+    EXPECT_EQ(cli({"tpt", rom, "--row", "1", "--address", "0x12"}).out, "0xF8B92\t$000012\t300\t7\n") << "0x is a prefix";
 
-    EXPECT_EQ(cli({"tpt", rom, "--row", "9"}).code, 1);
+    EXPECT_EQ(cli({"tpt", rom, "--row", "10"}).code, 1);
 }
 
 TEST_F(CliTest, EncodePrintsSizeAndBytes)

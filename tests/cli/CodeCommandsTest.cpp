@@ -43,28 +43,28 @@ TEST_F(CodeCommands, RefsListRecordsThenCodesInBothGroupings)
     ASSERT_EQ(classic.code, 0) << classic.err;
     EXPECT_EQ(classic.out,
         "record\t0\nrecord\t6\n"
-        "code\t1\t$C51B30\t+2\tjump_text\n"
-        "code\t2\t$C51B40\t+0\tcall_text\n"
-        "code\t5\t$C51BA0\t+0\tcall_on_value\n");
-    const CliRun game = cli({"refs", path, "--row", "0", "--codes", "game"});
+        "code\t2\t$C51B30\t+2\tjump_text\n"
+        "code\t3\t$C51B40\t+0\tcall_text\n"
+        "code\t6\t$C51BA0\t+0\tcall_on_value\n");
+    const CliRun game = cli({"refs", path, "--row", "1", "--codes", "game"});
     ASSERT_EQ(game.code, 0) << game.err;
     EXPECT_EQ(game.out,
         "record\t0\nrecord\t6\n"
-        "code\t1\t$C51B30\t+2\tjump_text\n"
-        "code\t2\t$C51B40\t+0\tcall_text\n"
-        "code\t3\t$C51B60\t+0\tjump_on_value\n"
-        "code\t4\t$C51B80\t+0\tstore_option_text\n"
-        "code\t5\t$C51BA0\t+0\tcall_on_value\n")
+        "code\t2\t$C51B30\t+2\tjump_text\n"
+        "code\t3\t$C51B40\t+0\tcall_text\n"
+        "code\t4\t$C51B60\t+0\tjump_on_value\n"
+        "code\t5\t$C51B80\t+0\tstore_option_text\n"
+        "code\t6\t$C51BA0\t+0\tcall_on_value\n")
         << "the counted list of 09 and the address after 19 02's string are read only as the game reads them";
     const CliRun second = cli({"refs", path, "--address", "C51B30", "--codes", "game"});
-    EXPECT_EQ(second.out, "record\t1\ncode\t3\t$C51B60\t+0\tjump_on_value\n") << "the list's second address";
+    EXPECT_EQ(second.out, "record\t1\ncode\t4\t$C51B60\t+0\tjump_on_value\n") << "the list's second address";
     const CliRun none = cli({"refs", path, "--address", "C51B40"});
     EXPECT_EQ(none.code, 0);
     EXPECT_EQ(none.out, "record\t2\n");
     const CliRun nothing = cli({"refs", path, "--address", "D00000"});
     EXPECT_EQ(nothing.code, 0);
     EXPECT_EQ(nothing.out, "");
-    EXPECT_EQ(cli({"refs", path, "--row", "99"}).code, 1);
+    EXPECT_EQ(cli({"refs", path, "--row", "100"}).code, 1);
     EXPECT_EQ(cli({"refs", path}).code, 2);
 }
 
@@ -83,7 +83,7 @@ TEST_F(CodeCommands, TheGroupingDecidesBlockSizesInEveryCommand)
     };
     EXPECT_EQ(sizeOfRow3("classic"), 2) << "09 alone, then its count 02 ends the block";
     EXPECT_EQ(sizeOfRow3("game"), 12);
-    const CliRun shown = cli({"show", path, "--row", "3", "--codes", "game"});
+    const CliRun shown = cli({"show", path, "--row", "4", "--codes", "game"});
     EXPECT_EQ(shown.out, "[09 02 12 1B C5 00 30 1B C5 00]y[02]\n");
     const CliRun dumped = cli({"dump", path, "--output", "-", "--codes", "game"});
     EXPECT_NE(dumped.out.find("[19 02 71 01 12 1B C5 00]z[02]"), std::string::npos);

@@ -53,9 +53,9 @@ TEST_F(FitCommands, FitListsEachCutWordOnceAndExitsOneWithASentence)
     const std::string path = rom();
     const CliRun run = cli({"fit", path});
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.out, "0\t2\tcut\tAAAAAAAAAA (89 px, room 74 px)\n"
-                       "1\t2\tcut\tAAAAAAAAAAA (98 px, room 74 px)\n"
-                       "3\t2\tcut\tAAAAAAAAAAAA (107 px, room 74 px)\n")
+    EXPECT_EQ(run.out, "1\t2\tcut\tAAAAAAAAAA (89 px, room 74 px)\n"
+                       "2\t2\tcut\tAAAAAAAAAAA (98 px, room 74 px)\n"
+                       "4\t2\tcut\tAAAAAAAAAAAA (107 px, room 74 px)\n")
         << "row 4 shares row 1's block; row 2's name and letters wrap";
     EXPECT_EQ(run.err, "3 cut words in 3 rows.\n");
 
@@ -63,7 +63,7 @@ TEST_F(FitCommands, FitListsEachCutWordOnceAndExitsOneWithASentence)
     EXPECT_EQ(wide.code, 0) << wide.err;
     EXPECT_EQ(wide.out, "");
     EXPECT_EQ(cli({"fit", path, "--width", "90"}).out,
-        "1\t2\tcut\tAAAAAAAAAAA (98 px, room 84 px)\n3\t2\tcut\tAAAAAAAAAAAA (107 px, room 84 px)\n")
+        "2\t2\tcut\tAAAAAAAAAAA (98 px, room 84 px)\n4\t2\tcut\tAAAAAAAAAAAA (107 px, room 84 px)\n")
         << "ten A's are 90 pixels: they fit";
     for (const char* bad : {"0", "wide", "241", "4096"})
         EXPECT_EQ(cli({"fit", path, "--width", bad}).code, 2) << bad;
@@ -90,7 +90,7 @@ TEST_F(FitCommands, ScrollListsTheStretchesTooLongForTheWindowWhenAskedFor)
     EXPECT_EQ(cli({"fit", path}).out.find("scroll"), std::string::npos) << "a note to opt into";
     const CliRun run = cli({"fit", path, "--scroll"});
     EXPECT_EQ(run.code, 1);
-    EXPECT_NE(run.out.find("5\t1\tscroll\t4 lines between waits, 3 shown\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("6\t1\tscroll\t4 lines between waits, 3 shown\n"), std::string::npos) << run.out;
     EXPECT_EQ(run.err, "3 cut words and 1 stretch that scrolls away in 4 rows.\n");
 }
 
@@ -105,15 +105,15 @@ TEST_F(FitCommands, FitUsesTheChosenGrouping)
     image.put(0x51D9F, {0x02});
     image.setTptRecord(0, 0xC51B90, 1, 1);
     const std::string path = image.writeTo(dir.file("grouping.smc")).string();
-    EXPECT_EQ(cli({"fit", path}).out.substr(0, 2), "1\t") << "classic: row 0's letters are swallowed as arguments";
-    EXPECT_EQ(cli({"fit", path, "--codes", "game"}).out.substr(0, 40), "0\t2\tcut\tAAAAAAAAAAA (98 px, room 74 px)\n");
+    EXPECT_EQ(cli({"fit", path}).out.substr(0, 2), "2\t") << "classic: row 1's letters are swallowed as arguments";
+    EXPECT_EQ(cli({"fit", path, "--codes", "game"}).out.substr(0, 40), "1\t2\tcut\tAAAAAAAAAAA (98 px, room 74 px)\n");
 }
 
 TEST_F(FitCommands, PreviewWritesAPngOfEveryPageAndNeverOverTheRom)
 {
     const std::string path = rom();
     const auto png = dir.file("row1.png");
-    const CliRun run = cli({"preview", path, "--row", "1", "--png", png.string()});
+    const CliRun run = cli({"preview", path, "--row", "2", "--png", png.string()});
     ASSERT_EQ(run.code, 0) << run.err;
     const auto picture = readPng(png);
     ASSERT_TRUE(picture);
@@ -122,17 +122,17 @@ TEST_F(FitCommands, PreviewWritesAPngOfEveryPageAndNeverOverTheRom)
     EXPECT_EQ(picture->at(16 + 6 * 2, 16), 0xFFFF7050u) << "the cut word's first A, 6 pixels in";
 
     const auto named = dir.file("row2.png");
-    ASSERT_EQ(cli({"preview", path, "--row", "2", "--png", named.string()}).code, 0);
+    ASSERT_EQ(cli({"preview", path, "--row", "3", "--png", named.string()}).code, 0);
     const auto second = readPng(named);
     ASSERT_TRUE(second);
     EXPECT_EQ(second->at(16 + 4, 16 + 8), 0xFF6080B0u) << "the name's room";
     EXPECT_EQ(second->at(16 + 6 * 2, 16 + 32), 0xFFF8F8F8u) << "the A's after it, wrapped";
 
-    EXPECT_EQ(cli({"preview", path, "--row", "1", "--png", path}).code, 1) << "the ROM is never the picture";
+    EXPECT_EQ(cli({"preview", path, "--row", "2", "--png", path}).code, 1) << "the ROM is never the picture";
     EXPECT_EQ(readFile(path), fontImage().data());
-    EXPECT_EQ(cli({"preview", path, "--row", "1"}).code, 2) << "--png is needed";
-    EXPECT_EQ(cli({"preview", path, "--row", "1", "--width", "4096", "--png", png.string()}).code, 2);
-    EXPECT_EQ(cli({"preview", path, "--row", "99", "--png", png.string()}).code, 1);
+    EXPECT_EQ(cli({"preview", path, "--row", "2"}).code, 2) << "--png is needed";
+    EXPECT_EQ(cli({"preview", path, "--row", "2", "--width", "4096", "--png", png.string()}).code, 2);
+    EXPECT_EQ(cli({"preview", path, "--row", "100", "--png", png.string()}).code, 1);
     EXPECT_TRUE(cli({"preview", path, "--address", "$C51B12", "--png", dir.file("a.png").string()}).code == 0);
 }
 

@@ -95,13 +95,13 @@ TEST_F(TranslationCommands, ImportIsAllOrNothing)
     EXPECT_EQ(dry.out, "2 rows would be changed, 2 rows unchanged; nothing was written.\n");
     EXPECT_EQ(readFile(path), before);
     EXPECT_EQ(cli({"import", path, "longer.txt", "--allow-overwrite"}).code, 0);
-    EXPECT_EQ(cli({"show", path, "--row", "3"}).out, "A longer text than before[02]\n");
+    EXPECT_EQ(cli({"show", path, "--row", "4"}).out, "A longer text than before[02]\n");
 }
 
 TEST_F(TranslationCommands, RelocateFindsFreeBlocksAndPointsTheRecordAtThem)
 {
     const std::string path = rom();
-    const CliRun notExpanded = cli({"relocate", path, "--row", "0", "--text", "Hi[02]"});
+    const CliRun notExpanded = cli({"relocate", path, "--row", "1", "--text", "Hi[02]"});
     EXPECT_EQ(notExpanded.code, 1);
     EXPECT_EQ(notExpanded.err, "The ROM is not expanded: expand the ROM first.\n");
     ASSERT_EQ(cli({"expand", path}).code, 0);
@@ -116,11 +116,11 @@ TEST_F(TranslationCommands, RelocateFindsFreeBlocksAndPointsTheRecordAtThem)
     const auto before = readFile(path);
 
     const std::string longText = std::string(300, 'A') + "[02]"; // 301 bytes: two blocks
-    const CliRun moved = cli({"relocate", path, "--row", "1", "--text", longText});
+    const CliRun moved = cli({"relocate", path, "--row", "2", "--text", longText});
     EXPECT_EQ(moved.code, 0) << moved.err;
     EXPECT_EQ(moved.out, "$F00200\n");
     const auto after = readFile(path);
-    EXPECT_EQ(cli({"show", path, "--row", "1"}).out, longText + "\n");
+    EXPECT_EQ(cli({"show", path, "--row", "2"}).out, longText + "\n");
     EXPECT_EQ(slice(after, 0xF8B92 + 17 + 13, 4), (std::vector<std::uint8_t>{0x00, 0x02, 0xF0, 0x00}));
     // Nothing but the text's bytes and the four pointer bytes changed.
     std::size_t changed = 0;
@@ -129,14 +129,14 @@ TEST_F(TranslationCommands, RelocateFindsFreeBlocksAndPointsTheRecordAtThem)
     EXPECT_LE(changed, 301u + 4u);
     EXPECT_EQ(slice(after, 0x51D20, 10), slice(before, 0x51D20, 10)) << "the old block stays";
 
-    const CliRun next = cli({"relocate", path, "--row", "0", "--text", "Hi[02]"});
+    const CliRun next = cli({"relocate", path, "--row", "1", "--text", "Hi[02]"});
     EXPECT_EQ(next.out, "$F00400\n") << "the blocks just used are taken now";
-    EXPECT_EQ(cli({"relocate", path, "--row", "0", "--text", "Hi[02"}).err,
+    EXPECT_EQ(cli({"relocate", path, "--row", "1", "--text", "Hi[02"}).err,
         "A bracket error was detected.  Make sure all brackets are correct and try again. "
         "The group \"[02\" at character 3 never closes with \"]\".\n");
-    EXPECT_EQ(cli({"relocate", path, "--row", "0", "--text", "H\u00E9[02]"}).code, 1) << "the command line's rules";
+    EXPECT_EQ(cli({"relocate", path, "--row", "1", "--text", "H\u00E9[02]"}).code, 1) << "the command line's rules";
     writeText("huge.txt", std::string(0x100000, 'A')); // 4096 blocks: more than are free now
-    const CliRun huge = cli({"relocate", path, "--row", "0", "--text-file", "huge.txt"});
+    const CliRun huge = cli({"relocate", path, "--row", "1", "--text-file", "huge.txt"});
     EXPECT_EQ(huge.code, 1);
     EXPECT_EQ(huge.err, "The expanded area has no run of free blocks large enough for this text.\n");
 }
@@ -146,7 +146,7 @@ TEST_F(TranslationCommands, PatchesAreMadeAppliedAndNeverAppliedInPlace)
     const std::string original = rom();
     fs::copy_file(original, dir.file("work.smc"));
     ASSERT_EQ(cli({"expand", "work.smc"}).code, 0);
-    ASSERT_EQ(cli({"write", "work.smc", "--row", "0", "--text", "Howdy[02]", "--allow-overwrite"}).code, 0);
+    ASSERT_EQ(cli({"write", "work.smc", "--row", "1", "--text", "Howdy[02]", "--allow-overwrite"}).code, 0);
     for (const char* name : {"hack.ips", "hack.bps"}) {
         const CliRun made = cli({"make-patch", original, "work.smc", name});
         EXPECT_EQ(made.code, 0) << made.err;
@@ -199,7 +199,7 @@ TEST_F(TranslationCommands, APatchIsNeverWrittenOverItsOwnInputsOrToADevice)
 {
     const std::string original = rom();
     fs::copy_file(original, dir.file("work.smc"));
-    ASSERT_EQ(cli({"write", "work.smc", "--row", "0", "--text", "Howdy[02]", "--allow-overwrite"}).code, 0);
+    ASSERT_EQ(cli({"write", "work.smc", "--row", "1", "--text", "Howdy[02]", "--allow-overwrite"}).code, 0);
     fs::create_symlink("game.smc", dir.file("link.bps"));
     fs::create_hard_link(dir.file("work.smc"), dir.file("hard.ips"));
     const auto originalBytes = readFile(original);
@@ -245,7 +245,7 @@ TEST_F(TranslationCommands, ImportRefusesOverlappingBlocksThatDisagreeAndNamesBo
     const CliRun agree = cli({"import", path, "agree.txt"});
     EXPECT_EQ(agree.code, 0) << agree.err;
     EXPECT_EQ(agree.out, "2 rows changed, 0 rows unchanged.\n");
-    EXPECT_EQ(cli({"show", path, "--row", "1"}).out, "world[02]\n");
+    EXPECT_EQ(cli({"show", path, "--row", "2"}).out, "world[02]\n");
 }
 
 TEST_F(TranslationCommands, RelocateUsesOnlyBlocksInsideTheFourMebibyteSpace)
@@ -260,14 +260,14 @@ TEST_F(TranslationCommands, RelocateUsesOnlyBlocksInsideTheFourMebibyteSpace)
         image.data()[at] = 0x71; // taken: the only filler lies past the space
     const std::string path = image.writeTo(dir.file("big.smc")).string();
     const auto before = readFile(path);
-    const CliRun run = cli({"relocate", path, "--row", "0", "--text", "Hi[02]"});
+    const CliRun run = cli({"relocate", path, "--row", "1", "--text", "Hi[02]"});
     EXPECT_EQ(run.code, 1) << run.out;
     EXPECT_EQ(run.err, "The expanded area has no run of free blocks large enough for this text.\n");
     EXPECT_EQ(readFile(path), before) << "before, it recorded $000000 or an address past $FFFFFF";
     // The last block inside the space is free again: it is used.
     image.data()[0x400100] = 0x00;
     image.writeTo(path);
-    const CliRun last = cli({"relocate", path, "--row", "0", "--text", "Hi[02]"});
+    const CliRun last = cli({"relocate", path, "--row", "1", "--text", "Hi[02]"});
     EXPECT_EQ(last.code, 0) << last.err;
     EXPECT_EQ(last.out, "$FFFF00\n");
 }
@@ -277,9 +277,9 @@ TEST_F(TranslationCommands, CompressWritesTheShortestBytesWithTheImagesDictionar
     const std::string path = rom();
     const auto before = readFile(path);
     // Row 1 holds "Onett" as a reference: written back plain it no longer fits.
-    const CliRun plain = cli({"write", path, "--row", "1", "--text", "Go to Onett![02]"});
+    const CliRun plain = cli({"write", path, "--row", "2", "--text", "Go to Onett![02]"});
     EXPECT_EQ(plain.code, 1);
-    const CliRun packed = cli({"write", path, "--row", "1", "--text", "Go to Onett![02]", "--compress"});
+    const CliRun packed = cli({"write", path, "--row", "2", "--text", "Go to Onett![02]", "--compress"});
     EXPECT_EQ(packed.code, 0) << packed.err;
     EXPECT_EQ(readFile(path), before) << "the same bytes as stored";
 
@@ -295,7 +295,7 @@ TEST_F(TranslationCommands, CompressWritesTheShortestBytesWithTheImagesDictionar
     EXPECT_EQ(slice(readFile(path), 0x51D12, 3), (std::vector<std::uint8_t>{0x15, 0x01, 0x02}));
 
     ASSERT_EQ(cli({"expand", path}).code, 0);
-    const CliRun moved = cli({"relocate", path, "--row", "2", "--text", "Onett Onett[02]", "--compress"});
+    const CliRun moved = cli({"relocate", path, "--row", "3", "--text", "Onett Onett[02]", "--compress"});
     EXPECT_EQ(moved.code, 0) << moved.err;
     EXPECT_EQ(slice(readFile(path), 0x300200, 6), (std::vector<std::uint8_t>{0x15, 0x01, 0x50, 0x15, 0x01, 0x02}));
 }

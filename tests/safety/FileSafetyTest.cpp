@@ -132,8 +132,8 @@ TEST_P(FaultInjection, EveryFailureLeavesTheOldOrTheNewBytesAndSaysSo)
 
 INSTANTIATE_TEST_SUITE_P(Writes, FaultInjection,
     ::testing::Values(
-        Operation{"write", {"write", "game.smc", "--row", "0", "--text", "Hello there World[02]", "--allow-overwrite"}, "game.smc", true},
-        Operation{"tpt", {"tpt", "game.smc", "--row", "0", "--address", "C60000", "--sprite", "12", "--movement", "3"}, "game.smc", true},
+        Operation{"write", {"write", "game.smc", "--row", "1", "--text", "Hello there World[02]", "--allow-overwrite"}, "game.smc", true},
+        Operation{"tpt", {"tpt", "game.smc", "--row", "1", "--address", "C60000", "--sprite", "12", "--movement", "3"}, "game.smc", true},
         Operation{"expand", {"expand", "game.smc"}, "game.smc", true},
         Operation{"dump", {"dump", "game.smc"}, "ptrlist.txt", false}),
     [](const ::testing::TestParamInfo<Operation>& info) { return std::string(info.param.name); });
@@ -155,14 +155,14 @@ TEST_F(FileSafetyTest, ASecondProgramOnALockedImageWritesNothing)
     const auto before = readFile(path);
     // flock(1) holds the image's lock while our program runs, as an editor would.
     const std::string holder = "flock --exclusive " + shellQuote(path);
-    for (const std::vector<std::string>& words : {std::vector<std::string>{"write", path, "--row", "0", "--text", "Hi[02]"},
-             std::vector<std::string>{"expand", path}, std::vector<std::string>{"tpt", path, "--row", "0", "--sprite", "1"}}) {
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"write", path, "--row", "1", "--text", "Hi[02]"},
+             std::vector<std::string>{"expand", path}, std::vector<std::string>{"tpt", path, "--row", "1", "--sprite", "1"}}) {
         const CliRun run = cli(words, holder);
         EXPECT_EQ(run.code, 1) << words[0];
         EXPECT_EQ(run.err, oneLine(messages::RomLocked)) << words[0];
     }
     EXPECT_EQ(readFile(path), before);
-    EXPECT_EQ(cli({"show", path, "--row", "0"}, holder).out, "Hello[03]World[02]\n") << "reading needs no lock";
+    EXPECT_EQ(cli({"show", path, "--row", "1"}, holder).out, "Hello[03]World[02]\n") << "reading needs no lock";
 }
 
 TEST_F(FileSafetyTest, TwoExpansionsAtOnceGrowTheFileOnce)
@@ -183,8 +183,8 @@ TEST_F(FileSafetyTest, PipesFoldersAndDevicesAreRefusedAtOnce)
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string limit = "timeout 20"; // a hang fails the test instead of blocking it
     for (const std::vector<std::string>& words : {std::vector<std::string>{"identify", fifo.string()},
-             {"list", fifo.string()}, {"show", fifo.string(), "--row", "0"}, {"search", fifo.string(), "x"},
-             {"dump", fifo.string()}, {"tpt", fifo.string(), "--row", "0"}, {"write", fifo.string(), "--row", "0", "--text", "x"},
+             {"list", fifo.string()}, {"show", fifo.string(), "--row", "1"}, {"search", fifo.string(), "x"},
+             {"dump", fifo.string()}, {"tpt", fifo.string(), "--row", "1"}, {"write", fifo.string(), "--row", "1", "--text", "x"},
              {"expand", dir.path().string()}}) {
         const CliRun run = cli(words, limit);
         EXPECT_EQ(run.code, 1) << words[0];
@@ -192,7 +192,7 @@ TEST_F(FileSafetyTest, PipesFoldersAndDevicesAreRefusedAtOnce)
     }
     std::ofstream(dir.file("big.txt")) << std::string(1024 * 1024 + 1, 'a');
     for (const std::string& textFile : {fifo.string(), dir.path().string(), std::string("/dev/zero"), dir.file("big.txt").string()}) {
-        const CliRun run = cli({"write", path, "--row", "0", "--text-file", textFile}, limit);
+        const CliRun run = cli({"write", path, "--row", "1", "--text-file", textFile}, limit);
         EXPECT_EQ(run.code, 1) << textFile;
         EXPECT_NE(run.err.find("The text file"), std::string::npos) << textFile << ": " << run.err;
     }
@@ -204,9 +204,9 @@ TEST_F(FileSafetyTest, OutputThatCannotBeWrittenIsAFailure)
     if (!fs::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
     const std::string path = rom();
-    for (const std::vector<std::string>& words : {std::vector<std::string>{"list", path}, {"show", path, "--row", "0"},
-             {"search", path, "hello"}, {"identify", path}, {"tpt", path, "--row", "0"}, {"encode", "Hi[02]"},
-             {"write", path, "--row", "1", "--text", "Second line[02]"}, {"dump", path, "--output", "-"}}) {
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"list", path}, {"show", path, "--row", "1"},
+             {"search", path, "hello"}, {"identify", path}, {"tpt", path, "--row", "1"}, {"encode", "Hi[02]"},
+             {"write", path, "--row", "2", "--text", "Second line[02]"}, {"dump", path, "--output", "-"}}) {
         const CliRun run = cli(words, "", "/dev/full");
         EXPECT_EQ(run.code, 1) << words[0];
         EXPECT_NE(run.err.find("could not be written"), std::string::npos) << words[0] << ": " << run.err;
@@ -219,8 +219,8 @@ TEST_F(FileSafetyTest, ExtendedAttributesGoWithTheImageThroughEveryKindOfWrite)
     const char tag[] = "keep me";
     ASSERT_EQ(::setxattr(path.c_str(), "user.scrivlet.test", tag, sizeof tag, 0), 0) << "the test folder takes no extended attributes";
     for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
-             {"write", "game.smc", "--row", "0", "--text", "Howdy[02]"},
-             {"tpt", "game.smc", "--row", "1", "--sprite", "9"},
+             {"write", "game.smc", "--row", "1", "--text", "Howdy[02]"},
+             {"tpt", "game.smc", "--row", "2", "--sprite", "9"},
              {"expand", "game.smc"}}) {
         const CliRun run = cli(words);
         ASSERT_EQ(run.code, 0) << words[0] << ": " << run.err;
