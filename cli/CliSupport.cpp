@@ -235,7 +235,7 @@ bool CommandStart::begin(const CommandSpec& spec, const std::vector<std::string>
 }
 
 std::optional<Target> resolveTarget(const CommandSpec& spec, const Arguments& args, RomFile& rom,
-    TextCatalogue& catalogue, int& exitCode)
+    TextCatalogue& catalogue, int& exitCode, bool outsideIsTheWritesToRefuse)
 {
     const std::string* address = args.option("address");
     const std::string* row = args.option("row");
@@ -252,8 +252,14 @@ std::optional<Target> resolveTarget(const CommandSpec& spec, const Arguments& ar
             exitCode = usageError(spec, "The address " + *address + " is not a hexadecimal SNES address.");
             return std::nullopt;
         }
+        const std::int32_t offset = snesToFileOffset(*snes);
+        if (!outsideIsTheWritesToRefuse && (offset < 0 || offset >= rom.size())) {
+            exitCode = refuse("The address " + *address + " lies outside the ROM file (file offset " + hexOffset(offset)
+                + ", the file has " + std::to_string(rom.size()) + " bytes), so there is no text there.");
+            return std::nullopt;
+        }
         loadDictionary(rom);
-        return Target{snesToFileOffset(*snes), -1};
+        return Target{offset, -1};
     }
     const auto index = parseInteger(*row);
     if (!index) {

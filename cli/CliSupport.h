@@ -115,8 +115,10 @@ struct Target {
     std::int32_t fileOffset = 0;
     int row = -1;
 };
+// An address outside the file is refused with a sentence, unless
+// `outsideIsTheWritesToRefuse` (write says itself why nothing was written).
 std::optional<Target> resolveTarget(const CommandSpec& spec, const Arguments& args, RomFile& rom,
-    TextCatalogue& catalogue, int& exitCode);
+    TextCatalogue& catalogue, int& exitCode, bool outsideIsTheWritesToRefuse = false);
 
 // Prints a block as `show` does: the text in `mode` (codes, plain or hex) on
 // standard output and "Size: N" on standard error.

@@ -21,7 +21,7 @@ int runWrite(const Words& words)
     if (!start.begin(spec, words, StartsWith::Rom, [&](CommandStart& s) { return textOption(spec, s.args, text, start.exitCode); }))
         return start.exitCode;
     RomFile& rom = start.rom;
-    const auto target = resolveTarget(spec, start.args, rom, textCatalogue(), start.exitCode);
+    const auto target = resolveTarget(spec, start.args, rom, textCatalogue(), start.exitCode, true);
     if (!target)
         return start.exitCode;
     const ApplyResult result = applyText(rom, target->fileOffset, text, commandLineOptions(!start.args.has("allow-overwrite"), start.args.has("compress")));

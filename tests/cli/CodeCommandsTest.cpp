@@ -61,9 +61,17 @@ TEST_F(CodeCommands, RefsListRecordsThenCodesInBothGroupings)
     const CliRun none = cli({"refs", path, "--address", "C51B40"});
     EXPECT_EQ(none.code, 0);
     EXPECT_EQ(none.out, "record\t2\n");
-    const CliRun nothing = cli({"refs", path, "--address", "D00000"});
+    const CliRun nothing = cli({"refs", path, "--address", "C51B50"});
     EXPECT_EQ(nothing.code, 0);
     EXPECT_EQ(nothing.out, "");
+    // Past the end of the file there is nothing to point at: said, not listed as bytes of FF.
+    for (const std::vector<std::string>& words : {std::vector<std::string>{"refs", path, "--address", "FFFF00"},
+             std::vector<std::string>{"show", path, "--address", "FFFF00"},
+             std::vector<std::string>{"preview", path, "--address", "FFFF00", "--png", "p.png"}}) {
+        const CliRun outside = cli(words);
+        EXPECT_EQ(outside.code, 1) << words[0];
+        EXPECT_NE(outside.err.find("lies outside the ROM file"), std::string::npos) << words[0] << ": " << outside.err;
+    }
     EXPECT_EQ(cli({"refs", path, "--row", "100"}).code, 1);
     EXPECT_EQ(cli({"refs", path}).code, 2);
 }
