@@ -15,6 +15,7 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
+#include <new>
 #include <string_view>
 
 using namespace scrivlet::cli;
@@ -115,8 +116,15 @@ int run(const Words& all)
         return ExitOk;
     }
     for (const Command& c : Table)
-        if (name == c.name)
-            return finish(c.run(Words(all.begin() + 2, all.end())));
+        if (name == c.name) {
+            try {
+                return finish(c.run(Words(all.begin() + 2, all.end())));
+            } catch (const std::bad_alloc&) {
+                // Every write lands whole or not at all, so one cut short by this wrote nothing.
+                std::cerr << "There was not enough memory to finish the command, so nothing was written.\n";
+                return ExitRefused;
+            }
+        }
     std::cerr << "Unknown command " << name << ".\n";
     printOverview();
     return ExitUsage;

@@ -45,6 +45,28 @@ std::string nameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Both kinds of lock other programs take on a file: flock(2), and the record
+// locks of fcntl(2) and lockf(3). The record lock is one of the open file
+// description, so closing another descriptor of the same file (as a check
+// of identity does) never lets it go.
+bool lockExclusive(int fd)
+{
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return false;
+    struct flock whole {};
+    whole.l_type = F_WRLCK;
+    whole.l_whence = SEEK_SET;
+    whole.l_start = 0;
+    whole.l_len = 0; // to the end, however far the file grows
+#ifdef F_OFD_SETLK
+    if (::fcntl(fd, F_OFD_SETLK, &whole) == 0)
+        return true;
+    if (errno != EINVAL)
+        return false;
+#endif
+    return ::fcntl(fd, F_SETLK, &whole) == 0;
+}
+
 } // namespace
 
 OpenResult openExisting(const std::string& path, bool forUpdate, Handle& handle)
@@ -71,7 +93,7 @@ OpenResult openExisting(const std::string& path, bool forUpdate, Handle& handle)
         return regular ? OpenResult::CannotOpen : OpenResult::NotRegularFile;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (forUpdate && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (forUpdate && !lockExclusive(fd)) {
         ::close(fd);
         return OpenResult::Locked;
     }
@@ -152,7 +174,7 @@ Handle createBeside(const std::string& target, std::string& createdPath)
         return NoHandle;
     ::fcntl(fd, F_SETFD, FD_CLOEXEC);
     // Locked before it can take the target's name, so no other program slips in.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (!lockExclusive(fd)) {
         ::close(fd);
         ::unlink(pattern.c_str());
         return NoHandle;

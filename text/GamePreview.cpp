@@ -101,10 +101,18 @@ int previewPageOf(const TextLayout& layout, int offset)
     return previewPageCount(layout) - 1;
 }
 
+int previewPagesDrawn(const TextLayout& layout, const LayoutSetup& setup, int scale)
+{
+    const long long pagePixels = static_cast<long long>(setup.width + beyondWidth(layout, setup.width) + 2 * preview::Margin) * scale
+        * pageHeight(setup) * scale;
+    const long long fit = pagePixels > 0 ? preview::MostPixels / pagePixels : preview::MostPages;
+    return static_cast<int>(std::max<long long>(1, std::min<long long>({previewPageCount(layout), preview::MostPages, fit})));
+}
+
 Picture renderPreview(const TextLayout& layout, const LayoutSetup& setup, int page, int scale)
 {
     const int beyond = beyondWidth(layout, setup.width);
-    const int pages = page < 0 ? std::min(previewPageCount(layout), preview::MostPages) : 1;
+    const int pages = page < 0 ? previewPagesDrawn(layout, setup, scale) : 1;
     Picture picture;
     picture.width = (setup.width + beyond + 2 * preview::Margin) * scale;
     picture.height = pageHeight(setup) * pages * scale;

@@ -26,6 +26,7 @@ inline constexpr std::uint32_t PageMark = 0xFFF8D040;
 inline constexpr int Margin = 8;       // one tile of frame around the text area
 inline constexpr int MostBeyond = 32;  // the widest strip drawn past the edge
 inline constexpr int MostPages = 64;   // pages drawn one under another at most
+inline constexpr long long MostPixels = 8'000'000; // and no more pixels than this in all
 inline constexpr int Scale = 2;
 } // namespace preview
 
@@ -34,11 +35,15 @@ int previewPageCount(const TextLayout& layout);
 // The page the player reads when the byte at `offset` has been printed.
 int previewPageOf(const TextLayout& layout, int offset);
 
+// How many pages renderPreview(layout, setup, -1, scale) draws: every page,
+// but at most MostPages and MostPixels (and at least one).
+int previewPagesDrawn(const TextLayout& layout, const LayoutSetup& setup, int scale = preview::Scale);
+
 // Draws the text as the game's window shows it: the glyphs of the image's
 // fonts where the layout put them, a name the image does not hold as a block
 // of its room, a mark where the game waits, and a word the window cuts in the
-// warning colours. `page` draws one page; -1 draws every page (at most
-// MostPages), one under another.
+// warning colours. `page` draws one page; -1 draws the pages previewPagesDrawn
+// says, one under another.
 Picture renderPreview(const TextLayout& layout, const LayoutSetup& setup, int page = -1, int scale = preview::Scale);
 
 } // namespace scrivlet

@@ -124,9 +124,8 @@ int runPreview(const Words& words)
     const std::string& out = *start.args.option("png");
     if (!png || !replaceFileWith(out, *png))
         return refuse("The picture could not be written to " + out + ".");
-    if (previewPageCount(layout) > preview::MostPages)
-        std::cerr << "The block has " << previewPageCount(layout) << " pages; the picture shows the first " << preview::MostPages
-                  << ".\n";
+    if (const int drawn = previewPagesDrawn(layout, setup); previewPageCount(layout) > drawn)
+        std::cerr << "The block has " << previewPageCount(layout) << " pages; the picture shows the first " << drawn << ".\n";
     return ExitOk;
 }
 

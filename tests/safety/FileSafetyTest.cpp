@@ -163,6 +163,26 @@ TEST_F(FileSafetyTest, ASecondProgramOnALockedImageWritesNothing)
     }
     EXPECT_EQ(readFile(path), before);
     EXPECT_EQ(cli({"show", path, "--row", "1"}, holder).out, "Hello[03]World[02]\n") << "reading needs no lock";
+
+    // A record lock (lockf, fcntl), the other kind programs take, is honoured too.
+    const std::string recordHolder = "python3 -c " + shellQuote("import fcntl, subprocess, sys; f = open(sys.argv[1], 'r+b'); "
+        "fcntl.lockf(f, fcntl.LOCK_EX); sys.exit(subprocess.call(sys.argv[2:]))") + " " + shellQuote(path);
+    const CliRun locked = cli({"write", path, "--row", "1", "--text", "Hi[02]"}, recordHolder);
+    EXPECT_EQ(locked.code, 1);
+    EXPECT_EQ(locked.err, oneLine(messages::RomLocked));
+    EXPECT_EQ(readFile(path), before);
+}
+
+TEST_F(FileSafetyTest, RunningOutOfMemoryIsASentenceNotACrash)
+{
+    const std::string path = rom();
+    const auto before = readFile(path);
+    std::ofstream(dir.file("huge.txt")).close();
+    fs::resize_file(dir.file("huge.txt"), 150u * 1024 * 1024); // read whole: more than the limit below allows
+    const CliRun run = cli({"import", path, "huge.txt"}, "ulimit -v 100000;");
+    EXPECT_EQ(run.code, 1) << "std::bad_alloc ends in abort (134) when uncaught";
+    EXPECT_EQ(run.err, "There was not enough memory to finish the command, so nothing was written.\n");
+    EXPECT_EQ(readFile(path), before);
 }
 
 TEST_F(FileSafetyTest, TwoExpansionsAtOnceGrowTheFileOnce)
