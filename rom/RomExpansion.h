@@ -16,8 +16,11 @@ struct PadResult {
     WriteStatus status = WriteStatus::Written;
 };
 
-// Grows the open image to at least `targetSize` bytes with whole filler blocks
-// appended behind its old end, all of them or none. Nothing already in the
+// Grows the open image to at least `targetSize` bytes with filler blocks
+// appended behind its old end, all of them or none: whole blocks, but never
+// past `targetSize` + 1 (the byte after the last address; for the expansion,
+// 0x400200 after $FFFFFF), so a file whose end is not on a block's bound gets
+// a last block cut short, still ending in its end code. Nothing already in the
 // file is overwritten; a file already that large is left as it is, with the
 // stream at its end.
 PadResult padRomFile(RomFile& rom, std::int64_t targetSize);

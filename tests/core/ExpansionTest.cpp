@@ -39,16 +39,21 @@ TEST(PadRomFile, GrowsA3MiBImageTo0x400200WithFillerBlocks)
     EXPECT_EQ(readFile(path)[0x300200], 0x71);
 }
 
-TEST(PadRomFile, RoundsUpToWholeBlocksFromTheOldEnd)
+TEST(PadRomFile, FillsWholeBlocksFromTheOldEndAndStopsRightAfterFFFFFF)
 {
-    TempDir dir;
-    const auto path = TestImage(0x4001FE).writeTo(dir.file("e.smc"));
-    RomFile rom;
-    ASSERT_TRUE(rom.open(path.string()));
-    ASSERT_TRUE(padRomFile(rom, ExpandedRomSize).wroteFiller);
-    const auto onDisk = readFile(path);
-    EXPECT_EQ(onDisk.size(), 0x4002FEu);
-    EXPECT_EQ(onDisk[0x4001FE + 255], 0x02);
+    // A truncated image once ended up to 255 bytes past $FFFFFF.
+    for (const std::uint32_t size : {0x4001FEu, 0x300131u, 0x300200u}) {
+        TempDir dir;
+        const auto path = TestImage(size).writeTo(dir.file("e.smc"));
+        RomFile rom;
+        ASSERT_TRUE(rom.open(path.string()));
+        ASSERT_TRUE(padRomFile(rom, ExpandedRomSize).wroteFiller);
+        const auto onDisk = readFile(path);
+        EXPECT_EQ(onDisk.size(), 0x400200u) << std::hex << size;
+        if (size + 256 <= onDisk.size())
+            EXPECT_EQ(onDisk[size + 255], 0x02) << "a whole block from the old end";
+        EXPECT_EQ(onDisk.back(), 0x02) << "the last block, cut short or not, ends in its end code";
+    }
 }
 
 TEST(PadRomFile, LeavesALargeEnoughFileAsItIs)
