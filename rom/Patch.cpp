@@ -75,7 +75,11 @@ std::optional<std::vector<std::uint8_t>> makeIps(std::span<const std::uint8_t> o
 {
     if (modified.size() > IpsMaxOffset + 1)
         return std::nullopt;
-    const auto differs = [&](std::size_t i) { return i >= original.size() || modified[i] != original[i]; };
+    // Past the original's end a patcher fills what no record writes with zeros:
+    // only other bytes, and the last one (which gives the file its size), are written.
+    const auto differs = [&](std::size_t i) {
+        return i < original.size() ? modified[i] != original[i] : modified[i] != 0 || i + 1 == modified.size();
+    };
     std::vector<std::uint8_t> out{'P', 'A', 'T', 'C', 'H'};
     std::size_t i = 0;
     while (i < modified.size()) {

@@ -123,7 +123,7 @@ TEST(Patch, AnExpansionWithEditsIsSmallInBothFormatsAndAppliesBack)
     const Edit e = expansionAndEdits();
     const auto ips = makePatch(PatchFormat::Ips, e.original, e.modified);
     ASSERT_TRUE(ips);
-    EXPECT_LT(ips->size(), 64u * 1024) << "run-length records keep the filler small";
+    EXPECT_LT(ips->size(), 4096u * 7) << "of each filler block only its end code: a patcher fills a grown file with zeros";
     EXPECT_EQ(reference::applyIps(e.original, *ips), e.modified);
     EXPECT_EQ(applyPatch(e.original, *ips).output, e.modified);
 
@@ -137,6 +137,20 @@ TEST(Patch, AnExpansionWithEditsIsSmallInBothFormatsAndAppliesBack)
     const PatchResult applied = applyPatch(e.original, *bps);
     EXPECT_EQ(applied.error, "");
     EXPECT_EQ(applied.output, e.modified);
+}
+
+TEST(Patch, AFileGrownWithZerosGetsItsWholeSizeFromIps)
+{
+    const std::vector<std::uint8_t> original(100, 0x11);
+    for (std::size_t grown : {101u, 400u, 70000u}) {
+        std::vector<std::uint8_t> modified = original;
+        modified.resize(grown, 0x00); // nothing but zeros past the old end
+        const auto ips = makePatch(PatchFormat::Ips, original, modified);
+        ASSERT_TRUE(ips);
+        EXPECT_LT(ips->size(), 20u) << grown;
+        EXPECT_EQ(reference::applyIps(original, *ips), modified) << grown;
+        EXPECT_EQ(applyPatch(original, *ips).output, modified) << grown;
+    }
 }
 
 TEST(Patch, RandomChangesRoundTripThroughBothFormats)
