@@ -24,6 +24,27 @@ void MainDialog::refreshListing()
     window_->setFocus(ids::ListView);
 }
 
+void MainDialog::refreshListingKeepingRow()
+{
+    const TextCatalogue& catalogue = textCatalogue();
+    const int shown = currentRow();
+    const std::int32_t address = catalogue.isRow(shown) ? catalogue.rows[static_cast<std::size_t>(shown)].snesAddress : -1;
+    refreshListing();
+    if (address < 0)
+        return;
+    for (int row = 0; row < catalogue.count; ++row)
+        if (catalogue.rows[static_cast<std::size_t>(row)].snesAddress == address) {
+            if (row != 0) {
+                window_->setListSelectionMark(ids::ListView, row);
+                window_->listEnsureVisible(ids::ListView, row);
+                window_->listSelectRow(ids::ListView, row);
+                showEntry(row);
+                updateCurrentSize();
+            }
+            return;
+        }
+}
+
 void MainDialog::selectListingSource(int source)
 {
     if (source != listingSource && !settleUnappliedText())

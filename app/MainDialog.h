@@ -30,6 +30,9 @@ public:
     void exitProgram();
     // Listing
     void refreshListing();
+    // The listing built again, still showing the block the current row shows
+    // (the first row at its address), or line 1 when no row has it now.
+    void refreshListingKeepingRow();
     void selectListingSource(int source);
     // Entry view
     void showEntry(int row);
@@ -112,6 +115,8 @@ private:
         TextEntry before; // the row as it was, for a record or a move
     };
     void rememberWrite(WriteKind kind, int row = -1, const TextEntry& before = {});
+    // What Undo last write took back, for the line under the size line.
+    std::string undoneNote(const WriteRecord& undone) const;
     void updateUndoCommand();
 
     void setEditCommandsEnabled(bool enabled);

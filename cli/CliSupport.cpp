@@ -275,12 +275,7 @@ std::optional<Target> resolveTarget(const CommandSpec& spec, const Arguments& ar
     return Target{snesToFileOffset(static_cast<std::uint32_t>(entry.snesAddress)), static_cast<int>(*index - 1)};
 }
 
-std::string hexAddress(std::uint32_t snesAddress)
-{
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "$%06X", snesAddress & 0xFFFFFFu);
-    return buf;
-}
+std::string hexAddress(std::uint32_t snesAddress) { return dollarAddress(snesAddress); }
 
 std::string hexOffset(std::int64_t offset)
 {

@@ -68,6 +68,12 @@ inline constexpr const char* Unapplied =
 // Taking writes back.
 inline constexpr const char* UndoCommand = "&Undo last write";
 inline constexpr const char* UndoneCaption = "Write Not Undone";
+// On the line under the size line once a write is taken back; "line N ($XXXXXX)" follows the first three.
+inline constexpr const char* UndidWrite = "Undid the write to ";
+inline constexpr const char* UndidRecord = "Undid the change to the pointer table record of ";
+inline constexpr const char* UndidMove = "Undid the move of the text of ";
+inline constexpr const char* UndidImport = "Undid the import";
+inline constexpr const char* UndidExpansion = "Undid the expansion";
 inline constexpr const char* UndoChangedOutside =
     "Another program changed the ROM file after that write, so it was not undone.  Open it again.";
 

@@ -54,7 +54,7 @@ void MainDialog::undoLastWrite()
         }
         break;
     case WriteKind::Import:
-        refreshListing();
+        refreshListingKeepingRow();
         break;
     case WriteKind::Expansion:
         window_->enableMenuItem(ids::ToolsExpandRom, true);
@@ -63,6 +63,23 @@ void MainDialog::undoLastWrite()
             switchListing(0);
         break;
     }
+    window_->setControlText(ids::CaretNote, undoneNote(last));
+}
+
+std::string MainDialog::undoneNote(const WriteRecord& undone) const
+{
+    const TextCatalogue& catalogue = textCatalogue();
+    const bool known = catalogue.isRow(undone.row);
+    const std::string line = "line " + std::to_string(undone.row + 1);
+    const std::string address = known ? " (" + dollarAddress(static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(undone.row)].snesAddress)) + ")" : "";
+    switch (undone.kind) {
+    case WriteKind::Text: return messages::UndidWrite + line + address;
+    case WriteKind::Record: return messages::UndidRecord + line + address;
+    case WriteKind::Move: return messages::UndidMove + line + address;
+    case WriteKind::Import: return messages::UndidImport;
+    case WriteKind::Expansion: return messages::UndidExpansion;
+    }
+    return {};
 }
 
 } // namespace scrivlet

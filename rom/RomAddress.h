@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 namespace scrivlet {
 
@@ -18,6 +20,14 @@ constexpr std::int32_t snesToFileOffset(std::uint32_t snesAddress)
 constexpr std::uint32_t fileOffsetToSnes(std::int32_t fileOffset)
 {
     return static_cast<std::uint32_t>(fileOffset) + SnesFileBias;
+}
+
+// An SNES address as people write it: "$C51B12" (the low 24 bits).
+inline std::string dollarAddress(std::uint32_t snesAddress)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "$%06X", snesAddress & 0xFFFFFFu);
+    return text;
 }
 
 } // namespace scrivlet

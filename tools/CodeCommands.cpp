@@ -18,9 +18,8 @@ namespace {
 
 std::string withAddress(const char* sentence, std::uint32_t address)
 {
-    char dollar[16], text[256];
-    std::snprintf(dollar, sizeof dollar, "$%06X", address);
-    std::snprintf(text, sizeof text, sentence, dollar);
+    char text[256];
+    std::snprintf(text, sizeof text, sentence, dollarAddress(address).c_str());
     return text;
 }
 
@@ -33,7 +32,7 @@ void MainDialog::toggleGameGrouping()
     groupCodesAsGame = !groupCodesAsGame;
     currentCodeGrouping() = groupCodesAsGame ? CodeGrouping::Game : CodeGrouping::Classic;
     window_->checkMenuItem(ids::OptionsGameGrouping, groupCodesAsGame);
-    refreshListing(); // block ends and sizes follow the grouping
+    refreshListingKeepingRow(); // block ends and sizes follow the grouping
 }
 
 void MainDialog::openCodeReference()

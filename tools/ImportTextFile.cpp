@@ -34,7 +34,7 @@ void MainDialog::importTextFile()
     if (result.rowsWritten > 0)
         rememberWrite(WriteKind::Import);
     window_->messageBox(importSummary(result, false), messages::ImportedCaption, ui::MessageIcon::None);
-    refreshListing();
+    refreshListingKeepingRow();
 }
 
 } // namespace scrivlet

@@ -27,9 +27,8 @@ void MainDialog::moveTextToExpandedArea()
     entry.snesAddress = static_cast<std::int32_t>(result.newAddress);
     rememberWrite(WriteKind::Move, row, before);
     showRewrittenRow(row, snesToFileOffset(result.newAddress));
-    char sentence[256], address[16];
-    std::snprintf(address, sizeof address, "$%06X", result.newAddress & 0xFFFFFFu);
-    std::snprintf(sentence, sizeof sentence, messages::Relocated, address);
+    char sentence[256];
+    std::snprintf(sentence, sizeof sentence, messages::Relocated, dollarAddress(result.newAddress).c_str());
     window_->messageBox(sentence, messages::RelocatedCaption, ui::MessageIcon::None);
 }
 

@@ -4,21 +4,11 @@
 #include "catalogue/TptRecord.h"
 #include "edit/Messages.h"
 #include "resources/ResourceIds.h"
+#include "rom/RomAddress.h"
 
 #include <cstdio>
 
 namespace scrivlet {
-
-namespace {
-
-std::string dollarAddress(std::uint32_t address)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "$%06X", address);
-    return text;
-}
-
-} // namespace
 
 void ReferencesDialog::onInitDialog()
 {

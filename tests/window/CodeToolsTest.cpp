@@ -41,8 +41,8 @@ TEST_F(CodeTools, TheGameGroupingIsAnOptionThatRebuildsTheListingAndAsksFirst)
     window.answers.push_back(ui::Answer::No);
     ASSERT_TRUE(window.chooseMenu(ids::OptionsGameGrouping));
     EXPECT_TRUE(window.isMenuItemChecked(ids::OptionsGameGrouping));
-    EXPECT_EQ(window.listSelectionMark(ids::ListView), 0) << "listed again as a source switch does";
-    window.clickRow(ids::ListView, 3);
+    EXPECT_EQ(window.listSelectionMark(ids::ListView), 3) << "listed again, still on the block it showed";
+    EXPECT_EQ(text(ids::LineLabel), "Line: 4/7");
     EXPECT_EQ(text(ids::EditBox), "[09 02 12 1B C5 00 30 1B C5 00]y[02]") << "the list of two addresses is one group";
     EXPECT_EQ(text(ids::SizeLabel), "Size: 12");
 

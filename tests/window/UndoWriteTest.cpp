@@ -49,20 +49,27 @@ TEST_F(UndoWrite, EveryKindOfWriteIsTakenBackDownToTheFileAsOpened)
     ASSERT_NE(readFile(path), opened);
 
     // Import, Move, Expand, record, Apply: each undone in turn, shown as the write left it.
+    window.clickRow(ids::ListView, 2);
     window.chooseMenu(ids::ToolsUndoWrite);
     EXPECT_EQ(window.listRowText(ids::ListView, 2), "He") << "the listing built again";
+    EXPECT_EQ(text(ids::LineLabel), "Line: 3/4") << "still on the row it showed";
+    EXPECT_EQ(text(ids::CaretNote), "Undid the import") << "the line under the size line says what was taken back";
     window.chooseMenu(ids::ToolsUndoWrite);
     EXPECT_EQ(static_cast<std::uint32_t>(textCatalogue().rows[1].snesAddress), 0xC51B20u) << "the row back at its block";
+    EXPECT_EQ(text(ids::CaretNote), "Undid the move of the text of line 2 ($C51B20)");
     EXPECT_EQ(window.listRowText(ids::ListView, 1), " longer greeting") << "the old block, which the first Apply ran into";
     window.chooseMenu(ids::ToolsUndoWrite);
     EXPECT_EQ(readFile(path).size(), 0x300200u) << "the expansion taken back: the old size";
+    EXPECT_EQ(text(ids::CaretNote), "Undid the expansion");
     EXPECT_TRUE(window.isMenuItemEnabled(ids::ToolsExpandRom));
     EXPECT_FALSE(window.isMenuItemEnabled(ids::OptionsExpandedListing));
     window.chooseMenu(ids::ToolsUndoWrite);
     EXPECT_EQ(window.listRowText(ids::ListView, 3), "AAAA");
     EXPECT_EQ(textCatalogue().rows[3].spriteNumber, 1);
+    EXPECT_EQ(text(ids::CaretNote), "Undid the change to the pointer table record of line 4 ($C51B50)");
     window.chooseMenu(ids::ToolsUndoWrite);
     EXPECT_EQ(readFile(path), opened) << "byte for byte the file as it was opened";
+    EXPECT_EQ(text(ids::CaretNote), "Undid the write to line 1 ($C51B12)");
     EXPECT_EQ(window.listRowText(ids::ListView, 0), "Hello");
     EXPECT_FALSE(window.isMenuItemEnabled(ids::ToolsUndoWrite)) << "nothing left to take back";
     EXPECT_EQ(window.messages.size(), messagesBefore) << "undoing says nothing when it works";
