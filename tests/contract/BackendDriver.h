@@ -127,6 +127,9 @@ public:
     // The mouse is moved onto character `index` of an edit box (as the program
     // counts) and rests there: the tip then shown, empty when none comes up.
     virtual std::string hoverTip(int editId, int index) = 0;
+    // The mouse rests in the empty room below an edit box's text: the tip then
+    // shown (a backend without a screen has no such room and shows none).
+    virtual std::string hoverTipBelowText(int editId) = 0;
     // Whether the character at a place of an edit box's text (as the program
     // counts) is drawn on the warning ground.
     virtual bool editWarnedAt(int editId, int position) = 0;

@@ -575,6 +575,9 @@ TEST_P(ContractTest, TheMouseRestingOnACharacterShowsTheHandlersTipForIt)
     EXPECT_EQ(driver->hoverTip(ids::EditBox, 6), "tip for 6") << "a line break before it counts two";
     EXPECT_EQ(driver->hoverTip(ids::EditBox, 8), "tip for 8") << "moving on shows the next character's tip";
     EXPECT_EQ(driver->hoverTip(ids::EditBox, 1), "") << "no tip where the handler has none";
+    EXPECT_EQ(driver->hoverTipBelowText(ids::EditBox), "") << "the room below the text is no character";
+    main.tips = [](int control, int index) { return control == ids::EditBox && index == 9 ? "one\ntwo" : std::string(); };
+    EXPECT_EQ(driver->hoverTip(ids::EditBox, 9), "one\ntwo") << "a tip's line break is a break";
 }
 
 TEST_P(ContractTest, ReplacingTheSelectionPutsTextAtTheCaretAsTypingWould)

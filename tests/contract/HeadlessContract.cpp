@@ -131,6 +131,7 @@ public:
     }
 
     std::string hoverTip(int editId, int index) override { return top().hover(editId, index); }
+    std::string hoverTipBelowText(int) override { return {}; }
     bool editWarnedAt(int editId, int position) override
     {
         for (const auto& [from, to] : top().control(editId).warnings)

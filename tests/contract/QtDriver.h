@@ -184,6 +184,19 @@ public:
         return tip;
     }
 
+    std::string hoverTipBelowText(int editId) override
+    {
+        auto* edit = qobject_cast<QPlainTextEdit*>(control(editId));
+        QToolTip::hideText();
+        waitUntil([] { return !QToolTip::isVisible(); }, 1500);
+        QTest::mouseMove(edit->viewport(), QPoint(12, edit->viewport()->height() - 6));
+        waitUntil([] { return QToolTip::isVisible(); }, 1500);
+        const std::string tip = QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
+        QToolTip::hideText();
+        QApplication::processEvents();
+        return tip;
+    }
+
     bool editWarnedAt(int editId, int position) override
     {
         auto* edit = qobject_cast<QPlainTextEdit*>(control(editId));

@@ -282,6 +282,25 @@ public:
         return tip;
     }
 
+    std::string hoverTipBelowText(int editId) override
+    {
+        const HWND edit = control(editId);
+        RECT inside{};
+        GetClientRect(edit, &inside);
+        POINT at{12, inside.bottom - 6};
+        ClientToScreen(edit, &at);
+        hand([at] { win32input::send({win32input::mouse(at, 0)}); });
+        std::string tip;
+        const DWORD start = GetTickCount();
+        while (tip.empty() && GetTickCount() - start < 1500) {
+            if (!pumpOnce())
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            tip = main_->shownToolTip();
+        }
+        hand([] { win32input::send({win32input::mouse({1, 1}, 0)}); });
+        return tip;
+    }
+
     bool editWarnedAt(int editId, int position) override
     {
         const CHARFORMAT2W format = formatAt(editId, position);

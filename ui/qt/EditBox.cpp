@@ -161,8 +161,8 @@ bool EditBoxWidget::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip && toolTipFor) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const QTextCursor at = cursorForPosition(help->pos());
-        const QString tip = toolTipFor(QtWindow::programPlaces(toPlainText())[static_cast<std::size_t>(at.position())]);
+        const int at = characterAt(help->pos());
+        const QString tip = at < 0 ? QString() : toolTipFor(QtWindow::programPlaces(toPlainText())[static_cast<std::size_t>(at)]);
         if (tip.isEmpty())
             QToolTip::hideText();
         else
@@ -170,6 +170,29 @@ bool EditBoxWidget::viewportEvent(QEvent* event)
         return true;
     }
     return QPlainTextEdit::viewportEvent(event);
+}
+
+int EditBoxWidget::characterAt(QPoint point) const
+{
+    // The nearest place may be far from the point (below the last line, past
+    // a line's end): only a character whose own box holds the point counts.
+    const int nearest = cursorForPosition(point).position();
+    for (int place : {nearest, nearest - 1}) {
+        if (place < 0 || place >= document()->characterCount() - 1)
+            continue;
+        QTextCursor from(document()), to(document());
+        from.setPosition(place);
+        to.setPosition(place + 1);
+        const QChar drawn = document()->characterAt(place);
+        if (drawn == QChar::ParagraphSeparator)
+            continue; // a line break: no box of its own to rest on
+        const QRect left = cursorRect(from), right = cursorRect(to);
+        // The last character of a wrapped line ends where its own width does.
+        const int rightEdge = right.top() == left.top() ? right.left() : left.left() + fontMetrics().horizontalAdvance(drawn);
+        if (point.x() >= left.left() && point.x() < rightEdge && point.y() >= left.top() && point.y() <= left.bottom())
+            return place;
+    }
+    return -1;
 }
 
 void EditBoxWidget::paintEvent(QPaintEvent* event)

@@ -75,6 +75,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The document place of the character drawn under a point, -1 for none.
+    int characterAt(QPoint point) const;
     qsizetype room() const;
     int limit_ = 0;
     bool menuHasKeyboard_ = false;

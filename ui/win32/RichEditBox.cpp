@@ -198,14 +198,18 @@ void Win32Window::hoverOver(HWND edit, UINT message, LPARAM lParam)
         hideToolTip();
         return;
     }
-    if (state.hovered < 0)
-        return; // not over a character (an empty box answers -1)
+    if (state.hovered < 0 || !restsOnCharacter(edit, state.hovered))
+        return; // not over a character (an empty box answers -1, the room below the text its last)
     const std::string tip = handler_.toolTipAt(GetDlgCtrlID(edit), programPosition(edit, state.hovered));
     if (tip.empty())
         return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    showToolTip(toDisplay(tip), cursor.x + 12, cursor.y + 20);
+    // A tip's line breaks are breaks, not pictures of the byte.
+    std::wstring shown;
+    for (wchar_t c : fromUtf8(tip))
+        shown += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+    showToolTip(shown, cursor.x + 12, cursor.y + 20);
 }
 
 void Win32Window::showToolTip(const std::wstring& text, int x, int y)
@@ -246,7 +250,31 @@ void Win32Window::hideToolTip()
 
 std::string Win32Window::shownToolTip() const
 {
-    return toolTip_ && IsWindowVisible(toolTip_) ? fromDisplay(toolTipText_) : std::string();
+    if (!toolTip_ || !IsWindowVisible(toolTip_))
+        return {};
+    std::wstring text = toolTipText_;
+    text.erase(std::remove(text.begin(), text.end(), L'\r'), text.end());
+    return toUtf8(text);
+}
+
+// Whether the mouse, where it is now, rests on character `index` itself: the
+// RichEdit names the nearest character even below the last line.
+bool Win32Window::restsOnCharacter(HWND edit, LONG index) const
+{
+    POINT mouse{};
+    GetCursorPos(&mouse);
+    ScreenToClient(edit, &mouse);
+    POINTL at{}, next{};
+    SendMessageW(edit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at), index);
+    SendMessageW(edit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&next), index + 1);
+    HDC dc = GetDC(edit);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(edit, dc);
+    const LONG right = next.y == at.y && next.x > at.x ? next.x : at.x + metrics.tmMaxCharWidth;
+    return mouse.x >= at.x && mouse.x < right && mouse.y >= at.y && mouse.y < at.y + metrics.tmHeight;
 }
 
 int Win32Window::editCaret(int id) const

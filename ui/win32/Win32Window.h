@@ -176,6 +176,7 @@ private:
     int programRoom(HWND edit) const;
     int programPosition(HWND edit, LONG at) const;
     void hoverOver(HWND edit, UINT message, LPARAM lParam);
+    bool restsOnCharacter(HWND edit, LONG index) const;
     void showToolTip(const std::wstring& text, int x, int y);
     void hideToolTip();
     HWND toolTip_ = nullptr;
