@@ -7,7 +7,7 @@ namespace scrivlet::ui {
 namespace {
 
 const DialogTemplate MainDialog102 = {
-    ids::MainDialogTemplate, "", 320, 230,
+    ids::MainDialogTemplate, "", 320, 240, // 230, and a strip of ours for the two-line note below Apply Changes
     {
         // Grown, the list takes two thirds of the extra height and the edit box the rest;
         // the labels and Apply Changes stay attached below them.
@@ -20,7 +20,7 @@ const DialogTemplate MainDialog102 = {
             MultiLine | VerticalScroll | AutoVerticalScroll | Border | CodeColours | FixedPitch, 0, {0, 1, 2.0 / 3, 1.0 / 3}},
         {ids::CurrentSizeLabel, ControlKind::StaticText, 7, 208, 111, 10, "", 0, 0, {0, 0, 1, 0}},
         {ids::ApplyButton, ControlKind::PushButton, 241, 208, 72, 16, "&Apply Changes", 0, 0, {1, 0, 1, 0}},
-        {ids::CaretNote, ControlKind::StaticText, 7, 219, 230, 10, "", EndEllipsis, 0, {0, 1, 1, 0}},
+        {ids::CaretNote, ControlKind::StaticText, 7, 219, 230, 19, "", EndEllipsis, 0, {0, 1, 1, 0}},
         {ids::PreviewPane, ControlKind::Picture, 161, 144, 152, 60, "", Hidden, 0, {0.5, 0.5, 2.0 / 3, 1.0 / 3}},
         {ids::PreviewWindowLabel, ControlKind::StaticText, 122, 208, 30, 10, "Window:", Hidden, 0, {0, 0, 1, 0}},
         {ids::PreviewWindowEntry, ControlKind::Edit, 153, 206, 20, 12, "1", AutoHorizontalScroll | Border | Hidden, 0, {0, 0, 1, 0}},

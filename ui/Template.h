@@ -25,7 +25,7 @@ enum Style : unsigned {
     AutoHorizontalScroll = 1u << 12,
     CodeColours = 1u << 13, // an edit box whose bracket groups are shown in colour (where the backend can)
     FixedPitch = 1u << 14,  // text in a fixed-pitch face, so hex columns line up
-    EndEllipsis = 1u << 15, // a one-line text too long for its place ends in "..." and shows whole as a tip
+    EndEllipsis = 1u << 15, // a text too long for its place (its lines, words wrapped) ends in "..." and shows whole as a tip
     Hidden = 1u << 16,      // not shown until the program shows it
 };
 

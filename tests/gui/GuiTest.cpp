@@ -102,7 +102,7 @@ TEST_F(GuiTest, MainWindowFollowsItsTemplate)
     EXPECT_EQ(window->widget()->windowTitle(), "Scrivlet 3.0 - No File Loaded");
     QWidget* content = window->control(ids::ListView)->parentWidget();
     EXPECT_EQ(content->width(), 480) << "320 dialog units at 1.5 px";
-    EXPECT_EQ(content->height(), 374) << "230 dialog units at 1.625 px";
+    EXPECT_EQ(content->height(), 390) << "240 dialog units at 1.625 px: 230, and a strip for the two-line note";
     const QRect apply = window->control(ids::ApplyButton)->geometry();
     EXPECT_EQ(apply, QRect(362, 338, 108, 26));
     EXPECT_EQ(static_cast<QPushButton*>(window->control(ids::ApplyButton))->text(), "&Apply Changes");
@@ -187,6 +187,27 @@ TEST_F(GuiTest, SearchAboutAndGizmoOpenFromTheirCommands)
     EXPECT_TRUE(closesModal(ids::SearchDialogTemplate, "search-window", trigger(ids::EditSearch), this));
     EXPECT_TRUE(closesModal(ids::AboutDialogTemplate, "about-box", trigger(ids::HelpAbout), this));
     EXPECT_TRUE(closesModal(ids::GizmoDialogTemplate, "gizmo-dialog", trigger(ids::OptionsUseCompression), this));
+}
+
+TEST_F(GuiTest, ALabelsAmpersandMarksTheKeyOfTheControlAfterItAndIsNotShown)
+{
+    openSample();
+    bool checked = false;
+    QTimer::singleShot(50, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QString("dialog-%1").arg(ids::CodeReferenceDialogTemplate) && w->isVisible()) {
+                for (QLabel* label : w->findChildren<QLabel*>())
+                    if (label->text() == "&Filter:") {
+                        checked = true;
+                        // With a buddy the label draws "Filter:" with F underlined, and Alt+F goes there.
+                        ASSERT_NE(label->buddy(), nullptr) << "shown as \"&Filter:\" without one";
+                        EXPECT_EQ(label->buddy()->objectName(), QString("control-%1").arg(ids::CodeFilterEdit));
+                    }
+                static_cast<QDialog*>(w)->done(2);
+            }
+    });
+    window->widget()->findChild<QAction*>(QString("command-%1").arg(ids::ToolsCodeReference))->trigger();
+    EXPECT_TRUE(checked);
 }
 
 TEST_F(GuiTest, ADictionaryByteE0SurvivesShowAndApply)

@@ -142,8 +142,18 @@ QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* own
     else
         content_->setFixedSize(base);
     layout->addWidget(content_);
+    QLabel* labelWithMnemonic = nullptr; // waits for the control it names
     for (const ControlTemplate& c : t.controls) {
         QWidget* w = makeControl(c, content_, scaleX);
+        // A label's "&F" is the key of the control after it, as in a dialog
+        // template: shown underlined, not as an ampersand.
+        if (labelWithMnemonic && c.kind != ControlKind::StaticText && c.kind != ControlKind::GroupBox
+            && c.kind != ControlKind::StaticBitmap) {
+            labelWithMnemonic->setBuddy(w);
+            labelWithMnemonic = nullptr;
+        }
+        if (auto* label = qobject_cast<QLabel*>(w); label && c.kind == ControlKind::StaticText && hasMnemonic(c.caption))
+            labelWithMnemonic = label;
         w->setGeometry(static_cast<int>(std::lround(c.left * scaleX)), static_cast<int>(std::lround(c.top * scaleY)),
             static_cast<int>(std::lround(c.width * scaleX)), static_cast<int>(std::lround(c.height * scaleY)));
         if (c.kind == ControlKind::GroupBox)
@@ -213,6 +223,18 @@ QWidget* QtWindow::control(int id) const
 }
 
 int QtWindow::exec() { return dialog_->exec(); }
+
+bool QtWindow::hasMnemonic(const std::string& caption)
+{
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] != '&')
+            return true;
+        ++i; // "&&" is an ampersand
+    }
+    return false;
+}
 
 QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double scaleX)
 {

@@ -99,6 +99,8 @@ public:
     static std::vector<int> programPlaces(const QString& document);
     // The document place of a program place (the nearest one at or before it).
     static int documentPlace(const std::vector<int>& programPlaces, int programPlace);
+    // Whether a caption marks a key with "&" (not "&&").
+    static bool hasMnemonic(const std::string& caption);
     // Captions, labels, one-line edits: UTF-8.
     static QString toUiText(const std::string& text);
     static std::string fromUiText(const QString& text);

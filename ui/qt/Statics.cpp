@@ -49,9 +49,25 @@ void ElidingLabel::resizeEvent(QResizeEvent* event)
 
 void ElidingLabel::elide()
 {
-    const QString shown = fontMetrics().elidedText(full_, Qt::ElideRight, contentsRect().width());
-    QLabel::setText(shown);
-    setToolTip(shown == full_ ? QString() : full_);
+    // As many lines as the place holds, words wrapped, the last one ending in "...".
+    const QFontMetrics metrics = fontMetrics();
+    const int width = contentsRect().width();
+    const int lines = std::max(1, contentsRect().height() / std::max(1, metrics.lineSpacing()));
+    QStringList shown;
+    QString rest = full_;
+    while (static_cast<int>(shown.size()) < lines - 1 && metrics.horizontalAdvance(rest) > width) {
+        qsizetype fits = 0;
+        while (fits < rest.size() && metrics.horizontalAdvance(rest.left(fits + 1)) <= width)
+            ++fits;
+        const qsizetype blank = rest.lastIndexOf(' ', fits);
+        const qsizetype cut = blank > 0 ? blank : std::max<qsizetype>(fits, 1);
+        shown << rest.left(cut);
+        rest = rest.mid(cut).trimmed();
+    }
+    shown << metrics.elidedText(rest, Qt::ElideRight, width);
+    const QString text = shown.join('\n');
+    QLabel::setText(text);
+    setToolTip(QString(text).replace('\n', ' ') == full_ ? QString() : full_);
 }
 
 QPixmap QtWindow::bitmapResource(int number) { return QPixmap(QString(":/art/bitmap-%1.png").arg(number)); }
@@ -60,6 +76,7 @@ QWidget* QtWindow::makeStaticText(const ControlTemplate& c, QWidget* parent)
 {
     if (c.style & EndEllipsis) {
         auto* label = new ElidingLabel(parent);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setFullText(toUiText(c.caption));
         return label;
     }

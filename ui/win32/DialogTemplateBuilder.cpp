@@ -74,7 +74,7 @@ DWORD controlStyle(ControlKind kind, const ControlTemplate& c)
         if (c.height <= 12)
             style |= SS_LEFTNOWORDWRAP; // one-line labels never wrap out of sight
         if (s & EndEllipsis)
-            style |= SS_ENDELLIPSIS;
+            style |= SS_ENDELLIPSIS | (c.height > 12 ? SS_EDITCONTROL : 0); // wrapped words, "..." on the last line
         break;
     case ControlKind::StaticBitmap:
         style |= SS_BITMAP | (s & SunkenEdge ? SS_SUNKEN : 0) | (c.id >= 0 ? SS_NOTIFY : 0)
