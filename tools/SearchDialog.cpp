@@ -17,6 +17,25 @@ void SearchDialog::setContext(MainDialog& owner, RomFile& rom)
     romStream_ = &rom;
 }
 
+void SearchDialog::onInitDialog() { standBesideTheList(); }
+
+void SearchDialog::standBesideTheList()
+{
+    // Beside the main window, level with its list, where the screen has room:
+    // neither the list's rows nor the edit box is hidden then.
+    const ui::PixelRect owner = ownerDialog_->window().screenRect();
+    const ui::PixelRect self = window_->screenRect();
+    const ui::PixelRect screen = window_->workArea();
+    const int width = self.right - self.left, height = self.bottom - self.top;
+    constexpr int Gap = 4;
+    const int top = std::clamp(owner.top, screen.top, std::max(screen.top, screen.bottom - height));
+    if (owner.right + Gap + width <= screen.right)
+        window_->moveTo(owner.right + Gap, top);
+    else if (owner.left - Gap - width >= screen.left)
+        window_->moveTo(owner.left - Gap - width, top);
+    // Else where the platform put it; a find moves it off the row it finds.
+}
+
 void SearchDialog::onCommand(int id)
 {
     if (id == ids::SearchFindButton || id == ui::IdOk)

@@ -13,6 +13,7 @@ class RomFile;
 class SearchDialog : public ui::DialogHandler {
 public:
     void setContext(MainDialog& owner, RomFile& rom);
+    void onInitDialog() override;
     void onCommand(int id) override;
     void findNext();
     // The next row after the owner's current one whose text contains `typed`; -1 for none.
@@ -20,6 +21,7 @@ public:
 
 private:
     void keepRowInSight(int row);
+    void standBesideTheList();
 
     MainDialog* ownerDialog_ = nullptr;
     RomFile* romStream_ = nullptr;

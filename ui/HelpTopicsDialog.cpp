@@ -22,12 +22,13 @@ std::string withLineBreaks(const std::string& text)
 const DialogTemplate& HelpTopicsDialog::dialogTemplate()
 {
     static const DialogTemplate help = {
-        0, "Scrivlet Help Topics", 330, 200,
+        0, "Scrivlet Help Topics", 380, 200,
         {
-            {SearchEdit, ControlKind::Edit, 7, 7, 110, 12, "", AutoHorizontalScroll | Border},
-            {TopicList, ControlKind::ListView, 7, 23, 110, 170, "",
+            // The list is wide enough for the longest topic name ("Moving text to the expanded area").
+            {SearchEdit, ControlKind::Edit, 7, 7, 150, 12, "", AutoHorizontalScroll | Border},
+            {TopicList, ControlKind::ListView, 7, 23, 150, 170, "",
                 ReportView | SingleSelection | ShowSelectionAlways | NoColumnHeader | SunkenEdge},
-            {PageEdit, ControlKind::Edit, 124, 7, 199, 186, "", MultiLine | VerticalScroll | AutoVerticalScroll | Border | ReadOnly},
+            {PageEdit, ControlKind::Edit, 164, 7, 209, 186, "", MultiLine | VerticalScroll | AutoVerticalScroll | Border | ReadOnly},
         },
     };
     return help;

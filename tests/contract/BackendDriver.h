@@ -172,7 +172,8 @@ public:
     virtual void resizeMainWindowBy(int dx, int dy) = 0;
     virtual bool checkBoxIsChecked(int id) = 0;
     // The static texts of the window the user acts on that its control cuts
-    // short in the face the platform really uses, each as its text.
+    // short in the face the platform really uses, or that a field or a button
+    // is drawn over, each as its text.
     virtual std::vector<std::string> clippedTexts() = 0;
     // How the edit box shows the character at a place of its text (as the program counts).
     enum class Mark { Plain, Group, Error };

@@ -23,6 +23,7 @@
 #include <QTextLayout>
 #include <QPointer>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QComboBox>
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -258,7 +259,13 @@ public:
             const QRect room = label->contentsRect();
             const bool fits = label->wordWrap() ? label->heightForWidth(room.width()) <= room.height()
                                                 : label->sizeHint().width() <= label->width();
-            if (!fits)
+            // Or a field or a button drawn over it.
+            bool covered = false;
+            for (QWidget* other : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (other != label && other->isVisibleTo(window) && !qobject_cast<QLabel*>(other) && !qobject_cast<QGroupBox*>(other)
+                    && other->geometry().intersects(label->geometry()))
+                    covered = true;
+            if (!fits || covered)
                 clipped.push_back(label->text().toStdString());
         }
         return clipped;

@@ -346,8 +346,26 @@ public:
     {
         ui::Win32Window& window = modals_.empty() ? *main_ : *modals_.back();
         std::vector<std::string> clipped;
+        // A text is cut short by its own size, or by a field or button drawn over it.
+        const auto coveredByAControl = [&](HWND text) {
+            if (!ui::win32::isStatic(text))
+                return false;
+            RECT mine{};
+            GetWindowRect(text, &mine);
+            for (HWND other = GetWindow(window.handle(), GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
+                if (other == text || !IsWindowVisible(other) || ui::win32::isStatic(other))
+                    continue;
+                if (ui::win32::hasClass(other, WC_BUTTONW) && (GetWindowLongPtrW(other, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
+                    continue;
+                RECT theirs{}, both{};
+                GetWindowRect(other, &theirs);
+                if (IntersectRect(&both, &mine, &theirs))
+                    return true;
+            }
+            return false;
+        };
         for (HWND child = GetWindow(window.handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            if (IsWindowVisible(child) && !window.staticTextFits(child)) {
+            if (IsWindowVisible(child) && (!window.staticTextFits(child) || coveredByAControl(child))) {
                 wchar_t text[512] = {};
                 GetWindowTextW(child, text, 512);
                 clipped.push_back(ui::win32::toUtf8(text));

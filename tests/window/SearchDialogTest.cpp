@@ -72,8 +72,23 @@ TEST_F(SearchTest, EmptyNeedleCodesAndUnappliedTextBehaveAsStored)
 
 namespace {
 
+TEST_F(SearchTest, TheSearchWindowStandsBesideTheMainWindow)
+{
+    ui::PixelRect placed{};
+    platform.drivers.push_back([&](ui::HeadlessWindow& search) { placed = search.screenRect(); });
+    window.chooseMenu(ids::EditSearch);
+    const ui::PixelRect owner = window.screenRect();
+    EXPECT_EQ(placed.left, owner.right + 4) << "to the right, covering neither the list nor the edit box";
+    EXPECT_EQ(placed.top, owner.top);
+}
+
 TEST_F(SearchTest, TheSearchWindowMovesOffTheRowItFound)
 {
+    // A screen with no room beside the main window: the search stands over it.
+    ui::HeadlessWindow::screenArea() = {250, 0, 700, 1040};
+    struct Restore {
+        ~Restore() { ui::HeadlessWindow::screenArea() = {0, 0, 1920, 1040}; }
+    } restore;
     ui::PixelRect found{}, placed{};
     platform.drivers.push_back([&](ui::HeadlessWindow& search) {
         search.typeText(ids::SearchTextEdit, "hello");

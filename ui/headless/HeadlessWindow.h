@@ -94,7 +94,13 @@ public:
     void tabInsert(int id, int index, const std::string& caption) override;
     int tabCurrent(int id) const override;
     PixelRect screenRect() const override { return rect_; }
-    PixelRect workArea() const override { return {0, 0, 1920, 1040}; }
+    PixelRect workArea() const override { return screenArea(); }
+    // The screen every headless window stands on; a test may make it smaller.
+    static PixelRect& screenArea()
+    {
+        static PixelRect area{0, 0, 1920, 1040};
+        return area;
+    }
     void moveTo(int left, int top) override;
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     Answer ask(const std::string& text, const std::string& caption, QuestionButtons buttons) override;

@@ -9,6 +9,7 @@
 #include "Controls.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace scrivlet::ui {
 
@@ -70,13 +71,27 @@ void Win32Window::fitStaticText(HWND control)
     const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
     if ((style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP) {
-        // One line grows to the right, as far as its text needs.
+        // One line grows to the right, as far as its text needs, but never
+        // under the control beside it (a label before its field): what the
+        // right has no room for it takes from the left.
         RECT frame{};
         GetWindowRect(control, &frame);
         MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&frame), 2);
         const SIZE need = neededFor(control, font);
-        SetWindowPos(control, nullptr, 0, 0, frame.right - frame.left + need.cx - client.right + 1, frame.bottom - frame.top,
-            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const LONG width = frame.right - frame.left + need.cx - client.right + 1;
+        LONG roomRight = std::numeric_limits<LONG>::max();
+        for (HWND other = GetWindow(GetParent(control), GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
+            const bool groupBox = hasClass(other, WC_BUTTONW) && (GetWindowLongPtrW(other, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+            if (other == control || !IsWindowVisible(other) || groupBox)
+                continue;
+            RECT r{};
+            GetWindowRect(other, &r);
+            MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+            if (r.left >= frame.right && r.top < frame.bottom && r.bottom > frame.top)
+                roomRight = std::min(roomRight, r.left - frame.left);
+        }
+        const LONG left = width <= roomRight ? frame.left : std::max<LONG>(0, frame.left - (width - roomRight));
+        SetWindowPos(control, nullptr, left, frame.top, width, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
     // A wrapping text takes its face a pixel smaller at a time, down to 7 pixels.
