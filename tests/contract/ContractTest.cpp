@@ -450,6 +450,12 @@ TEST_P(ContractTest, EachNotificationIsSentExactlyOnce)
     EXPECT_EQ(countsAfter([&] { driver->pressDownKey(ids::ListView); }), (Counts{{{ids::ListView, Notification::KeyDown}, 1}}));
     EXPECT_EQ(countsAfter([&] { driver->clickInto(ids::EditBox); }), (Counts{{{ids::EditBox, Notification::GotFocus}, 1}}));
     EXPECT_EQ(countsAfter([&] { driver->typeKeys(ids::EditBox, "x"); }), (Counts{{{ids::EditBox, Notification::TextChanged}, 1}}));
+    // A paste, a cut and an undo are one change each, however the control makes them.
+    driver->typeKeys(ids::EditBox, "yz");
+    driver->selectAllIn(ids::EditBox);
+    EXPECT_EQ(countsAfter([&] { driver->pressKeys(ids::EditBox, "Ctrl+X"); }), (Counts{{{ids::EditBox, Notification::TextChanged}, 1}}));
+    EXPECT_EQ(countsAfter([&] { driver->pressKeys(ids::EditBox, "Ctrl+V"); }), (Counts{{{ids::EditBox, Notification::TextChanged}, 1}}));
+    EXPECT_EQ(countsAfter([&] { driver->pressKeys(ids::EditBox, "Ctrl+Z"); }), (Counts{{{ids::EditBox, Notification::TextChanged}, 1}}));
     const std::size_t commands = main.commands.size();
     driver->chooseMenu(ids::EditSearch);
     EXPECT_EQ(main.commands.size(), commands + 1);
@@ -471,8 +477,49 @@ TEST_P(ContractTest, ADisabledButtonOrListSendsNothingByClickOrKey)
 
     window->enableControl(ids::ListView, false);
     const std::size_t before = main.reports.size();
+    const int mark = window->listSelectionMark(ids::ListView);
     driver->clickControl(ids::ListView);
     EXPECT_EQ(main.reports.size(), before) << "a disabled list reports no click";
+    driver->pressDownKey(ids::ListView);
+    EXPECT_EQ(main.reports.size(), before) << "nor a key";
+    EXPECT_EQ(window->listSelectionMark(ids::ListView), mark) << "and its mark stays";
+}
+
+TEST_P(ContractTest, AGrayItemsShortcutSendsNothing)
+{
+    fillList(sixRows());
+    driver->clickRow(ids::ListView, 1);
+    window->enableMenuItem(ids::EditSearch, false);
+    driver->pressKeys(ids::ListView, "Ctrl+F");
+    EXPECT_TRUE(main.commands.empty()) << "a gray item's shortcut sends nothing";
+    window->enableMenuItem(ids::EditSearch, true);
+    driver->pressKeys(ids::ListView, "Ctrl+F");
+    EXPECT_EQ(main.commands, std::vector<int>{ids::EditSearch});
+}
+
+TEST_P(ContractTest, GivingTheFocusToTheControlThatHasItReportsNothing)
+{
+    fillList(sixRows());
+    driver->clickInto(ids::EditBox);
+    const std::size_t before = main.reports.size();
+    window->setFocus(ids::EditBox);
+    EXPECT_EQ(main.reports.size(), before);
+}
+
+TEST_P(ContractTest, APasteGoesInAtTheCaret)
+{
+    fillList(sixRows());
+    window->setControlText(ids::EditBox, "XY");
+    driver->clickInto(ids::EditBox);
+    driver->selectAllIn(ids::EditBox);
+    driver->pressKeys(ids::EditBox, "Ctrl+C");
+    window->setControlText(ids::EditBox, "abcd");
+    driver->typeKeys(ids::EditBox, ""); // the caret to the end
+    driver->pressKeys(ids::EditBox, "Left");
+    driver->pressKeys(ids::EditBox, "Left");
+    driver->pressKeys(ids::EditBox, "Ctrl+V");
+    EXPECT_EQ(window->controlText(ids::EditBox), "abXYcd");
+    EXPECT_EQ(window->editCaret(ids::EditBox), 4) << "after what was pasted";
 }
 
 TEST_P(ContractTest, AHandlerCanRefuseEscapeAndTheCloseBox)

@@ -118,6 +118,12 @@ qsizetype EditBoxWidget::room() const
 
 void EditBoxWidget::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
+        setProperty("undoing", true);
+        QPlainTextEdit::keyPressEvent(event);
+        setProperty("undoing", false);
+        return;
+    }
     if (limit_ > 0 && !isReadOnly()) {
         const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
         const QString typed = lineBreak ? QString("\n") : event->text();
@@ -319,12 +325,17 @@ QWidget* QtWindow::makeEditBox(const ControlTemplate& c, QWidget* parent)
         fitWrapMode(edit);
         handler_.onNotify(id, Notification::TextChanged);
     });
-    // The caret moving on its own (a click, an arrow key); typing reports the text instead.
+    // The caret moving on its own (a click, an arrow key); typing reports the
+    // text instead. Every change of the text is counted (the document's own
+    // revision goes back on an undo, so it cannot tell one).
+    QObject::connect(edit->document(), &QTextDocument::contentsChange, edit,
+        [edit](int, int, int) { edit->setProperty("textChanges", edit->property("textChanges").toInt() + 1); });
     QObject::connect(edit, &QPlainTextEdit::cursorPositionChanged, dialog_, [this, id, edit] {
-        const int revision = edit->document()->revision();
-        const bool typed = edit->property("caretRevision").toInt() != revision;
-        edit->setProperty("caretRevision", revision);
-        if (!settingText_ && !typed)
+        const int changes = edit->property("textChanges").toInt();
+        const bool typed = edit->property("caretChanges").toInt() != changes;
+        edit->setProperty("caretChanges", changes);
+        // An undo puts the caret back after it changed the text: the change is the news.
+        if (!settingText_ && !typed && !edit->property("undoing").toBool())
             handler_.onNotify(id, Notification::CaretMoved);
     });
     edit->toolTipFor = [this, id](int index) { return toUiText(handler_.toolTipAt(id, index)); };
@@ -344,7 +355,7 @@ void QtWindow::setEditBoxText(QPlainTextEdit* edit, const QString& value)
         fitWrapMode(edit, value);
     if (auto* colours = edit->document()->findChild<BracketHighlighter*>())
         colours->textChanged(value);
-    edit->setProperty("caretRevision", edit->document()->revision());
+    edit->setProperty("caretChanges", edit->property("textChanges").toInt());
 }
 
 void QtWindow::fitWrapMode(QPlainTextEdit* edit, const QString& text)
@@ -368,8 +379,11 @@ void QtWindow::setEditLimit(int id, int characters)
 
 void QtWindow::editUndo(int id)
 {
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(control(id)))
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(control(id))) {
+        edit->setProperty("undoing", true);
         edit->undo();
+        edit->setProperty("undoing", false);
+    }
 }
 
 void QtWindow::editCut(int id)
