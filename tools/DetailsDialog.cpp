@@ -59,6 +59,7 @@ void DetailsDialog::setSubject(RomFile& rom, const std::string& fileName, int ro
 
 void DetailsDialog::onInitDialog()
 {
+    built_ = false;
     window_->tabDeleteAll(ids::DetailsTabControl);
     window_->tabInsert(ids::DetailsTabControl, 0, "Misc. Info");
     window_->tabInsert(ids::DetailsTabControl, 1, "Raw Data");
@@ -66,12 +67,14 @@ void DetailsDialog::onInitDialog()
     for (const ChildSpec& c : Children)
         window_->createChildControl(ids::DetailsTabControl, c.id, c.kind, c.rect, c.style, c.bitmap);
     window_->setControlText(RawDataEdit, "");
+    built_ = true;
     showDetailsPage(0);
 }
 
 void DetailsDialog::onNotify(int controlId, ui::Notification notification)
 {
-    if (controlId == ids::DetailsTabControl && notification == ui::Notification::TabSelectionChanged) {
+    // A platform may report a change of tab while the tabs are being made, before their pages exist.
+    if (controlId == ids::DetailsTabControl && notification == ui::Notification::TabSelectionChanged && built_ && romStream_) {
         romStream_->beginAction(); // each page is built from what the file holds now
         showDetailsPage(window_->tabCurrent(ids::DetailsTabControl));
     }

@@ -28,6 +28,7 @@ public:
     std::string romInfo() const;
 
 private:
+    bool built_ = false; // the tabs and their pages exist: a change of tab can be shown
     RomFile* romStream_ = nullptr;
     std::string fileName_;
     int rowIndex_ = 0;

@@ -10,6 +10,7 @@
 #include "resources/ResourceIds.h"
 #include "ui/win32/Win32Platform.h"
 #include "ui/win32/Win32Window.h"
+#include "ui/win32/Controls.h"
 #include "ui/win32/Text.h"
 
 #include <windows.h>
@@ -950,8 +951,13 @@ private:
         ui::MessageRecord record{text(GetDlgItem(box, 0xFFFF)), text(box), ui::MessageIcon::None, "", {}};
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
             if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child))
-                if (const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)))
-                    record.icon = icon == LoadIconW(nullptr, IDI_QUESTION) ? ui::MessageIcon::Question : ui::MessageIcon::Exclamation;
+                if (const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0))) {
+                    // Only the very icon of the kind counts: a stop sign is no exclamation mark.
+                    if (icon == LoadIconW(nullptr, IDI_QUESTION))
+                        record.icon = ui::MessageIcon::Question;
+                    else if (icon == LoadIconW(nullptr, IDI_EXCLAMATION))
+                        record.icon = ui::MessageIcon::Exclamation;
+                }
         if (const HWND owner = GetWindow(box, GW_OWNER))
             record.owner = text(owner);
         for (const auto& [id, name] : {std::pair{IDOK, "OK"}, std::pair{IDYES, "Yes"}, std::pair{IDNO, "No"}, std::pair{IDCANCEL, "Cancel"}})

@@ -327,4 +327,22 @@ TEST_P(EditorTest, ThePreviewAndTheMarksFollowWhatIsTyped)
     EXPECT_EQ(text(ids::PreviewWindowSize), "136 px, 3 lines");
     EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 13)) << "fourteen letters fit 136 pixels";
     driver->screenshot(name("preview-window-5").c_str());
+
+    // A picture larger than its control is drawn scaled down whole, not cut:
+    // its green left band shows at the control's left edge.
+    const int width = pane.right - pane.left, height = pane.bottom - pane.top;
+    ui::PixelImage big{width * 4, height * 4, std::vector<std::uint32_t>(static_cast<std::size_t>(width * height * 16))};
+    for (int y = 0; y < big.height; ++y)
+        for (int x = 0; x < big.width; ++x)
+            big.argb[static_cast<std::size_t>(y * big.width + x)] = x < big.width / 10 ? 0xFF00FF00u : x < big.width / 2 ? 0xFFFF0000u : 0xFF0000FFu;
+    window().setControlPicture(ids::PreviewPane, big);
+    EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, -(width / 2 - 6), 0), 0xFF00FF00u) << "the left band, scaled down";
+    EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, width / 2 - 6, 0), 0xFF0000FFu);
+    EXPECT_EQ(driver->pictureColourAt(ids::PreviewPane, -4, 0), 0xFFFF0000u);
+
+    // A control placed anew keeps its new anchors: back to the full width, it grows as the list does.
+    driver->chooseMenu(ids::OptionsShowPreview);
+    driver->resizeMainWindowBy(60, 0);
+    const ui::PixelRect list = driver->controlRect(ids::ListView), full = driver->controlRect(ids::EditBox);
+    EXPECT_EQ(full.right, list.right) << "the edit box spans the window again, also after a resize";
 }

@@ -21,6 +21,19 @@ protected:
     }
 };
 
+TEST_F(DetailsTest, AChangeOfTabReportedWhileTheTabsAreMadeIsSafe)
+{
+    open(write(standardImage()));
+    ui::HeadlessWindow::tabInsertNotifies() = true;
+    struct Restore {
+        ~Restore() { ui::HeadlessWindow::tabInsertNotifies() = false; }
+    } restore;
+    details([](ui::HeadlessWindow& w) {
+        EXPECT_EQ(w.tabCurrent(ids::DetailsTabControl), 0);
+        EXPECT_TRUE(w.isControlVisible(DetailsDialog::TextAttributes)) << "the first page, shown once it exists";
+    });
+}
+
 TEST_F(DetailsTest, PointerRowShowsItsRecordAndTheTabsShowOnlyTheirControls)
 {
     open(write(standardImage()));

@@ -95,6 +95,13 @@ public:
     int tabCurrent(int id) const override;
     PixelRect screenRect() const override { return rect_; }
     PixelRect workArea() const override { return screenArea(); }
+    // Whether inserting a first tab reports a change of tab, as some platforms
+    // do; off, as no backend does today. A test may turn it on.
+    static bool& tabInsertNotifies()
+    {
+        static bool notifies = false;
+        return notifies;
+    }
     // The screen every headless window stands on; a test may make it smaller.
     static PixelRect& screenArea()
     {

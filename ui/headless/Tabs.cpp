@@ -17,8 +17,11 @@ void HeadlessWindow::tabInsert(int id, int index, const std::string& caption)
 {
     Control& c = at(id);
     c.rows.insert(c.rows.begin() + std::max(0, std::min(index, static_cast<int>(c.rows.size()))), caption);
-    if (c.mark < 0)
+    if (c.mark < 0) {
         c.mark = 0;
+        if (tabInsertNotifies()) // as a platform may, for its first tab
+            handler_.onNotify(id, Notification::TabSelectionChanged);
+    }
 }
 
 void HeadlessWindow::selectTab(int tabId, int index)
