@@ -3,6 +3,7 @@
 // the window and the command-line tool do. Nothing may crash, hang or read out
 // of bounds. The image is held in memory; each walk covers a bounded stretch,
 // which reaches every path of the listing at a thousand runs a second.
+#include "ImagePlaces.h"
 #include "catalogue/TextCatalogue.h"
 #include "catalogue/TextSearch.h"
 #include "rom/RomAddress.h"
@@ -15,13 +16,13 @@
 #include <iterator>
 
 using namespace scrivlet;
+using scrivlet::fuzz::Places;
 
 namespace {
 // The places an image is read: the input's first byte picks one, the next two
 // a distance past it, and the rest is put there over a filler of end codes
 // (02 00 02 00 ...), so that the blocks around it are short and the
 // dictionary strings end at once: the time goes to the input's own bytes.
-constexpr std::uint32_t Places[] = {0, 0x101C0, 0x51D12, 0x8BE3E, 0xF8B92, 0x2F5020, 0x300200, 0x3FFF00};
 constexpr std::int32_t WalkedBytes = 1024;
 constexpr int RowsDecoded = 32;
 

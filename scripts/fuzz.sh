@@ -25,7 +25,9 @@ cmake --build --preset fuzz
 # The core's own tests under the same sanitizers: undefined behaviour fails them.
 ./build/fuzz/tests/core_tests --gtest_brief=1
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(codec image patch_apply patch_make import layout)
+[ "${#targets[@]}" -gt 0 ] || targets=(codec image patch_apply patch_make import layout text compression)
+# Seeds of real size, from the sample image: the runs start from whole blocks and images.
+./build/fuzz/fuzz/fuzz_seeds build/fuzz/seeds >/dev/null
 for name in "${targets[@]}"; do
   case "$name" in
     image|patch_apply|patch_make) max_len=65536 ;;
@@ -33,6 +35,9 @@ for name in "${targets[@]}"; do
   esac
   corpus="build/fuzz/corpus-$name"
   mkdir -p "$corpus"
+  if [ -d "build/fuzz/seeds/$name" ] && [ -z "$(ls -A "$corpus")" ]; then
+    cp build/fuzz/seeds/"$name"/* "$corpus"/
+  fi
   log="build/fuzz/$name.log"
   # A patch claims what it likes; what it makes us allocate must stay small.
   if ! (cd build/fuzz && "./fuzz/${name}_fuzzer" -max_total_time="$seconds" -max_len="$max_len" \
