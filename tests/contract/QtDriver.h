@@ -263,7 +263,7 @@ public:
             bool covered = false;
             for (QWidget* other : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
                 if (other != label && other->isVisibleTo(window) && !qobject_cast<QLabel*>(other) && !qobject_cast<QGroupBox*>(other)
-                    && other->geometry().intersects(label->geometry()))
+                    && other->geometry().intersects(label->geometry()) && !other->geometry().contains(label->geometry()))
                     covered = true;
             if (!fits || covered)
                 clipped.push_back(label->text().toStdString());

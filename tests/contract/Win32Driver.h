@@ -360,7 +360,9 @@ public:
                     continue;
                 RECT theirs{}, both{};
                 GetWindowRect(other, &theirs);
-                if (IntersectRect(&both, &mine, &theirs))
+                const bool holdsIt = theirs.left <= mine.left && theirs.top <= mine.top && theirs.right >= mine.right
+                    && theirs.bottom >= mine.bottom; // a tab control around its page's texts
+                if (!holdsIt && IntersectRect(&both, &mine, &theirs))
                     return true;
             }
             return false;

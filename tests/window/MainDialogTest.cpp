@@ -262,6 +262,9 @@ TEST_F(ApplyTest, DictionaryStringsOutgrowTheBlockUnlessWrittenFromCodesOnly)
     window.clickRow(ids::ListView, 1);
     window.clickButton(ids::ApplyButton);
     ASSERT_EQ(window.messages.size(), 1u) << "Onett is 5 characters for a 2-byte reference";
+    EXPECT_EQ(window.messages[0].text, "The new text is larger than the old text.\nShorten the text, or uncheck the Prevent Overwrite box.\n"
+                                       "With Options > Compress when writing it would take 11 bytes and fit.")
+        << "the refusal says when compression makes the text fit";
     window.chooseMenu(ids::OptionsCodesOnly);
     window.clickButton(ids::ApplyButton);
     EXPECT_EQ(window.messages.size(), 1u);

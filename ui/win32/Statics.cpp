@@ -52,6 +52,39 @@ SIZE neededFor(HWND control, HFONT font)
 
 } // namespace
 
+namespace {
+
+// Where the control to the right of a one-line text begins (a field beside its
+// label), in the parent's pixels; LONG max when nothing stands there.
+LONG neighbourOnTheRight(HWND control, const RECT& frame)
+{
+    LONG nearest = std::numeric_limits<LONG>::max();
+    for (HWND other = GetWindow(GetParent(control), GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
+        const bool groupBox = hasClass(other, WC_BUTTONW) && (GetWindowLongPtrW(other, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+        if (other == control || !IsWindowVisible(other) || groupBox || isStatic(other))
+            continue;
+        RECT r{};
+        GetWindowRect(other, &r);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+        // Beside it: starting right of its left edge, on its line.
+        if (r.left > frame.left && r.top < frame.bottom && r.bottom > frame.top)
+            nearest = std::min(nearest, r.left);
+    }
+    return nearest;
+}
+
+RECT frameOf(HWND control)
+{
+    RECT frame{};
+    GetWindowRect(control, &frame);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&frame), 2);
+    return frame;
+}
+
+bool oneLine(HWND control) { return (GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK) == SS_LEFTNOWORDWRAP; }
+
+} // namespace
+
 bool Win32Window::staticTextFits(HWND control) const
 {
     if (!isText(control) || (GetWindowLongPtrW(control, GWL_STYLE) & SS_ENDELLIPSIS) == SS_ENDELLIPSIS)
@@ -59,7 +92,10 @@ bool Win32Window::staticTextFits(HWND control) const
     RECT client{};
     GetClientRect(control, &client);
     const SIZE need = neededFor(control, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    return need.cx <= client.right && need.cy <= client.bottom;
+    // Dialog units rounded to pixels can leave a label's last pixels under the field beside it.
+    const RECT frame = frameOf(control);
+    const bool underNeighbour = oneLine(control) && frame.right > neighbourOnTheRight(control, frame);
+    return need.cx <= client.right && need.cy <= client.bottom && !underNeighbour;
 }
 
 void Win32Window::fitStaticText(HWND control)
@@ -68,30 +104,18 @@ void Win32Window::fitStaticText(HWND control)
         return;
     RECT client{};
     GetClientRect(control, &client);
-    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    if ((style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP) {
+    if (oneLine(control)) {
         // One line grows to the right, as far as its text needs, but never
         // under the control beside it (a label before its field): what the
         // right has no room for it takes from the left.
-        RECT frame{};
-        GetWindowRect(control, &frame);
-        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&frame), 2);
+        const RECT frame = frameOf(control);
         const SIZE need = neededFor(control, font);
-        const LONG width = frame.right - frame.left + need.cx - client.right + 1;
-        LONG roomRight = std::numeric_limits<LONG>::max();
-        for (HWND other = GetWindow(GetParent(control), GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
-            const bool groupBox = hasClass(other, WC_BUTTONW) && (GetWindowLongPtrW(other, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-            if (other == control || !IsWindowVisible(other) || groupBox)
-                continue;
-            RECT r{};
-            GetWindowRect(other, &r);
-            MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-            if (r.left >= frame.right && r.top < frame.bottom && r.bottom > frame.top)
-                roomRight = std::min(roomRight, r.left - frame.left);
-        }
-        const LONG left = width <= roomRight ? frame.left : std::max<LONG>(0, frame.left - (width - roomRight));
-        SetWindowPos(control, nullptr, left, frame.top, width, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        const LONG width = std::max(frame.right - frame.left, frame.right - frame.left + need.cx - client.right + 1);
+        const LONG neighbour = neighbourOnTheRight(control, frame);
+        const LONG left = frame.left + width <= neighbour ? frame.left : std::max<LONG>(0, neighbour - width);
+        SetWindowPos(control, nullptr, left, frame.top, std::min(width, neighbour - left), frame.bottom - frame.top,
+            SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
     // A wrapping text takes its face a pixel smaller at a time, down to 7 pixels.
