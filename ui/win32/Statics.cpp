@@ -61,7 +61,9 @@ LONG neighbourOnTheRight(HWND control, const RECT& frame)
     LONG nearest = std::numeric_limits<LONG>::max();
     for (HWND other = GetWindow(GetParent(control), GW_CHILD); other; other = GetWindow(other, GW_HWNDNEXT)) {
         const bool groupBox = hasClass(other, WC_BUTTONW) && (GetWindowLongPtrW(other, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-        if (other == control || !IsWindowVisible(other) || groupBox || isStatic(other))
+        // Its own visible style: while the dialog is being made no window shows yet.
+        const bool shown = (GetWindowLongPtrW(other, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (other == control || !shown || groupBox || isStatic(other))
             continue;
         RECT r{};
         GetWindowRect(other, &r);
