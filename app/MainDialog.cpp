@@ -1,5 +1,8 @@
 #include "MainDialog.h"
 
+#include "CommandLine.h"
+#include "edit/Messages.h"
+
 #include "AboutDialog.h"
 #include "catalogue/TextCatalogue.h"
 #include "resources/ResourceIds.h"
@@ -26,6 +29,16 @@ void MainDialog::onInitDialog()
     window_->setEditLimit(ids::PreviewWindowEntry, 3);
     window_->setControlText(ids::PreviewWindowEntry, std::to_string(windowEntry));
     closeRom();
+    openStartupFiles();
+}
+
+void MainDialog::openStartupFiles()
+{
+    if (startupFiles.empty())
+        return;
+    openRomAt(startupFiles.front(), fileNameOf(startupFiles.front()));
+    if (startupFiles.size() > 1)
+        window_->setControlText(ids::CaretNote, messages::MoreFilesIgnored);
 }
 
 void MainDialog::onCommand(int id)

@@ -24,8 +24,17 @@ public:
     // Over the edit box: what the codes of the group under the mouse do.
     std::string toolTipAt(int controlId, int index) override;
 
+    // ROMs named on the command line (or dropped on the program): the first is
+    // opened as the window comes up, as File > Open would open it.
+    std::vector<std::string> startupFiles;
+
     // File
     void openRom();
+    // Open's checks and messages for a file already chosen; true when it opened.
+    bool openRomAt(const std::string& path, const std::string& name);
+    // Whether a write to the open ROM can happen at all; says why not, once.
+    bool romIsWritable();
+    void openStartupFiles();
     void closeRom();
     void exitProgram();
     // Listing

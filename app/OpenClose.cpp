@@ -11,12 +11,27 @@ namespace scrivlet {
 void MainDialog::openRom()
 {
     const ui::FileChoice choice = window_->chooseFileToOpen(messages::RomFileFilter);
+    if (choice.path.empty())
+        return; // a cancelled dialog is passed over silently
+    openRomAt(choice.path, choice.name);
+}
+
+bool MainDialog::romIsWritable()
+{
+    if (!romFile.isReadOnly())
+        return true;
+    window_->messageBox(messages::RomReadOnly, messages::RomReadOnlyCaption, ui::MessageIcon::Exclamation);
+    return false;
+}
+
+bool MainDialog::openRomAt(const std::string& path, const std::string& name)
+{
     RomFile candidate;
-    if (!candidate.open(choice.path)) {
-        // A cancelled dialog is passed over silently; every other failure says
-        // why, and the open ROM stays.
-        if (choice.path.empty())
-            return;
+    bool opened = candidate.open(path);
+    if (!opened && candidate.openError() == OpenError::NotWritable)
+        opened = candidate.open(path, RomFile::Access::ReadOnly); // a file that may be read is opened for reading
+    if (!opened) {
+        // Every failure says why, and the open ROM stays.
         switch (candidate.openError()) {
         case OpenError::NotRegularFile:
             window_->messageBox(messages::NotRegularFile, messages::BadRomCaption, ui::MessageIcon::None);
@@ -28,21 +43,21 @@ void MainDialog::openRom()
             break;
         default: window_->messageBox(messages::OpenFailed, messages::RomNotOpenedCaption, ui::MessageIcon::Exclamation); break;
         }
-        return;
+        return false;
     }
     const RomType type = identifyRom(candidate);
     if (type == RomType::Unknown) {
         window_->messageBox(messages::UnrecognizedRom, messages::BadRomCaption, ui::MessageIcon::None);
-        return;
+        return false;
     }
     if (type == RomType::Mother2) {
         window_->messageBox(messages::Mother2Rom, messages::Mother2Caption, ui::MessageIcon::None);
-        return;
+        return false;
     }
     if (!settleUnappliedText())
-        return; // the new file is closed again, the open one stays as it was
-    romFileName = choice.name;
-    romPath = choice.path;
+        return false; // the new file is closed again, the open one stays as it was
+    romFileName = name;
+    romPath = path;
     closeRom();
     romFile = std::move(candidate);
     window_->setCaption("Scrivlet 3.0 - File Loaded");
@@ -62,6 +77,9 @@ void MainDialog::openRom()
     else
         window_->enableMenuItem(ids::OptionsExpandedListing, true);
     refreshListing();
+    if (romFile.isReadOnly())
+        window_->setControlText(ids::CaretNote, messages::OpenedReadOnly);
+    return true;
 }
 
 void MainDialog::closeRom()
@@ -97,7 +115,7 @@ void MainDialog::closeRom()
 
 void MainDialog::expandRom()
 {
-    if (!romOpen())
+    if (!romOpen() || !romIsWritable())
         return;
     const PadResult result = padRomFile(romFile, ExpandedRomSize);
     if (result.status != WriteStatus::Written) {

@@ -1,5 +1,7 @@
 // The editor on Windows: the main window on the platform's own dialogs.
+#include "CommandLine.h"
 #include "MainDialog.h"
+#include "ui/win32/Text.h"
 
 #include "resources/ResourceIds.h"
 #include "ui/win32/Win32Platform.h"
@@ -10,15 +12,18 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // Asked to serve as an embedded or automation object: there is nothing to
-    // serve, so end at once. Nothing else on the command line is used.
+    // serve, so end at once. A file named on the command line (or dropped on
+    // the program, or opened with it) is opened.
     int count = 0;
+    std::vector<std::string> utf8;
     if (LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count)) {
         bool serve = false;
-        for (int i = 1; i < count; ++i) {
+        for (int i = 0; i < count; ++i) {
             const wchar_t* word = words[i];
+            utf8.push_back(scrivlet::ui::win32::toUtf8(word));
             if (*word == L'-' || *word == L'/')
                 ++word;
-            serve = serve || lstrcmpiW(word, L"Embedding") == 0 || lstrcmpiW(word, L"Automation") == 0;
+            serve = serve || (i > 0 && (lstrcmpiW(word, L"Embedding") == 0 || lstrcmpiW(word, L"Automation") == 0));
         }
         LocalFree(words);
         if (serve)
@@ -26,6 +31,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     }
     scrivlet::ui::Win32Platform platform;
     scrivlet::MainDialog dialog(platform);
+    dialog.startupFiles = scrivlet::filesFromCommandLine(utf8, true);
     platform.runMain(scrivlet::ids::MainDialogTemplate, dialog);
     return 0;
 }

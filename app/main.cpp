@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "MainDialog.h"
 
 #include "resources/ResourceIds.h"
@@ -14,7 +15,7 @@ int main(int argc, char** argv)
     // Past a file-size limit a write is to fail and be reported, not to end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     // Asked to serve as an embedded or automation object: there is nothing to
-    // serve, so end at once. Nothing else on the command line is used.
+    // serve, so end at once. A file named on the command line is opened.
     for (int i = 1; i < argc; ++i) {
         const char* word = argv[i];
         if (*word == '-' || *word == '/')
@@ -29,6 +30,10 @@ int main(int argc, char** argv)
 
     scrivlet::ui::QtPlatform platform;
     scrivlet::MainDialog dialog(platform);
+    std::vector<std::string> words; // what Qt left of the command line, as UTF-8
+    for (const QString& word : QApplication::arguments())
+        words.push_back(word.toStdString());
+    dialog.startupFiles = scrivlet::filesFromCommandLine(words, false);
     platform.runMain(scrivlet::ids::MainDialogTemplate, dialog);
     return 0;
 }

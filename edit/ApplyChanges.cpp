@@ -16,6 +16,8 @@ bool MainDialog::applyChanges()
     const TextCatalogue& catalogue = textCatalogue();
     if (!catalogue.isRow(row))
         return false; // no block to write to
+    if (!romIsWritable())
+        return false;
     const std::string text = window_->controlText(ids::EditBox);
     const std::int32_t offset = snesToFileOffset(static_cast<std::uint32_t>(catalogue.rows[static_cast<std::size_t>(row)].snesAddress));
     const ApplyResult result = applyText(romFile, offset, text, ApplyOptions{preventOverwrites != 0, compressWhenWriting});

@@ -67,6 +67,8 @@ public:
     // while this is open.
     void openBytes(std::span<const std::uint8_t> image);
     bool isOpen() const { return handle_ != native::NoHandle || inMemory_; }
+    // Opened for reading only: every write is refused with NotOpenForUpdate.
+    bool isReadOnly() const { return isOpen() && readOnly_; }
     bool close();
     const std::string& path() const { return path_; }
 

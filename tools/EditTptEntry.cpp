@@ -17,6 +17,8 @@ void MainDialog::editTptEntry()
     // Only a row of the pointer listing has a record to edit.
     if (!romOpen() || !catalogue.isRow(row) || catalogue.rows[static_cast<std::size_t>(row)].tptRecordOffset == 0)
         return;
+    if (!romIsWritable())
+        return; // said before the editor opens, not after the fields are filled
     TextEntry& entry = catalogue.rows[static_cast<std::size_t>(row)];
     const std::int32_t oldAddress = entry.snesAddress;
 

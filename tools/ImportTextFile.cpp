@@ -10,7 +10,7 @@ namespace scrivlet {
 
 void MainDialog::importTextFile()
 {
-    if (!romOpen())
+    if (!romOpen() || !romIsWritable())
         return;
     const ui::FileChoice choice = window_->chooseFileToOpen(messages::ImportFilter, messages::ImportDialogTitle);
     if (choice.path.empty())

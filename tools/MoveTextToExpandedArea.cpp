@@ -14,7 +14,7 @@ void MainDialog::moveTextToExpandedArea()
 {
     const int row = currentRow();
     TextCatalogue& catalogue = textCatalogue();
-    if (!romOpen() || !catalogue.isRow(row))
+    if (!romOpen() || !catalogue.isRow(row) || !romIsWritable())
         return;
     TextEntry& entry = catalogue.rows[static_cast<std::size_t>(row)];
     const TextEntry before = entry;

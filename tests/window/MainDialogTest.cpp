@@ -1,4 +1,5 @@
 #include "WindowFixture.h"
+#include "app/CommandLine.h"
 #include "edit/Messages.h"
 
 using namespace scrivlet;
@@ -455,18 +456,34 @@ TEST_F(MainDialogTest, F1OpensHelpAndF3FindsTheNextMatchOfTheLastSearch)
 }
 
 #ifndef _WIN32
-TEST_F(MainDialogTest, AFileThatCannotBeOpenedForWritingSaysWhy)
+TEST_F(MainDialogTest, AFileThatCannotBeWrittenOpensForReadingAndEveryWriteSaysSoAtOnce)
 {
     const auto path = write(standardImage());
     const auto locked = write(standardImage(), "locked.smc");
     open(path);
     {
         const Unwritable hold(locked);
-        open(locked);
-        ASSERT_EQ(window.messages.size(), 1u);
-        EXPECT_EQ(window.messages[0].text,
-            "The ROM file cannot be opened for writing (it is read-only, or you may not change it), so it was not opened.");
-        EXPECT_EQ(window.messages[0].caption, "ROM Not Opened");
+        const auto before = readFile(locked);
+        open(locked); // once refused
+        EXPECT_TRUE(window.messages.empty());
+        EXPECT_EQ(dialog.romFileName, "locked.smc");
+        EXPECT_EQ(text(ids::CaretNote),
+            "This ROM file is read-only: it can be listed, shown, searched and dumped, but nothing can be written to it.");
+        EXPECT_EQ(window.listRowText(ids::ListView, 0), "Hello");
+        window.typeText(ids::EditBox, "Howdy[02]");
+        window.clickButton(ids::ApplyButton);
+        for (int command : {ids::ToolsEditTptEntry, ids::ToolsExpandRom, ids::ToolsImportText})
+            window.chooseMenu(command);
+        ASSERT_EQ(window.messages.size(), 4u) << "Apply, the record editor, Expand and Import each say it";
+        for (const auto& m : window.messages) {
+            EXPECT_EQ(m.text, "The ROM file is read-only, so nothing was written.  Open a copy that may be written.");
+            EXPECT_EQ(m.caption, "Read-Only ROM");
+        }
+        EXPECT_TRUE(platform.modalTemplatesRun.empty()) << "said before the record editor opens";
+        EXPECT_EQ(readFile(locked), before);
+        window.answers.push_back(ui::Answer::No); // the typed text is not kept
+        open(path);
+        window.messages.clear();
     }
     // Another program holds the file's lock while it edits it.
     const std::string holder = "flock --exclusive '" + locked.string() + "' sleep 3 &";
@@ -474,8 +491,8 @@ TEST_F(MainDialogTest, AFileThatCannotBeOpenedForWritingSaysWhy)
     for (int i = 0; i < 100 && std::system(("flock --nonblock '" + locked.string() + "' true").c_str()) == 0; ++i)
         std::system("sleep 0.02");
     open(locked);
-    ASSERT_EQ(window.messages.size(), 2u);
-    EXPECT_EQ(window.messages[1].text, "The ROM file is in use by another program, so it was not opened.  Close it there and try again.");
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "The ROM file is in use by another program, so it was not opened.  Close it there and try again.");
     EXPECT_EQ(dialog.romFileName, "rom.smc") << "the ROM open stays open";
     EXPECT_EQ(window.caption(), "Scrivlet 3.0 - File Loaded");
 }
@@ -499,6 +516,49 @@ TEST_F(MainDialogTest, TheLineUnderTheSizeLineSaysWhatATypedCharacterBecomes)
     window.answers.push_back(ui::Answer::No);
     window.chooseMenu(ids::FileClose);
     EXPECT_EQ(text(ids::CaretNote), "");
+}
+
+} // namespace
+
+namespace {
+
+using scrivlet::testing::MainDialogTest;
+
+TEST_F(MainDialogTest, AFileNamedOnTheCommandLineIsOpenedAsOpenWouldOpenIt)
+{
+    const auto path = write(standardImage());
+    const auto other = write(standardImage(), "other.smc");
+    EXPECT_EQ(filesFromCommandLine({"scrivlet", "-style=fusion", path.string(), other.string()}, false),
+        (std::vector<std::string>{path.string(), other.string()}));
+    EXPECT_EQ(filesFromCommandLine({"scrivlet.exe", "/Embedding", "C:\\roms\\game.smc"}, true),
+        std::vector<std::string>{"C:\\roms\\game.smc"});
+    {
+        ui::HeadlessPlatform started;
+        MainDialog editor{started};
+        editor.startupFiles = {path.string()};
+        const auto shown = started.openMain(ids::MainDialogTemplate, editor);
+        EXPECT_EQ(shown->caption(), "Scrivlet 3.0 - File Loaded");
+        EXPECT_EQ(editor.romFileName, "rom.smc");
+        EXPECT_EQ(shown->listRowText(ids::ListView, 0), "Hello");
+        EXPECT_TRUE(shown->messages.empty());
+    }
+    {
+        ui::HeadlessPlatform started;
+        MainDialog editor{started};
+        editor.startupFiles = {path.string(), other.string()};
+        const auto shown = started.openMain(ids::MainDialogTemplate, editor);
+        EXPECT_EQ(editor.romFileName, "rom.smc") << "the first";
+        EXPECT_EQ(shown->controlText(ids::CaretNote), "Only the first file named was opened; the others were left alone.");
+    }
+    {
+        ui::HeadlessPlatform started;
+        MainDialog editor{started};
+        editor.startupFiles = {dir.file("missing.smc").string()};
+        const auto shown = started.openMain(ids::MainDialogTemplate, editor);
+        ASSERT_EQ(shown->messages.size(), 1u) << "said as Open says it";
+        EXPECT_EQ(shown->messages[0].text, "The ROM file no longer exists (it was moved or deleted), so it was not opened.");
+        EXPECT_EQ(shown->caption(), "Scrivlet 3.0 - No File Loaded") << "the window in its no-file state";
+    }
 }
 
 } // namespace
