@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Scrivlet, writes the sample image to sample/sample.smc and starts the
-# editor on this machine's display. Where the editor window is not built, the
-# command-line tool shows the sample's listing instead.
+# editor on this machine's display with the sample open. Where the editor
+# window is not built, the command-line tool shows the sample's listing instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -15,7 +15,7 @@ mkdir -p sample
 ./build/default/cli/scrivlet-cli sample sample/sample.smc >/dev/null
 echo "Sample image ready: $(pwd)/sample/sample.smc"
 if [ -x build/default/app/scrivlet ]; then
-  exec ./build/default/app/scrivlet
+  exec ./build/default/app/scrivlet sample/sample.smc
 fi
 echo "The editor window is not part of this build yet; the sample's pointer listing:"
 ./build/default/cli/scrivlet-cli list sample/sample.smc | head -20
