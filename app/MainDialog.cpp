@@ -29,6 +29,7 @@ void MainDialog::onInitDialog()
     window_->setEditLimit(ids::PreviewWindowEntry, 3);
     window_->setControlText(ids::PreviewWindowEntry, std::to_string(windowEntry));
     closeRom();
+    loadRecentFiles();
     openStartupFiles();
 }
 
@@ -54,6 +55,10 @@ void MainDialog::onCommand(int id)
             closeRom();
         break;
     case ids::FileExit: exitProgram(); break;
+    case ids::FileRecent1:
+    case ids::FileRecent1 + 1:
+    case ids::FileRecent1 + 2:
+    case ids::FileRecent1 + 3: openRecentFile(id - ids::FileRecent1); break;
     case ids::EditUndo: window_->editUndo(ids::EditBox); break;
     case ids::EditCut: window_->editCut(ids::EditBox); break;
     case ids::EditCopy: window_->editCopy(ids::EditBox); break;

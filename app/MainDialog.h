@@ -35,6 +35,13 @@ public:
     // Whether a write to the open ROM can happen at all; says why not, once.
     bool romIsWritable();
     void openStartupFiles();
+    // File > the ROMs opened last (the newest first).
+    void loadRecentFiles();
+    void showRecentFiles();
+    void saveRecentFiles();
+    void rememberRecentFile(const std::string& path);
+    void openRecentFile(int k);
+    const std::vector<std::string>& recentFiles() const { return recentFiles_; }
     void closeRom();
     void exitProgram();
     // Listing
@@ -115,6 +122,7 @@ public:
     int windowEntry = DialogueWindowEntry;
 
 private:
+    std::vector<std::string> recentFiles_;
     // A write this window made to the open ROM, and how to show its undoing.
     enum class WriteKind { Text, Record, Import, Move, Expansion };
     struct WriteRecord {

@@ -77,6 +77,7 @@ bool MainDialog::openRomAt(const std::string& path, const std::string& name)
     else
         window_->enableMenuItem(ids::OptionsExpandedListing, true);
     refreshListing();
+    rememberRecentFile(path);
     if (romFile.isReadOnly())
         window_->setControlText(ids::CaretNote, messages::OpenedReadOnly);
     return true;

@@ -1,6 +1,7 @@
 // The editor on Windows: the main window on the platform's own dialogs.
 #include "CommandLine.h"
 #include "MainDialog.h"
+#include "ui/win32/IniSettings.h"
 #include "ui/win32/Text.h"
 
 #include "resources/ResourceIds.h"
@@ -30,6 +31,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             return 0;
     }
     scrivlet::ui::Win32Platform platform;
+    scrivlet::ui::win32::IniSettings remembered; // recent files, between runs
+    platform.useSettings(remembered);
     scrivlet::MainDialog dialog(platform);
     dialog.startupFiles = scrivlet::filesFromCommandLine(utf8, true);
     platform.runMain(scrivlet::ids::MainDialogTemplate, dialog);

@@ -3,6 +3,7 @@
 
 #include "resources/ResourceIds.h"
 #include "ui/qt/QtPlatform.h"
+#include "ui/qt/QtSettings.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -29,6 +30,8 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(icon);
 
     scrivlet::ui::QtPlatform platform;
+    scrivlet::ui::QtSettings remembered; // recent files, between runs
+    platform.useSettings(remembered);
     scrivlet::MainDialog dialog(platform);
     std::vector<std::string> words; // what Qt left of the command line, as UTF-8
     for (const QString& word : QApplication::arguments())

@@ -49,6 +49,7 @@ inline constexpr const char* OpenedReadOnly =
     "This ROM file is read-only: it can be listed, shown, searched and dumped, but nothing can be written to it.";
 inline constexpr const char* RomReadOnlyCaption = "Read-Only ROM";
 inline constexpr const char* RomReadOnly = "The ROM file is read-only, so nothing was written.  Open a copy that may be written.";
+inline constexpr const char* RecentFileGone = " no longer exists, so it was taken off the list of recent files."; // after the path
 inline constexpr const char* MoreFilesIgnored = "Only the first file named was opened; the others were left alone."; // on the line under the size line
 inline constexpr const char* OpenNotWritable =
     "The ROM file cannot be opened for writing (it is read-only, or you may not change it), so it was not opened.";

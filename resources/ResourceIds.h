@@ -45,6 +45,9 @@ inline constexpr int ToolsCodeReference = 32808;
 inline constexpr int ToolsGoToTarget = 32809;
 inline constexpr int ToolsReferences = 32810;
 inline constexpr int ToolsCheckFit = 32812;
+// File > the four ROMs opened last (ours, under the File menu's own items).
+inline constexpr int FileRecent1 = 32813;
+inline constexpr int RecentFileCount = 4;
 inline constexpr int OptionsPointerListing = 32778;
 inline constexpr int OptionsRawListing = 32779;
 inline constexpr int OptionsExpandedListing = 32799;

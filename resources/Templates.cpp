@@ -137,7 +137,8 @@ const DialogTemplate GizmoDialog163 = {
 const std::vector<MenuTemplate> Menu129 = {
     {"&File",
         {{"&Open", ids::FileOpen, false, false, "Ctrl+O"}, {"&Close", ids::FileClose, false, false, "Ctrl+W"}, {},
-            {"E&xit", ids::FileExit}}},
+            {"E&xit", ids::FileExit}, {}, {"&1", ids::FileRecent1}, {"&2", ids::FileRecent1 + 1}, {"&3", ids::FileRecent1 + 2},
+            {"&4", ids::FileRecent1 + 3}}},
     {"&Edit",
         {{"&Undo", ids::EditUndo, false, false, "Ctrl+Z"}, {}, {"Cu&t", ids::EditCut, false, false, "Ctrl+X"},
             {"&Copy", ids::EditCopy, false, false, "Ctrl+C"}, {"&Paste", ids::EditPaste, false, false, "Ctrl+V"}, {},

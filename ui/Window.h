@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Settings.h"
+
 #include "Template.h"
 
 #include <cstdint>
@@ -143,6 +145,10 @@ public:
     // filter as "Name|pattern|Name|pattern||"; leaves the chosen file's folder
     // current. The dialog's title is `title`, or the platform's own ("Open").
     virtual FileChoice chooseFileToOpen(const std::string& filter, const std::string& title = "") = 0;
+    // The folder the next open-file dialog starts in (empty: the platform's choice).
+    virtual void setFileDialogFolder(const std::string& folder) = 0;
+    // A menu item's caption, set at run time.
+    virtual void setMenuItemText(int id, const std::string& caption) = 0;
     // A name for a new file (or one to replace): the platform's save dialog,
     // titled, starting with `suggested`. The file is not touched.
     virtual FileChoice chooseFileToSave(const std::string& filter, const std::string& title, const std::string& suggested) = 0;
@@ -156,6 +162,16 @@ public:
 class Platform {
 public:
     virtual ~Platform() = default;
+    // The store of what the program remembers between runs: the one the
+    // program gives (the platform's own store), else one in memory.
+    Settings& settings() { return store_ ? *store_ : memory_; }
+    void useSettings(Settings& store) { store_ = &store; }
+
+private:
+    Settings* store_ = nullptr;
+    MemorySettings memory_;
+
+public:
     // Builds the dialog of template `templateId` for `handler` (attached before its
     // initialisation), runs it modally over `owner` until it ends; gives the result.
     virtual int runModal(int templateId, DialogHandler& handler, Window& owner) = 0;

@@ -7,6 +7,7 @@
 #include "support/TestImage.h"
 #include "ui/qt/QtBackend.h"
 #include "ui/qt/QtPlatform.h"
+#include "ui/qt/QtSettings.h"
 #include "ui/qt/QtWindow.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <fstream>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -244,4 +246,28 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+TEST(QtSettingsStore, KeepsWhatWasSavedForTheNextRun)
+{
+    scrivlet::testing::TempDir dir;
+    const QString file = QString::fromStdString(dir.file("scrivlet.ini").string());
+    {
+        scrivlet::ui::QtSettings store(file);
+        EXPECT_EQ(store.problem(), "");
+        EXPECT_FALSE(store.value("recent/1").has_value());
+        store.setValue("recent/1", "/roms/caf\u00E9.smc");
+        store.setValue("recent/2", "/roms/b.smc");
+        store.remove("recent/2");
+        EXPECT_TRUE(store.save());
+    }
+    scrivlet::ui::QtSettings next(file);
+    EXPECT_EQ(next.value("recent/1"), std::optional<std::string>("/roms/caf\u00E9.smc")) << "UTF-8 kept";
+    EXPECT_FALSE(next.value("recent/2").has_value());
+    // A store in a folder that cannot be made is a note, not a failure.
+    std::ofstream(dir.file("x")) << "a file where the store's folder would be";
+    scrivlet::ui::QtSettings nowhere(QString::fromStdString(dir.file("x").string()) + "/scrivlet.ini");
+    nowhere.setValue("recent/1", "a");
+    EXPECT_FALSE(nowhere.save());
+    EXPECT_NE(nowhere.problem().find("could not be written"), std::string::npos) << nowhere.problem();
 }

@@ -562,3 +562,60 @@ TEST_F(MainDialogTest, AFileNamedOnTheCommandLineIsOpenedAsOpenWouldOpenIt)
 }
 
 } // namespace
+
+namespace {
+
+using scrivlet::testing::MainDialogTest;
+
+TEST_F(MainDialogTest, TheFourROMsOpenedLastAreOfferedNewestFirstAndRememberedBetweenRuns)
+{
+    EXPECT_FALSE(window.isMenuItemEnabled(ids::FileRecent1)) << "gray with nothing remembered";
+    std::vector<fs::path> roms;
+    for (const char* name : {"a.smc", "b.smc", "c.smc", "d.smc", "e.smc"}) {
+        roms.push_back(write(standardImage(), name));
+        open(roms.back());
+    }
+    ASSERT_EQ(dialog.recentFiles().size(), 4u);
+    EXPECT_EQ(dialog.recentFiles().front(), roms[4].string()) << "the newest first";
+    EXPECT_EQ(dialog.recentFiles().back(), roms[1].string()) << "the oldest of five is gone";
+    EXPECT_EQ(window.menuItemText(ids::FileRecent1), "&1 " + roms[4].string());
+    EXPECT_EQ(window.menuItemText(ids::FileRecent1 + 3), "&4 " + roms[1].string());
+    EXPECT_TRUE(window.isMenuItemEnabled(ids::FileRecent1 + 3));
+    open(roms[2]);
+    EXPECT_EQ(dialog.recentFiles().front(), roms[2].string()) << "opened again: to the top, not twice";
+    EXPECT_EQ(dialog.recentFiles().size(), 4u);
+    EXPECT_EQ(window.fileDialogFolders.back(), dir.path().string()) << "Open starts in the folder of the last ROM";
+
+    // Chosen from the menu, as File > Open would open it.
+    window.chooseMenu(ids::FileRecent1 + 1);
+    EXPECT_EQ(dialog.romFileName, "e.smc");
+    // One that is gone is taken off with a sentence.
+    fs::remove(roms[3]);
+    const std::size_t before = window.messages.size();
+    window.chooseMenu(ids::FileRecent1 + 2);
+    ASSERT_EQ(window.messages.size(), before + 1);
+    EXPECT_EQ(window.messages.back().text, roms[3].string() + " no longer exists, so it was taken off the list of recent files.");
+    EXPECT_EQ(dialog.recentFiles().size(), 3u);
+    EXPECT_FALSE(window.isMenuItemEnabled(ids::FileRecent1 + 3));
+
+    // The next run finds them in the store.
+    MainDialog next{platform};
+    const auto again = platform.openMain(ids::MainDialogTemplate, next);
+    EXPECT_EQ(next.recentFiles(), dialog.recentFiles());
+    EXPECT_EQ(again->menuItemText(ids::FileRecent1), "&1 " + dialog.recentFiles().front());
+}
+
+TEST_F(MainDialogTest, AStoreThatCannotBeReadOrWrittenIsANoteNeverAFailure)
+{
+    ui::HeadlessPlatform unreadable;
+    unreadable.store.readProblem = "The settings file x.ini could not be read; it is left as it is.";
+    MainDialog editor{unreadable};
+    editor.startupFiles = {write(standardImage()).string()};
+    unreadable.store.failSaves = true;
+    const auto shown = unreadable.openMain(ids::MainDialogTemplate, editor);
+    EXPECT_EQ(shown->caption(), "Scrivlet 3.0 - File Loaded") << "the program starts and opens all the same";
+    EXPECT_TRUE(shown->messages.empty());
+    EXPECT_EQ(shown->controlText(ids::CaretNote), "The settings could not be written.") << "said on the line, once";
+}
+
+} // namespace

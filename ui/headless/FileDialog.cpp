@@ -10,6 +10,7 @@ FileChoice HeadlessWindow::chooseFileToOpen(const std::string& filter, const std
 {
     lastFileFilters.push_back(filter);
     fileDialogTitles.push_back(title.empty() ? "Open" : title);
+    fileDialogFolders.push_back(fileDialogFolder);
     if (fileAnswers.empty())
         return {};
     FileChoice choice = fileAnswers.front();

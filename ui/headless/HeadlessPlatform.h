@@ -20,6 +20,10 @@ public:
     // The main window: built and initialised, driven by the test directly.
     std::unique_ptr<HeadlessWindow> openMain(int templateId, DialogHandler& handler);
 
+    // Each platform its own store, so that no test sees another's.
+    HeadlessPlatform() { useSettings(store); }
+    MemorySettings store;
+
     std::deque<Driver> drivers;
     std::vector<int> modalTemplatesRun;
     // Messages of every modal dialog that has ended, in order.

@@ -49,6 +49,7 @@ public:
         bool enabled = true;
         bool checked = false;
         bool checkable = false;
+        std::string caption; // set at run time
     };
 
     HeadlessWindow(const DialogTemplate& dialogTemplate, DialogHandler& handler);
@@ -112,6 +113,11 @@ public:
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     Answer ask(const std::string& text, const std::string& caption, QuestionButtons buttons) override;
     FileChoice chooseFileToOpen(const std::string& filter, const std::string& title = "") override;
+    void setFileDialogFolder(const std::string& folder) override { fileDialogFolder = folder; }
+    void setMenuItemText(int id, const std::string& caption) override { menu_.at(id).caption = caption; }
+    std::string menuItemText(int id) const { return menu_.at(id).caption; }
+    std::string fileDialogFolder;            // where the next open-file dialog starts
+    std::vector<std::string> fileDialogFolders; // where each one started
     FileChoice chooseFileToSave(const std::string& filter, const std::string& title, const std::string& suggested) override;
     void showHelpTopics() override;
     void endDialog(int result) override;

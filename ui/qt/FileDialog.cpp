@@ -60,6 +60,8 @@ FileChoice QtWindow::chooseFileToOpen(const std::string& filter, const std::stri
         chooser.setAcceptMode(QFileDialog::AcceptOpen);
         chooser.setOptions(QFileDialog::HideNameFilterDetails | QFileDialog::DontUseNativeDialog);
         chooser.setNameFilters(fileDialogFilters(filter));
+        if (!fileDialogFolder_.empty())
+            chooser.setDirectory(toUiText(fileDialogFolder_));
         if (chooser.exec() == QDialog::Accepted && !chooser.selectedFiles().isEmpty())
             path = chooser.selectedFiles().front();
     }

@@ -51,6 +51,8 @@ void QtWindow::buildMenu(int menuId)
 
 void QtWindow::enableMenuItem(int id, bool enabled) { actions_.at(id)->setEnabled(enabled); }
 
+void QtWindow::setMenuItemText(int id, const std::string& caption) { actions_.at(id)->setText(toUiText(caption)); }
+
 void QtWindow::checkMenuItem(int id, bool checked)
 {
     checked_[id] = checked;

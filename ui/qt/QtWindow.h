@@ -83,6 +83,8 @@ public:
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     Answer ask(const std::string& text, const std::string& caption, QuestionButtons buttons) override;
     FileChoice chooseFileToOpen(const std::string& filter, const std::string& title = "") override;
+    void setFileDialogFolder(const std::string& folder) override { fileDialogFolder_ = folder; }
+    void setMenuItemText(int id, const std::string& caption) override;
     FileChoice chooseFileToSave(const std::string& filter, const std::string& title, const std::string& suggested) override;
     void showHelpTopics() override;
     void endDialog(int result) override;
@@ -106,6 +108,7 @@ public:
     static std::string fromUiText(const QString& text);
 
 private:
+    std::string fileDialogFolder_;
     // Each kind of control is made (and its text set) in the file of its kind.
     QWidget* makeControl(const ControlTemplate& c, QWidget* parent, double scaleX);
     QWidget* makeStaticText(const ControlTemplate& c, QWidget* parent);

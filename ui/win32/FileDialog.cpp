@@ -69,6 +69,8 @@ FileChoice Win32Window::chooseFileToOpen(const std::string& filter, const std::s
         dialog.lpstrFile = file.data();
         dialog.nMaxFile = static_cast<DWORD>(file.size());
         dialog.lpstrTitle = caption.empty() ? nullptr : caption.c_str();
+        const std::wstring folder = fromUtf8(fileDialogFolder_);
+        dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
         dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
         if (!GetOpenFileNameW(&dialog))
             return {};

@@ -87,6 +87,17 @@ void Win32Window::buildAccelerators()
         accelerators_ = CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
 }
 
+void Win32Window::setMenuItemText(int id, const std::string& caption)
+{
+    std::wstring text = fromUtf8(caption);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = text.data();
+    SetMenuItemInfoW(menu_, static_cast<UINT>(id), FALSE, &info);
+    DrawMenuBar(hwnd_);
+}
+
 void Win32Window::enableMenuItem(int id, bool enabled)
 {
     EnableMenuItem(menu_, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));

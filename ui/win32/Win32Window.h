@@ -93,12 +93,15 @@ public:
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     Answer ask(const std::string& text, const std::string& caption, QuestionButtons buttons) override;
     FileChoice chooseFileToOpen(const std::string& filter, const std::string& title = "") override;
+    void setFileDialogFolder(const std::string& folder) override { fileDialogFolder_ = folder; }
+    void setMenuItemText(int id, const std::string& caption) override;
     FileChoice chooseFileToSave(const std::string& filter, const std::string& title, const std::string& suggested) override;
     void showHelpTopics() override;
     void endDialog(int result) override;
 
 
 private:
+    std::string fileDialogFolder_;
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
     static LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
