@@ -51,7 +51,7 @@ PreparedText prepareText(RomFile& rom, std::int32_t fileOffset, std::string_view
         }
     }
     if (fileOffset < 0 || static_cast<std::int64_t>(fileOffset) + newSize > rom.size()) {
-        result = {ApplyOutcome::WriteFailed, WriteStatus::OutsideFile};
+        result = {ApplyOutcome::WriteFailed, WriteStatus::OutsideFile, {}, -1};
         prepared.bytes.clear();
     }
     return prepared;
@@ -64,7 +64,7 @@ ApplyResult applyText(RomFile& rom, std::int32_t fileOffset, std::string_view te
         return prepared.result;
     const ByteRun run{fileOffset, std::move(prepared.bytes)};
     const WriteStatus status = rom.write(std::span<const ByteRun>(&run, 1));
-    return {status == WriteStatus::Written ? ApplyOutcome::Written : ApplyOutcome::WriteFailed, status};
+    return {status == WriteStatus::Written ? ApplyOutcome::Written : ApplyOutcome::WriteFailed, status, {}, -1};
 }
 
 std::string applyMessage(const ApplyResult& result, Audience audience)
