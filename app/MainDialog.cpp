@@ -30,6 +30,7 @@ void MainDialog::onInitDialog()
     window_->setControlText(ids::PreviewWindowEntry, std::to_string(windowEntry));
     closeRom();
     loadRecentFiles();
+    restorePlacement();
     openStartupFiles();
 }
 
@@ -148,12 +149,19 @@ void MainDialog::setEditCommandsEnabled(bool enabled)
         window_->enableMenuItem(id, enabled);
 }
 
-bool MainDialog::onCloseRequest() { return settleUnappliedText(); }
+bool MainDialog::onCloseRequest()
+{
+    if (!settleUnappliedText())
+        return false;
+    rememberPlacement();
+    return true;
+}
 
 void MainDialog::exitProgram()
 {
     if (!settleUnappliedText())
         return;
+    rememberPlacement();
     closeRom();
     window_->endDialog(0);
 }

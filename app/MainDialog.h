@@ -41,6 +41,9 @@ public:
     void saveRecentFiles();
     void rememberRecentFile(const std::string& path);
     void openRecentFile(int k);
+    // The window's place, size and maximized state, kept between runs.
+    void restorePlacement();
+    void rememberPlacement();
     const std::vector<std::string>& recentFiles() const { return recentFiles_; }
     void closeRom();
     void exitProgram();

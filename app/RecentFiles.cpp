@@ -89,4 +89,34 @@ void MainDialog::openRecentFile(int k)
     openRomAt(path, fileNameOf(path));
 }
 
+void MainDialog::restorePlacement()
+{
+    const ui::Settings& store = platform_.settings();
+    int values[5] = {};
+    const char* keys[5] = {"window/left", "window/top", "window/right", "window/bottom", "window/maximized"};
+    for (int k = 0; k < 5; ++k) {
+        const auto text = store.value(keys[k]);
+        if (!text)
+            return; // never remembered: where the platform puts it
+        try {
+            values[k] = std::stoi(*text);
+        } catch (const std::exception&) {
+            return; // a store edited by hand: ignored
+        }
+    }
+    window_->place({{values[0], values[1], values[2], values[3]}, values[4] != 0}); // off every screen: left where it is
+}
+
+void MainDialog::rememberPlacement()
+{
+    const ui::WindowPlacement now = window_->placement();
+    ui::Settings& store = platform_.settings();
+    store.setValue("window/left", std::to_string(now.normal.left));
+    store.setValue("window/top", std::to_string(now.normal.top));
+    store.setValue("window/right", std::to_string(now.normal.right));
+    store.setValue("window/bottom", std::to_string(now.normal.bottom));
+    store.setValue("window/maximized", now.maximized ? "1" : "0");
+    store.save(); // the window ends: nowhere left to say it could not be kept
+}
+
 } // namespace scrivlet

@@ -20,6 +20,10 @@ struct PixelRect {
     int left, top, right, bottom;
     bool empty() const { return right <= left || bottom <= top; }
 };
+struct WindowPlacement {
+    PixelRect normal{0, 0, 0, 0};
+    bool maximized = false;
+};
 // Pixels of a picture, rows top first, each 0xAARRGGBB (alpha is ignored).
 struct PixelImage {
     int width = 0;
@@ -135,6 +139,12 @@ public:
     // The part of the screen windows may take (no task bar), in pixels.
     virtual PixelRect workArea() const = 0;
     virtual void moveTo(int left, int top) = 0;
+    // The window's place and size when not maximized (in screen pixels, as
+    // the platform places it), and whether it is maximized.
+    virtual WindowPlacement placement() const = 0;
+    // Puts the window there, when some screen shows that place; false (and
+    // the window left where it is) when none does.
+    virtual bool place(const WindowPlacement& placement) = 0;
 
     // Modal, owned by this window, one OK button.
     virtual void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) = 0;

@@ -271,3 +271,14 @@ TEST(QtSettingsStore, KeepsWhatWasSavedForTheNextRun)
     EXPECT_FALSE(nowhere.save());
     EXPECT_NE(nowhere.problem().find("could not be written"), std::string::npos) << nowhere.problem();
 }
+
+TEST_F(GuiTest, TheWindowGoesWhereItIsPlacedOnlyOnAScreen)
+{
+    ASSERT_TRUE(window->place({{40, 50, 840, 650}, false}));
+    const ui::WindowPlacement now = window->placement();
+    EXPECT_EQ(now.normal.left, 40);
+    EXPECT_EQ(now.normal.right - now.normal.left, 800);
+    EXPECT_FALSE(now.maximized);
+    EXPECT_FALSE(window->place({{40000, 50, 40800, 650}, false})) << "no screen shows it";
+    EXPECT_EQ(window->placement().normal.left, 40) << "left where it was";
+}

@@ -619,3 +619,33 @@ TEST_F(MainDialogTest, AStoreThatCannotBeReadOrWrittenIsANoteNeverAFailure)
 }
 
 } // namespace
+
+namespace {
+
+using scrivlet::testing::MainDialogTest;
+
+TEST_F(MainDialogTest, TheWindowComesBackWhereItWasOnAScreenThatShowsIt)
+{
+    window.place({{100, 80, 900, 700}, true});
+    window.chooseMenu(ids::FileExit);
+    EXPECT_EQ(platform.store.value("window/right"), std::optional<std::string>("900"));
+    {
+        MainDialog next{platform};
+        const auto again = platform.openMain(ids::MainDialogTemplate, next);
+        const ui::WindowPlacement back = again->placement();
+        EXPECT_EQ(back.normal.left, 100);
+        EXPECT_EQ(back.normal.bottom, 700);
+        EXPECT_TRUE(back.maximized);
+    }
+    // A place no screen shows any more (a second monitor taken away): the platform's own placement.
+    platform.store.setValue("window/left", "5000");
+    platform.store.setValue("window/right", "5800");
+    MainDialog away{platform};
+    const auto fresh = platform.openMain(ids::MainDialogTemplate, away);
+    EXPECT_EQ(fresh->placement().normal.left, 300) << "where a new window stands";
+    platform.store.setValue("window/top", "not a number");
+    MainDialog edited{platform};
+    EXPECT_EQ(platform.openMain(ids::MainDialogTemplate, edited)->placement().normal.left, 300) << "a store edited by hand is ignored";
+}
+
+} // namespace

@@ -110,6 +110,18 @@ public:
         return area;
     }
     void moveTo(int left, int top) override;
+    WindowPlacement placement() const override { return {rect_, maximized_}; }
+    bool place(const WindowPlacement& placement) override
+    {
+        const PixelRect& r = placement.normal;
+        const PixelRect screen = screenArea();
+        if (r.empty() || r.right <= screen.left || r.left >= screen.right || r.bottom <= screen.top || r.top >= screen.bottom)
+            return false;
+        rect_ = r;
+        maximized_ = placement.maximized;
+        return true;
+    }
+    bool maximized_ = false; // a test may maximize the model
     void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
     Answer ask(const std::string& text, const std::string& caption, QuestionButtons buttons) override;
     FileChoice chooseFileToOpen(const std::string& filter, const std::string& title = "") override;

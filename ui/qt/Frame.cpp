@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
 #include <QTreeWidget>
@@ -324,6 +325,28 @@ PixelRect QtWindow::screenRect() const
 {
     const QRect r = dialog_->frameGeometry();
     return {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+}
+
+WindowPlacement QtWindow::placement() const
+{
+    const QRect r = dialog_->isMaximized() ? dialog_->normalGeometry() : dialog_->geometry();
+    return {{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, dialog_->isMaximized()};
+}
+
+bool QtWindow::place(const WindowPlacement& placement)
+{
+    const PixelRect& p = placement.normal;
+    const QRect wanted(p.left, p.top, p.right - p.left, p.bottom - p.top);
+    // Only where a screen shows it (one taken away since would leave it out of reach).
+    bool shown = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        shown = shown || screen->availableGeometry().intersects(wanted);
+    if (wanted.isEmpty() || !shown)
+        return false;
+    dialog_->setGeometry(wanted);
+    if (placement.maximized)
+        dialog_->setWindowState(dialog_->windowState() | Qt::WindowMaximized);
+    return true;
 }
 
 PixelRect QtWindow::workArea() const

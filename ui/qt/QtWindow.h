@@ -85,6 +85,8 @@ public:
     FileChoice chooseFileToOpen(const std::string& filter, const std::string& title = "") override;
     void setFileDialogFolder(const std::string& folder) override { fileDialogFolder_ = folder; }
     void setMenuItemText(int id, const std::string& caption) override;
+    WindowPlacement placement() const override;
+    bool place(const WindowPlacement& placement) override;
     FileChoice chooseFileToSave(const std::string& filter, const std::string& title, const std::string& suggested) override;
     void showHelpTopics() override;
     void endDialog(int result) override;

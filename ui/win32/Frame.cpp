@@ -79,9 +79,10 @@ void Win32Window::create(HWND owner)
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     GetWindowRect(hwnd_, &self);
     const int width = self.right - self.left, height = self.bottom - self.top;
-    SetWindowPos(hwnd_, nullptr, std::max(0L, (area.left + area.right - width) / 2), std::max(0L, (area.top + area.bottom - height) / 2), 0, 0,
-        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(hwnd_, SW_SHOW);
+    if (!placedByProgram_)
+        SetWindowPos(hwnd_, nullptr, std::max(0L, (area.left + area.right - width) / 2), std::max(0L, (area.top + area.bottom - height) / 2), 0, 0,
+            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(hwnd_, showMaximized_ ? SW_SHOWMAXIMIZED : SW_SHOW);
     SetForegroundWindow(hwnd_);
     UpdateWindow(hwnd_);
 }
@@ -419,6 +420,31 @@ void Win32Window::createChildControl(int parentId, int childId, ControlKind kind
 void Win32Window::showControl(int id, bool visible) { ShowWindow(control(id), visible ? SW_SHOWNA : SW_HIDE); }
 
 bool Win32Window::isControlVisible(int id) const { return GetWindowLongPtrW(control(id), GWL_STYLE) & WS_VISIBLE; }
+
+WindowPlacement Win32Window::placement() const
+{
+    WINDOWPLACEMENT now{};
+    now.length = sizeof now;
+    GetWindowPlacement(hwnd_, &now);
+    const RECT& r = now.rcNormalPosition;
+    return {{r.left, r.top, r.right, r.bottom}, now.showCmd == SW_SHOWMAXIMIZED || IsZoomed(hwnd_)};
+}
+
+bool Win32Window::place(const WindowPlacement& placement)
+{
+    RECT r{placement.normal.left, placement.normal.top, placement.normal.right, placement.normal.bottom};
+    // Only where a screen shows it (one taken away since would leave it out of reach).
+    if (IsRectEmpty(&r) || !MonitorFromRect(&r, MONITOR_DEFAULTTONULL))
+        return false;
+    WINDOWPLACEMENT wanted{};
+    wanted.length = sizeof wanted;
+    wanted.showCmd = IsWindowVisible(hwnd_) ? (placement.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL) : SW_HIDE;
+    wanted.rcNormalPosition = r;
+    SetWindowPlacement(hwnd_, &wanted);
+    placedByProgram_ = true;
+    showMaximized_ = placement.maximized; // shown so once the window comes up
+    return true;
+}
 
 PixelRect Win32Window::screenRect() const
 {

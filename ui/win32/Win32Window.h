@@ -95,12 +95,16 @@ public:
     FileChoice chooseFileToOpen(const std::string& filter, const std::string& title = "") override;
     void setFileDialogFolder(const std::string& folder) override { fileDialogFolder_ = folder; }
     void setMenuItemText(int id, const std::string& caption) override;
+    WindowPlacement placement() const override;
+    bool place(const WindowPlacement& placement) override;
     FileChoice chooseFileToSave(const std::string& filter, const std::string& title, const std::string& suggested) override;
     void showHelpTopics() override;
     void endDialog(int result) override;
 
 
 private:
+    bool placedByProgram_ = false; // the program put the window somewhere: not centred
+    bool showMaximized_ = false;
     std::string fileDialogFolder_;
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
