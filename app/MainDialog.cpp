@@ -34,12 +34,14 @@ void MainDialog::onInitDialog()
     openStartupFiles();
 }
 
-void MainDialog::openStartupFiles()
+void MainDialog::openStartupFiles() { onFilesDropped(startupFiles); }
+
+void MainDialog::onFilesDropped(const std::vector<std::string>& paths)
 {
-    if (startupFiles.empty())
+    if (paths.empty())
         return;
-    openRomAt(startupFiles.front(), fileNameOf(startupFiles.front()));
-    if (startupFiles.size() > 1)
+    openRomAt(paths.front(), fileNameOf(paths.front()));
+    if (paths.size() > 1)
         window_->setControlText(ids::CaretNote, messages::MoreFilesIgnored);
 }
 

@@ -23,6 +23,8 @@ public:
     bool onCloseRequest() override;
     // Over the edit box: what the codes of the group under the mouse do.
     std::string toolTipAt(int controlId, int index) override;
+    // A ROM dropped on the window opens as File > Open opens it.
+    void onFilesDropped(const std::vector<std::string>& paths) override;
 
     // ROMs named on the command line (or dropped on the program): the first is
     // opened as the window comes up, as File > Open would open it.

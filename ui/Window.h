@@ -57,6 +57,9 @@ public:
     // The tip to show while the mouse rests on character `index` of an edit
     // box (as the program counts them: a line break is two); empty for none.
     virtual std::string toolTipAt(int controlId, int index) { (void)controlId; (void)index; return {}; }
+    // Files dropped anywhere on the window (from a file manager), as full
+    // paths in UTF-8, in the order dropped.
+    virtual void onFilesDropped(const std::vector<std::string>& paths) { (void)paths; }
 
 protected:
     Window* window_ = nullptr;

@@ -52,6 +52,7 @@ public:
         ++closeRequests;
         return allowClose;
     }
+    void onFilesDropped(const std::vector<std::string>& paths) override { dropped.push_back(paths); }
     int count(int control, ui::Notification what) const
     {
         int n = 0;
@@ -62,6 +63,7 @@ public:
 
     std::vector<int> commands;
     std::vector<Report> reports;
+    std::vector<std::vector<std::string>> dropped; // each drop's files
     int closeRequests = 0;
     bool allowClose = true; // what the handler answers Escape and the close box
     // The tip for a character of an edit box (none when empty).
@@ -130,6 +132,8 @@ public:
     // The mouse rests in the empty room below an edit box's text: the tip then
     // shown (a backend without a screen has no such room and shows none).
     virtual std::string hoverTipBelowText(int editId) = 0;
+    // Files dropped on a control of the window from outside, as a file manager drops them.
+    virtual void dropFiles(int controlId, const std::vector<std::string>& paths) = 0;
     // Whether the character at a place of an edit box's text (as the program
     // counts) is drawn on the warning ground.
     virtual bool editWarnedAt(int editId, int position) = 0;

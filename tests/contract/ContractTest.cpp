@@ -497,6 +497,23 @@ TEST_P(ContractTest, AGrayItemsShortcutSendsNothing)
     EXPECT_EQ(main.commands, std::vector<int>{ids::EditSearch});
 }
 
+TEST_P(ContractTest, FilesDroppedOnTheWindowReachItsHandler)
+{
+    fillList(sixRows());
+    const std::string first = (std::filesystem::temp_directory_path() / "dropped one.smc").string();
+    const std::string second = (std::filesystem::temp_directory_path() / "caf\u00E9.sfc").string();
+    for (const std::string& path : {first, second})
+        std::ofstream(std::filesystem::u8path(path)) << "x";
+    driver->dropFiles(ids::ListView, {first, second});
+    ASSERT_EQ(main.dropped.size(), 1u) << "dropped on the list, reported by the window";
+    EXPECT_EQ(main.dropped[0], (std::vector<std::string>{first, second}));
+    driver->dropFiles(ids::EditBox, {first});
+    ASSERT_EQ(main.dropped.size(), 2u) << "and on the edit box, which does not take it as text";
+    EXPECT_EQ(window->controlText(ids::EditBox), "");
+    for (const std::string& path : {first, second})
+        std::filesystem::remove(std::filesystem::u8path(path));
+}
+
 TEST_P(ContractTest, GivingTheFocusToTheControlThatHasItReportsNothing)
 {
     fillList(sixRows());

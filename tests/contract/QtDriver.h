@@ -22,6 +22,9 @@
 #include <QToolTip>
 #include <QTextLayout>
 #include <QPointer>
+#include <QMimeData>
+#include <QUrl>
+#include <QDropEvent>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QComboBox>
@@ -183,6 +186,27 @@ public:
         QToolTip::hideText();
         QApplication::processEvents();
         return tip;
+    }
+
+    void dropFiles(int controlId, const std::vector<std::string>& paths) override
+    {
+        // What a file manager's drag delivers: a drag over the control, then the drop, to the widget under the mouse.
+        QWidget* target = control(controlId);
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(target))
+            target = area->viewport();
+        auto* data = new QMimeData;
+        QList<QUrl> urls;
+        for (const std::string& path : paths)
+            urls << QUrl::fromLocalFile(QString::fromStdString(path));
+        data->setUrls(urls);
+        // Qt offers each to the widget under the mouse and, refused or disabled, to its parents.
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QApplication::processEvents();
+        delete data;
     }
 
     std::string hoverTipBelowText(int editId) override

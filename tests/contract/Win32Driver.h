@@ -16,8 +16,11 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <atomic>
+#include <cstring>
 #include <mutex>
 #include <cctype>
 #include <gtest/gtest.h>
@@ -281,6 +284,32 @@ public:
         // Away again, so that the next step starts with no tip up.
         hand([] { win32input::send({win32input::mouse({1, 1}, 0)}); });
         return tip;
+    }
+
+    void dropFiles(int controlId, const std::vector<std::string>& paths) override
+    {
+        // What the shell posts when files are dropped: WM_DROPFILES with an
+        // HDROP (a DROPFILES header and the wide paths, each ended, then one
+        // more end), to the window under the drop that accepts files.
+        std::wstring names;
+        for (const std::string& path : paths)
+            names += ui::win32::fromUtf8(path) + L'\0';
+        names += L'\0';
+        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+        auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+        header->pFiles = sizeof(DROPFILES);
+        header->fWide = TRUE;
+        std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        HWND target = control(controlId);
+        while (target && !(GetWindowLongPtrW(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES))
+            target = GetParent(target);
+        if (!target) {
+            GlobalFree(memory);
+            return;
+        }
+        PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+        settle();
     }
 
     std::string hoverTipBelowText(int editId) override

@@ -1,5 +1,6 @@
 // The real window on Qt's offscreen platform, driven with real events.
 #include "text/Utf8.h"
+#include "app/CommandLine.h"
 #include "app/MainDialog.h"
 #include "cli/SampleImage.h"
 #include "resources/ResourceIds.h"
@@ -11,6 +12,9 @@
 #include "ui/qt/QtWindow.h"
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QUrl>
+#include <QMimeData>
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
@@ -281,4 +285,30 @@ TEST_F(GuiTest, TheWindowGoesWhereItIsPlacedOnlyOnAScreen)
     EXPECT_FALSE(now.maximized);
     EXPECT_FALSE(window->place({{40000, 50, 40800, 650}, false})) << "no screen shows it";
     EXPECT_EQ(window->placement().normal.left, 40) << "left where it was";
+}
+
+TEST_F(GuiTest, ARomOnTheCommandLineOrDroppedOnTheWindowOpens)
+{
+    // As main() hands the command line over.
+    MainDialog started{platform};
+    started.startupFiles = filesFromCommandLine({"scrivlet", rom}, false);
+    ui::QtWindow shown(*ui::findDialogTemplate(ids::MainDialogTemplate), started, nullptr);
+    started.attach(shown);
+    started.onInitDialog();
+    EXPECT_EQ(shown.caption(), "Scrivlet 3.0 - File Loaded");
+    EXPECT_EQ(started.romFileName, "sample.smc");
+
+    // A file manager's drop on the list: the drag and the drop as Qt delivers them.
+    auto* data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile(QString::fromStdString(rom))});
+    QWidget* over = list()->viewport();
+    // Qt itself offers each to the widget under the mouse and, refused or disabled, to its parents.
+    QDragEnterEvent enter(over->rect().center(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(over, &enter);
+    EXPECT_TRUE(enter.isAccepted()) << "the window takes files";
+    QDropEvent drop(over->rect().center(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(over, &drop);
+    delete data;
+    EXPECT_EQ(window->caption(), "Scrivlet 3.0 - File Loaded") << "the drop opened the ROM";
+    EXPECT_EQ(dialog.romFileName, "sample.smc");
 }

@@ -649,3 +649,31 @@ TEST_F(MainDialogTest, TheWindowComesBackWhereItWasOnAScreenThatShowsIt)
 }
 
 } // namespace
+
+namespace {
+
+using scrivlet::testing::MainDialogTest;
+
+TEST_F(MainDialogTest, ARomDroppedOnTheWindowOpensAsOpenDoesAskingFirstAboutTypedText)
+{
+    const auto first = write(standardImage());
+    const auto second = write(standardImage(), "second.smc");
+    window.dropFiles({first.string()});
+    EXPECT_EQ(dialog.romFileName, "rom.smc");
+    window.typeText(ids::EditBox, "typed[02]");
+    window.answers.push_back(ui::Answer::Cancel);
+    window.dropFiles({second.string()});
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].caption, "Unapplied Edits");
+    EXPECT_EQ(dialog.romFileName, "rom.smc") << "Cancel keeps the text and the ROM";
+    EXPECT_EQ(text(ids::EditBox), "typed[02]");
+    window.answers.push_back(ui::Answer::No);
+    window.dropFiles({second.string(), first.string()});
+    EXPECT_EQ(dialog.romFileName, "second.smc");
+    EXPECT_EQ(text(ids::CaretNote), "Only the first file named was opened; the others were left alone.");
+    window.dropFiles({dir.file("none.smc").string()});
+    EXPECT_EQ(window.messages.back().text, "The ROM file no longer exists (it was moved or deleted), so it was not opened.");
+    EXPECT_EQ(dialog.romFileName, "second.smc");
+}
+
+} // namespace

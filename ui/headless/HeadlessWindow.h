@@ -151,6 +151,7 @@ public:
     bool pressShortcut(const std::string& keys);
     void focus(int editId);
     void moveCaret(int editId, int position); // a click or an arrow key in the text
+    void dropFiles(const std::vector<std::string>& paths) { handler_.onFilesDropped(paths); }
     void blur(int editId);
     void clickButton(int id);
     void type(int editId, const std::string& text) { typeText(editId, text); }

@@ -8,6 +8,7 @@
 #include "text/TextNotes.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
@@ -82,6 +83,15 @@ QTextCharFormat errorFormat()
 }
 
 } // namespace
+
+void EditBoxWidget::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) {
+        event->ignore(); // the window takes files: they are no text to type
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(event);
+}
 
 void EditBoxWidget::focusInEvent(QFocusEvent* event)
 {

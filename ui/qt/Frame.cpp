@@ -16,6 +16,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+#include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
@@ -98,6 +102,41 @@ void DialogWidget::closeEvent(QCloseEvent* event)
     }
 }
 
+namespace {
+// The local files a drag carries (UTF-8 paths), empty for anything else.
+std::vector<std::string> droppedFiles(const QMimeData* data)
+{
+    std::vector<std::string> paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths.push_back(QDir::toNativeSeparators(url.toLocalFile()).toStdString());
+    return paths;
+}
+} // namespace
+
+void DialogWidget::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void DialogWidget::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!droppedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void DialogWidget::dropEvent(QDropEvent* event)
+{
+    const std::vector<std::string> paths = droppedFiles(event->mimeData());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    handler_.onFilesDropped(paths);
+}
+
 bool DialogWidget::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress && watched->property("reportsClicks").toBool()) {
@@ -116,6 +155,7 @@ QtWindow::QtWindow(const DialogTemplate& t, DialogHandler& handler, QWidget* own
     QIcon icon(":/art/icon-32.png");
     icon.addFile(":/art/icon-16.png");
     dialog_->setWindowIcon(icon);
+    dialog_->setAcceptDrops(true);
     if (t.menu != 0) // the main window: minimize box, system menu, shown in the task bar
         dialog_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint

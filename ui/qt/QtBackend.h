@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDropEvent>
+
 // Every QObject subclass of the Qt backend, so moc runs in one place.
 
 #include "ui/Window.h"
@@ -66,6 +68,8 @@ signals:
     void focusLost();
 
 protected:
+    // Files dragged over the box go to the window, not into the text.
+    void dragEnterEvent(QDragEnterEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -141,6 +145,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Files from a file manager, dropped anywhere on the window.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     DialogHandler& handler_;

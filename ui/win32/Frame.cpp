@@ -134,6 +134,7 @@ void Win32Window::initialise(HWND hwnd)
 {
     hwnd_ = hwnd;
     SetPropW(hwnd_, WindowProperty, this);
+    DragAcceptFiles(hwnd_, TRUE); // files dropped on it reach the handler
     buildMenu();
     buildAccelerators();
     // The template gives the client area; a menu bar comes on top of it.
@@ -231,6 +232,21 @@ INT_PTR Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         requestClose();
         return TRUE;
+    case WM_DROPFILES: {
+        // Files from a file manager, dropped anywhere on the window.
+        const auto drop = reinterpret_cast<HDROP>(wParam);
+        std::vector<std::string> paths;
+        const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT k = 0; k < count; ++k) {
+            std::wstring path(DragQueryFileW(drop, k, nullptr, 0) + 1, L'\0');
+            path.resize(DragQueryFileW(drop, k, path.data(), static_cast<UINT>(path.size())));
+            paths.push_back(toUtf8(path));
+        }
+        DragFinish(drop);
+        if (!paths.empty())
+            handler_.onFilesDropped(paths);
+        return TRUE;
+    }
     case WM_SIZE:
         if (template_.resizable && wParam != SIZE_MINIMIZED)
             followSize();

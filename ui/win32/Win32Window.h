@@ -3,6 +3,7 @@
 #include "ui/Window.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <map>
