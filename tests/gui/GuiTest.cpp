@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -24,6 +25,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 
@@ -311,4 +313,26 @@ TEST_F(GuiTest, ARomOnTheCommandLineOrDroppedOnTheWindowOpens)
     delete data;
     EXPECT_EQ(window->caption(), "Scrivlet 3.0 - File Loaded") << "the drop opened the ROM";
     EXPECT_EQ(dialog.romFileName, "sample.smc");
+}
+
+TEST_F(GuiTest, TheFileMenuListsTheROMsOpenedLast)
+{
+    openSample();
+    const std::string other = dir.file("other.smc").string();
+    std::filesystem::copy_file(rom, other);
+    ui::QtWindow::setNextFileChoice({other, "other.smc"});
+    window->widget()->findChild<QAction*>(QString("command-%1").arg(ids::FileOpen))->trigger();
+    QAction* first = window->widget()->findChild<QAction*>(QString("command-%1").arg(ids::FileRecent1));
+    QAction* fourth = window->widget()->findChild<QAction*>(QString("command-%1").arg(ids::FileRecent1 + 3));
+    ASSERT_TRUE(first && fourth);
+    EXPECT_EQ(first->text().toStdString(), "&1 " + other);
+    EXPECT_FALSE(fourth->isEnabled()) << "a place with no file is gray";
+    // A picture of the menu as it drops down, for a person to look at.
+    QMenu* file = window->widget()->findChild<QMenuBar*>()->actions().front()->menu();
+    file->popup(window->widget()->mapToGlobal(QPoint(0, 0)));
+    QApplication::processEvents();
+    screenshot(file, "file-menu-recent");
+    file->hide();
+    first->trigger();
+    EXPECT_EQ(dialog.romFileName, "other.smc");
 }
