@@ -56,26 +56,27 @@ same() {
 same identify
 same list
 same list --source raw
-same show --row 3
-same show --row 3 --mode hex
+same show --row 4
+same show --row 4 --mode hex
 same show --row 4294967296 # a row number past 32 bits is read whole, not cut or refused as no number
 same search onett --all
 same dump --output -
 same fit
 same fit --codes game --width 120
 same fit --scroll --window 1
-same refs --row 0 --codes game
+same refs --row 1 --codes game
 for rom in linux windows; do
   run() { if [ "$rom" = linux ]; then "$linux" "$@"; else "$wine" "$windows" "$@"; fi; }
   run expand "$work/$rom.smc" >/dev/null
-  run write "$work/$rom.smc" --row 0 --text "Howdy, a longer line than the old one![02]" --allow-overwrite >/dev/null
-  run tpt "$work/$rom.smc" --row 1 --sprite 12 --movement 3 >/dev/null
+  run write "$work/$rom.smc" --row 1 --text "Howdy, a longer line than the old one![02]" --allow-overwrite >/dev/null
+  run tpt "$work/$rom.smc" --row 2 --sprite 12 --movement 3 >/dev/null
 done
 cmp "$work/linux.smc" "$work/windows.smc"
 echo "The Windows scrivlet-cli agrees with the Linux one."
 
-# The editor starts, shows its window and stays up until it is closed.
-"$wine" "$editor" &
+# The editor starts with a ROM named on its command line, shows its window and
+# stays up until it is closed.
+"$wine" "$editor" "$work/windows.smc" &
 started=$!
 sleep 5
 kill -0 "$started" 2>/dev/null || { echo "scrivlet.exe did not stay up" >&2; exit 1; }
