@@ -231,6 +231,17 @@ TEST_P(EditorTest, ACharacterTheGameCannotShowIsMarkedAsTypedAndTheLineBelowSays
     EXPECT_EQ(text(ids::CurrentSizeLabel), "Current Size: Unknown");
 }
 
+TEST_P(EditorStartedWithAFile, TheROMNamedOnTheCommandLineIsOpenWhenTheWindowComesUp)
+{
+    EXPECT_EQ(window().caption(), "Scrivlet 3.0 - File Loaded");
+    EXPECT_EQ(dialog->romFileName, "named.smc");
+    EXPECT_EQ(text(ids::LineLabel), "Line: 1/4");
+    // And a second ROM dropped on its list replaces it, as File > Open would.
+    const std::string other = fourRowImage().writeTo(dir.file("dropped.smc")).string();
+    driver->dropFiles(ids::ListView, {other});
+    EXPECT_EQ(dialog->romFileName, "dropped.smc");
+}
+
 TEST_P(EditorTest, NoTextIsCutShortInAnyWindow)
 {
     using Texts = std::vector<std::string>;

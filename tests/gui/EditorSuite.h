@@ -5,6 +5,7 @@
 // backend's own mouse and key events. Each backend's test program
 // instantiates it with its driver (QtEditorTest.cpp, Win32EditorTest.cpp).
 
+#include "app/CommandLine.h"
 #include "app/MainDialog.h"
 #include "contract/BackendDriver.h"
 #include "support/TestImage.h"
@@ -31,6 +32,7 @@ protected:
         driver = GetParam().make();
         platform = GetParam().platform();
         dialog = std::make_unique<MainDialog>(*platform);
+        dialog->startupFiles = commandLineFiles;
         driver->openMain(*dialog);
         driver->watchForUnexpectedBoxes();
     }
@@ -42,6 +44,7 @@ protected:
     }
 
     std::string standardRom() { return fourRowImage().writeTo(dir.file("rom.smc")).string(); }
+    std::vector<std::string> commandLineFiles; // what the program is started with
     void open(const std::string& path)
     {
         driver->setNextFileChoice({path, std::filesystem::path(path).filename().string()});
@@ -77,5 +80,17 @@ inline std::vector<std::uint8_t> slice(const std::vector<std::uint8_t>& data, st
 {
     return {data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(at + size)};
 }
+
+// The editor started with a ROM named on its command line, as a file
+// manager's "Open with" (or a file dropped on the program) starts it.
+class EditorStartedWithAFile : public EditorTest {
+protected:
+    void SetUp() override
+    {
+        const std::string path = fourRowImage().writeTo(dir.file("named.smc")).string();
+        commandLineFiles = filesFromCommandLine({"scrivlet", path}, false);
+        EditorTest::SetUp();
+    }
+};
 
 } // namespace scrivlet::testing

@@ -5,10 +5,12 @@
 namespace scrivlet::testing {
 namespace {
 
-INSTANTIATE_TEST_SUITE_P(Qt, EditorTest,
-    ::testing::Values(EditorBackend{"qt", [] { return std::unique_ptr<contract::EditorDriver>(new contract::QtDriver); },
-        [] { return std::unique_ptr<ui::Platform>(new ui::QtPlatform); }}),
-    [](const ::testing::TestParamInfo<EditorBackend>& info) { return std::string(info.param.name); });
+const EditorBackend qtBackend{"qt", [] { return std::unique_ptr<contract::EditorDriver>(new contract::QtDriver); },
+    [] { return std::unique_ptr<ui::Platform>(new ui::QtPlatform); }};
+std::string backendName(const ::testing::TestParamInfo<EditorBackend>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Qt, EditorTest, ::testing::Values(qtBackend), backendName);
+INSTANTIATE_TEST_SUITE_P(Qt, EditorStartedWithAFile, ::testing::Values(qtBackend), backendName);
 
 } // namespace
 } // namespace scrivlet::testing

@@ -3,16 +3,21 @@
 #include "EditorSuite.h"
 #include "contract/Win32Driver.h"
 #include "ui/HelpTopicsDialog.h"
+#include "ui/win32/IniSettings.h"
+#include "ui/win32/Text.h"
 #include <algorithm>
+#include <fstream>
 #include <cctype>
 
 namespace scrivlet::testing {
 namespace {
 
-INSTANTIATE_TEST_SUITE_P(Win32, EditorTest,
-    ::testing::Values(EditorBackend{"win32", [] { return std::unique_ptr<contract::EditorDriver>(new contract::Win32Driver); },
-        [] { return std::unique_ptr<ui::Platform>(new ui::Win32Platform); }}),
-    [](const ::testing::TestParamInfo<EditorBackend>& info) { return std::string(info.param.name); });
+const EditorBackend win32Backend{"win32", [] { return std::unique_ptr<contract::EditorDriver>(new contract::Win32Driver); },
+    [] { return std::unique_ptr<ui::Platform>(new ui::Win32Platform); }};
+std::string backendName(const ::testing::TestParamInfo<EditorBackend>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Win32, EditorTest, ::testing::Values(win32Backend), backendName);
+INSTANTIATE_TEST_SUITE_P(Win32, EditorStartedWithAFile, ::testing::Values(win32Backend), backendName);
 
 class Win32Help : public ::testing::Test {
 protected:
@@ -54,3 +59,32 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+namespace scrivlet::testing {
+namespace {
+
+TEST(IniSettingsStore, KeepsWhatWasSavedForTheNextRunAndSaysWhenItCannot)
+{
+    TempDir dir;
+    const std::wstring file = ui::win32::fromUtf8(dir.file("scrivlet.ini").string());
+    {
+        ui::win32::IniSettings store(file);
+        EXPECT_EQ(store.problem(), "");
+        store.setValue("recent/1", "C:\\roms\\caf\u00E9.smc");
+        store.setValue("recent/2", "C:\\roms\\b.smc");
+        store.remove("recent/2");
+        EXPECT_TRUE(store.save());
+    }
+    const ui::win32::IniSettings next(file);
+    EXPECT_EQ(next.value("recent/1"), std::optional<std::string>("C:\\roms\\caf\u00E9.smc")) << "UTF-8 kept";
+    EXPECT_FALSE(next.value("recent/2").has_value()) << "taken off, not left behind";
+    // A file where the store's folder would be: the store cannot be written, and says so.
+    std::ofstream(dir.file("x")) << "a file";
+    ui::win32::IniSettings nowhere(ui::win32::fromUtf8(dir.file("x").string()) + L"\\scrivlet.ini");
+    nowhere.setValue("recent/1", "a");
+    EXPECT_FALSE(nowhere.save());
+    EXPECT_NE(nowhere.problem().find("could not be written"), std::string::npos) << nowhere.problem();
+}
+
+} // namespace
+} // namespace scrivlet::testing
