@@ -50,13 +50,13 @@ std::vector<bool> freeBlocks(RomFile& rom)
 RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_view text, const ApplyOptions& options)
 {
     if (row.tptRecordOffset == 0)
-        return {RelocationOutcome::NoRecord};
+        return {RelocationOutcome::NoRecord, 0, WriteStatus::Written, {}};
     PreparedText prepared = encodeForWrite(text, options);
     if (prepared.result.outcome != ApplyOutcome::Written)
         return {RelocationOutcome::TextRefused, 0, WriteStatus::Written, applyMessage(prepared.result, options.audience)};
     const int size = static_cast<int>(prepared.bytes.size());
     if (rom.size() < ExpandedRomSize)
-        return {RelocationOutcome::NotExpanded};
+        return {RelocationOutcome::NotExpanded, 0, WriteStatus::Written, {}};
     const std::vector<bool> free = freeBlocks(rom);
     const std::size_t needed = static_cast<std::size_t>(std::max(1, (size + FillerBlockSize - 1) / FillerBlockSize));
     std::size_t run = 0;
@@ -74,10 +74,10 @@ RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_vi
         };
         const WriteStatus status = rom.write(runs);
         if (status != WriteStatus::Written)
-            return {RelocationOutcome::WriteFailed, 0, status};
-        return {RelocationOutcome::Moved, address};
+            return {RelocationOutcome::WriteFailed, 0, status, {}};
+        return {RelocationOutcome::Moved, address, WriteStatus::Written, {}};
     }
-    return {RelocationOutcome::NoRoom};
+    return {RelocationOutcome::NoRoom, 0, WriteStatus::Written, {}};
 }
 
 std::string relocationMessage(const RelocationResult& result)

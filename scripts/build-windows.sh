@@ -100,7 +100,9 @@ x86_64-w64-mingw32-strip "$package/scrivlet/scrivlet.exe" "$package/scrivlet/scr
 python3 scripts/help-to-text.py resources/help/help.md "$package/scrivlet/help.txt"
 # Checked as a reader would find them: plain wrapped text, programs without symbols.
 help="$package/scrivlet/help.txt"
-if grep -q -e '^#' -e '\*\*' "$help" || ! awk 'length($0) > 78 { bad = 1 } END { exit bad }' "$help"; then
+# (Lines are counted in characters: the help is UTF-8, and é is one letter.)
+if grep -q -e '^#' -e '\*\*' "$help" \
+  || ! python3 -c 'import sys; sys.exit(any(len(l.rstrip("\r\n")) > 78 for l in open(sys.argv[1], encoding="utf-8")))' "$help"; then
   echo "help.txt is not plain text wrapped at 76 columns" >&2
   exit 1
 fi

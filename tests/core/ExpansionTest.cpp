@@ -50,8 +50,9 @@ TEST(PadRomFile, FillsWholeBlocksFromTheOldEndAndStopsRightAfterFFFFFF)
         ASSERT_TRUE(padRomFile(rom, ExpandedRomSize).wroteFiller);
         const auto onDisk = readFile(path);
         EXPECT_EQ(onDisk.size(), 0x400200u) << std::hex << size;
-        if (size + 256 <= onDisk.size())
+        if (size + 256 <= onDisk.size()) {
             EXPECT_EQ(onDisk[size + 255], 0x02) << "a whole block from the old end";
+        }
         EXPECT_EQ(onDisk.back(), 0x02) << "the last block, cut short or not, ends in its end code";
     }
 }

@@ -25,7 +25,7 @@ HeadlessWindow::HeadlessWindow(const DialogTemplate& dialogTemplate, DialogHandl
         for (const MenuTemplate& m : *menus)
             for (const MenuItemTemplate& item : m.items)
                 if (item.id != 0)
-                    menu_[item.id] = {true, item.checked, item.checkable};
+                    menu_[item.id] = {true, item.checked, item.checkable, item.caption};
 }
 
 HeadlessWindow::Control& HeadlessWindow::at(int id)
