@@ -32,10 +32,20 @@ TEST_F(Win32Help, HelpFindsTheTopicsThatMentionAWord)
 {
     int allTopics = 0, found = 0;
     std::string first, page;
+    std::vector<std::string> cut;
     driver.whileModalIsUp(0, [&] {
         ui::Window& help = driver.topModal();
         allTopics = help.listRowCount(ui::HelpTopicsDialog::TopicList);
         driver.screenshot("win32-help");
+        // Every topic's name shows whole: none is cut with "..." by its column.
+        const HWND list = GetDlgItem(static_cast<ui::Win32Window&>(help).handle(), ui::HelpTopicsDialog::TopicList);
+        const int column = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+        for (int row = 0; row < allTopics; ++row) {
+            const std::wstring name = ui::win32::fromUtf8(help.listRowText(ui::HelpTopicsDialog::TopicList, row));
+            const int width = static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(name.c_str())));
+            if (width + 12 > column) // the item's own margins beside the text
+                cut.push_back(help.listRowText(ui::HelpTopicsDialog::TopicList, row));
+        }
         driver.typeKeys(ui::HelpTopicsDialog::SearchEdit, "overwrites");
         found = help.listRowCount(ui::HelpTopicsDialog::TopicList);
         first = help.listRowText(ui::HelpTopicsDialog::TopicList, 0);
@@ -44,6 +54,7 @@ TEST_F(Win32Help, HelpFindsTheTopicsThatMentionAWord)
         driver.pressEscape();
     }, [&] { driver.chooseMenu(ids::HelpHelp); });
     EXPECT_GT(allTopics, 10);
+    EXPECT_EQ(cut, std::vector<std::string>{}) << "topic names cut short by the list";
     EXPECT_GT(found, 0);
     EXPECT_LT(found, allTopics) << "only the topics that mention the word";
     EXPECT_EQ(page.substr(0, first.size()), first) << "the page of the topic clicked";
