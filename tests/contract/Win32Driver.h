@@ -273,6 +273,13 @@ public:
         SendMessageW(edit, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&corner), boxPosition(editId, index));
         POINT at{corner.x + 2, corner.y + 4}; // over the character itself
         ClientToScreen(edit, &at);
+        return tipWhereTheMouseRests(at);
+    }
+
+    // Moves the mouse to a screen point, waits for a tip, then moves it away
+    // again, so that the next step starts with no tip up.
+    std::string tipWhereTheMouseRests(POINT at)
+    {
         hand([at] { win32input::send({win32input::mouse(at, 0)}); });
         std::string tip;
         const DWORD start = GetTickCount();
@@ -281,7 +288,6 @@ public:
                 MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
             tip = main_->shownToolTip();
         }
-        // Away again, so that the next step starts with no tip up.
         hand([] { win32input::send({win32input::mouse({1, 1}, 0)}); });
         return tip;
     }
@@ -319,16 +325,7 @@ public:
         GetClientRect(edit, &inside);
         POINT at{12, inside.bottom - 6};
         ClientToScreen(edit, &at);
-        hand([at] { win32input::send({win32input::mouse(at, 0)}); });
-        std::string tip;
-        const DWORD start = GetTickCount();
-        while (tip.empty() && GetTickCount() - start < 1500) {
-            if (!pumpOnce())
-                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-            tip = main_->shownToolTip();
-        }
-        hand([] { win32input::send({win32input::mouse({1, 1}, 0)}); });
-        return tip;
+        return tipWhereTheMouseRests(at);
     }
 
     bool editWarnedAt(int editId, int position) override
