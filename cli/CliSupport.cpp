@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 
+#include "text/CharacterTable.h"
 #include "text/TextEncoder.h"
 
 #include "edit/Messages.h"
@@ -200,6 +201,30 @@ void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source)
     fillCatalogue(catalogue, rom, source);
 }
 
+bool chooseCharacterTable(const Arguments& args, const std::string* romPath, int& exitCode)
+{
+    CharacterTable& table = currentCharacterTable();
+    table = CharacterTable{};
+    std::optional<TableParse> read;
+    const std::string* given = args.option("table");
+    if (given && *given == "none")
+        return true;
+    if (given)
+        read = readCharacterTable(*given);
+    else if (romPath)
+        read = readTableBeside(*romPath);
+    if (!read)
+        return true;
+    if (!read->table) {
+        const std::string path = given ? *given : tablePathBeside(*romPath);
+        exitCode = refuse("The character table " + path + " cannot be used: " + read->refusal
+            + (given ? "." : ". Mend it, or give --table none to read the text without it."));
+        return false;
+    }
+    table = std::move(*read->table);
+    return true;
+}
+
 bool CommandStart::begin(const CommandSpec& spec, const std::vector<std::string>& words, StartsWith reach,
     const std::function<bool(CommandStart&)>& checkFirst)
 {
@@ -223,6 +248,9 @@ bool CommandStart::begin(const CommandSpec& spec, const std::vector<std::string>
         grouping = codes && *codes == "game" ? CodeGrouping::Game : CodeGrouping::Classic;
         currentCodeGrouping() = grouping; // every decode of this command reads codes so
     }
+    if (spec.valued.count("table")
+        && !chooseCharacterTable(args, reach == StartsWith::Words ? nullptr : &args.positional[0], exitCode))
+        return false;
     if (checkFirst && !checkFirst(*this))
         return false;
     if (reach == StartsWith::Words)

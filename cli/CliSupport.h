@@ -85,6 +85,11 @@ bool textOption(const CommandSpec& spec, const Arguments& args, std::string& tex
 // when it cannot be encoded.
 bool encodeGameText(const std::string& text, std::vector<std::uint8_t>& bytes, int& exitCode);
 
+// The character table a command reads and writes text through: --table FILE,
+// none with --table none, else the table beside `romPath` when there is one.
+// False (exitCode set) when the table named or found cannot be used.
+bool chooseCharacterTable(const Arguments& args, const std::string* romPath, int& exitCode);
+
 // Loads the dictionary and fills the catalogue, as a listing build does.
 void buildListing(RomFile& rom, TextCatalogue& catalogue, ListingSource source);
 

@@ -1,6 +1,8 @@
 #include "TextDecoder.h"
 
+#include "CharacterTable.h"
 #include "CodeGrouping.h"
+#include "Utf8.h"
 
 #include "rom/RomFile.h"
 
@@ -32,6 +34,21 @@ private:
     std::size_t pos_ = 0;
 };
 
+// A dictionary string as the table shows it: each of its characters stands
+// for the byte (character + 0x30) mod 256.
+void appendThroughTable(std::string& out, std::string_view slot, const CharacterTable& table)
+{
+    for (std::size_t k = 0; k < slot.size();) {
+        const Utf8Char c = utf8CharAt(slot, k);
+        const int b = static_cast<int>((c.value + CharacterOffset) & 0xFF);
+        if (table.has(b))
+            out += table.text(b);
+        else
+            out.append(slot.substr(k, c.length));
+        k += c.length;
+    }
+}
+
 // In the decoder a read past the end of the file is the byte 0xFF.
 template <typename Reader>
 int nextByte(Reader& reader)
@@ -47,27 +64,32 @@ int decodeFrom(Reader& reader, bool showCodes, const CompressionDictionary& dict
     std::string* text, std::size_t stopAt = std::string::npos, int byteLimit = DecodeByteLimit)
 {
     const bool codes = showCodes && text;
+    const CharacterTable& table = currentCharacterTable();
     int size = 0;
     bool groupOpen = false;
     while (size < byteLimit) {
         if (text && text->size() >= stopAt)
             return size;
         const int b = nextByte(reader);
-        const ByteClass kind = classifyByte(b);
+        const ByteClass kind = table.has(b) ? ByteClass::Character : classifyByte(b);
         if (kind != ByteClass::ControlCode && groupOpen && codes) {
             text->push_back(']');
             groupOpen = false;
         }
         if (kind == ByteClass::Character) {
-            if (text)
+            if (text && table.has(b))
+                text->append(table.text(b));
+            else if (text)
                 text->push_back(static_cast<char>(b - CharacterOffset));
             size += 1;
             continue;
         }
         if (kind == ByteClass::DictionaryReference) {
             const int index = nextByte(reader);
-            if (text)
+            if (text && table.empty())
                 text->append(dictionary.slot((b - 0x15) * 256 + index));
+            else if (text)
+                appendThroughTable(*text, dictionary.slot((b - 0x15) * 256 + index), table);
             size += 2;
             continue;
         }

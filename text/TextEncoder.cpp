@@ -1,10 +1,12 @@
 #include "TextEncoder.h"
 
+#include "CharacterTable.h"
 #include "CompressionDictionary.h"
 #include "Utf8.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 namespace scrivlet {
 
@@ -67,8 +69,14 @@ void scan(std::string_view text, OtherCharacters others, Emit&& emit, Fault&& fa
                 return;
         return;
     }
+    const CharacterTable& table = currentCharacterTable();
     std::size_t i = 0;
     while (i < text.size()) {
+        if (const auto entry = table.empty() ? std::nullopt : table.matchAt(text, i)) {
+            emit(entry->byte, i, i + entry->length, true);
+            i += entry->length;
+            continue;
+        }
         if (text[i] == '[') {
             const std::size_t close = text.find(']', i + 1);
             if (!wellFormedGroup(text, i, close)) {
@@ -86,18 +94,21 @@ void scan(std::string_view text, OtherCharacters others, Emit&& emit, Fault&& fa
         }
         const Utf8Char c = utf8CharAt(text, i);
         const bool shown = c.value >= 0x20 && c.value <= 0x7A;
+        const auto byte = static_cast<std::uint8_t>((c.value + CharacterOffset) & 0xFF);
         std::optional<TextFault> wrong;
         if (!c.valid)
             wrong = TextFault::NotUtf8;
         else if (c.value > 0xFF)
             wrong = TextFault::NoGameByte;
+        else if (table.has(byte))
+            wrong = TextFault::TakenByTable;
         else if (!shown && others == OtherCharacters::Refused)
             wrong = TextFault::NotGameText;
         if (wrong) {
             if (!fault(TextFaultAt{*wrong, i, i + c.length}))
                 return;
         } else {
-            emit(static_cast<std::uint8_t>((c.value + CharacterOffset) & 0xFF), i, i + c.length, true);
+            emit(byte, i, i + c.length, true);
         }
         i += c.length;
     }
@@ -169,6 +180,13 @@ std::string describeTextFault(std::string_view text, const TextFaultAt& fault)
         return quoted(describeChar(text, fault.from)) + at + " has no byte in the game's text";
     case TextFault::NotUtf8:
         return describeChar(text, fault.from) + at + " is not part of UTF-8 text";
+    case TextFault::TakenByTable: {
+        const unsigned byte = (utf8CharAt(text, fault.from).value + CharacterOffset) & 0xFF;
+        char hex[4];
+        std::snprintf(hex, sizeof hex, "%02X", byte);
+        return quoted(describeChar(text, fault.from)) + at + " has no byte: the character table gives byte " + hex + " to "
+            + quoted(currentCharacterTable().text(static_cast<int>(byte)));
+    }
     case TextFault::NotGameText:
         return quoted(describeChar(text, fault.from)) + at
             + " is not one of the game's characters (space to z); write its byte as a group, such as [19]";

@@ -11,8 +11,9 @@
 
 namespace scrivlet {
 
-// Display text is UTF-8. Outside bracket groups each character is one byte;
-// inside, each two-digit hex token is one.
+// Display text is UTF-8. Outside bracket groups each entry text of the
+// character table in use is its byte (the longest that matches), and each other
+// character one byte; inside, each two-digit hex token is one.
 
 // 0-9, A-F, a-f give 0..15; any other character gives 0.
 int hexDigitValue(char c);
@@ -29,6 +30,7 @@ enum class TextFault {
     NoGameByte,  // a character with no byte (U+0100 and up)
     NotUtf8,     // a byte that is not part of UTF-8 text
     NotGameText, // with OtherCharacters::Refused: a character outside space to z
+    TakenByTable, // a character whose byte the character table gives to other text
 };
 
 // A fault and the bytes of the text it covers, [from, to).

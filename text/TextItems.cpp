@@ -1,5 +1,6 @@
 #include "TextItems.h"
 
+#include "CharacterTable.h"
 #include "CodeGrouping.h"
 #include "TextDecoder.h"
 
@@ -13,10 +14,11 @@ std::vector<TextItem> walk(std::span<const std::uint8_t> bytes, CodeGrouping gro
 {
     std::vector<TextItem> items;
     const int size = static_cast<int>(bytes.size());
+    const CharacterTable& table = currentCharacterTable();
     int at = 0;
     while (at < size && (!toBlockEnd || at < DecodeByteLimit)) {
         const int b = bytes[static_cast<std::size_t>(at)];
-        TextItem item{at, 1, classifyByte(b)};
+        TextItem item{at, 1, table.has(b) ? ByteClass::Character : classifyByte(b)};
         bool ends = false;
         if (item.kind == ByteClass::DictionaryReference) {
             item.length = 2;

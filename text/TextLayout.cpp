@@ -1,5 +1,6 @@
 #include "TextLayout.h"
 
+#include "CharacterTable.h"
 #include "Utf8.h"
 
 #include <algorithm>
@@ -23,6 +24,8 @@ bool isWait(int b) { return b == 0x03 || b == 0x13 || b == 0x14; }
 
 std::string shownAs(int b)
 {
+    if (const CharacterTable& table = currentCharacterTable(); table.has(b))
+        return table.text(b);
     if (b >= 0x50 && b <= 0xAA)
         return std::string(1, static_cast<char>(b - 0x30));
     char group[8];

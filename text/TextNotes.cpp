@@ -1,6 +1,7 @@
 #include "TextNotes.h"
 
 #include "ByteClass.h"
+#include "CharacterTable.h"
 #include "CompressionDictionary.h"
 #include "TextEncoder.h"
 #include "Utf8.h"
@@ -33,6 +34,27 @@ std::vector<bool> insideGroups(std::string_view text)
 
 bool shown(char32_t c) { return c >= FirstShown && c <= LastShown; }
 
+// A character the game shows as itself: space to z, unless the table gives its byte to other text.
+bool shownAsItself(const Utf8Char& c, const CharacterTable& table)
+{
+    return c.valid && shown(c.value) && !table.has(static_cast<int>((c.value + CharacterOffset) & 0xFF));
+}
+
+// Per byte of the text: the length of the table entry text that begins there
+// (0 where none does), as the encoder reads them outside groups.
+std::vector<std::size_t> tableEntries(std::string_view text, const std::vector<bool>& inside, const CharacterTable& table)
+{
+    std::vector<std::size_t> at(text.size(), 0);
+    if (table.empty())
+        return at;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto entry = inside[i] ? std::nullopt : table.matchAt(text, i);
+        at[i] = entry ? entry->length : 0;
+        i += entry ? entry->length : utf8CharAt(text, i).length;
+    }
+    return at;
+}
+
 std::string byteText(unsigned byte)
 {
     char hex[4];
@@ -46,10 +68,16 @@ std::vector<std::pair<std::size_t, std::size_t>> unshowableRanges(std::string_vi
 {
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
     const std::vector<bool> inside = insideGroups(text);
+    const CharacterTable& table = currentCharacterTable();
+    const std::vector<std::size_t> entries = tableEntries(text, inside, table);
     for (std::size_t i = 0; i < text.size();) {
+        if (entries[i] > 0) {
+            i += entries[i];
+            continue;
+        }
         const Utf8Char c = utf8CharAt(text, i);
         std::size_t length = c.length;
-        if (!inside[i] && !(c.valid && shown(c.value))) {
+        if (!inside[i] && !shownAsItself(c, table)) {
             if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 length = 2;
             ranges.emplace_back(i, i + length);
@@ -64,16 +92,28 @@ std::string writtenAsNote(std::string_view text, std::size_t caret)
     if (text.empty())
         return {};
     caret = std::min(caret, text.size());
-    // The character that ends at the caret (or, at the start, the first).
+    const std::vector<bool> inside = insideGroups(text);
+    const CharacterTable& table = currentCharacterTable();
+    const std::vector<std::size_t> entries = tableEntries(text, inside, table);
+    // The character (or table entry text) that ends at the caret (or, at the start, the first).
     std::size_t at = 0;
     for (std::size_t i = 0; i < caret;) {
         at = i;
-        i += utf8CharAt(text, i).length;
+        i += entries[i] > 0 ? entries[i] : utf8CharAt(text, i).length;
     }
     if (at > 0 && text[at] == '\n' && text[at - 1] == '\r')
         --at; // the caret after a line break
+    if (entries[at] > 0) {
+        // Only an entry that shows other text than the byte would without the table is news.
+        const auto entry = table.matchAt(text, at);
+        std::string builtIn;
+        appendUtf8(builtIn, static_cast<char32_t>((entry->byte - CharacterOffset) & 0xFF));
+        if (builtIn == text.substr(at, entries[at]))
+            return {};
+        return std::string(text.substr(at, entries[at])) + " is byte " + byteText(entry->byte) + " by the character table";
+    }
     const Utf8Char c = utf8CharAt(text, at);
-    if (insideGroups(text)[at] || (c.valid && shown(c.value)))
+    if (inside[at] || (c.valid && shown(c.value) && !table.has(static_cast<int>((c.value + CharacterOffset) & 0xFF))))
         return {};
     if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
         return "A line break is written as bytes 3D 3A, two control codes";
@@ -82,6 +122,9 @@ std::string writtenAsNote(std::string_view text, std::size_t caret)
         return "This is " + name + ", not UTF-8 text; Apply Changes refuses it";
     if (c.value > 0xFF)
         return name + " has no byte in the game's text; Apply Changes refuses it";
+    if (const unsigned byte = (c.value + CharacterOffset) & 0xFF; table.has(static_cast<int>(byte)))
+        return name + " has no byte: the character table gives byte " + byteText(byte) + " to " + table.text(static_cast<int>(byte))
+            + "; Apply Changes refuses it";
     if (name.size() > 2 && name[0] == 'a' && name[1] == ' ')
         name[0] = 'A'; // "A tab", "A line feed"
     else if (name.rfind("U+", 0) == 0)

@@ -12,13 +12,13 @@ namespace scrivlet::cli {
 
 int runExplain(const Words& words)
 {
-    static const CommandSpec spec{"explain", "explain TEXT [--codes classic|game]",
+    static const CommandSpec spec{"explain", "explain TEXT [--codes classic|game] [--table FILE|none]",
         "Encodes display text and names each control code in it, as the decoder groups the\n"
         "bytes (an end code does not stop the walk): one line per code, fields separated by a\n"
         "tab: byte offset, the code's bytes, its name, what it does. A code the table does not\n"
         "know is named 'unknown'. --codes game groups codes as the game reads them. Exits 1 for\n"
         "a text that cannot be written (as encode).",
-        {"codes"}, {}, 1};
+        {"table", "codes"}, {}, 1};
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Words))
         return start.exitCode;
@@ -40,13 +40,13 @@ int runExplain(const Words& words)
 int runRefs(const Words& words)
 {
     static const CommandSpec spec{"refs",
-        "refs ROM (--address A | --row N [--source pointer|raw|expanded]) [--codes classic|game]",
+        "refs ROM (--address A | --row N [--source pointer|raw|expanded]) [--codes classic|game] [--table FILE|none]",
         "Lists what points at a block's address: first 'record<TAB>R' for each text pointer\n"
         "table record R whose pointer is the address, then\n"
         "'code<TAB>ROW<TAB>$BLOCK<TAB>+OFFSET<TAB>NAME' for each code in the blocks of the\n"
         "listing (--source, default pointer) that jumps to, calls or lists the address. Prints\n"
         "nothing when nothing points there.",
-        {"address", "row", "source", "codes"}, {}, 1};
+        {"table", "address", "row", "source", "codes"}, {}, 1};
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Rom))
         return start.exitCode;

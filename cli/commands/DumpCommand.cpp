@@ -10,11 +10,11 @@ namespace scrivlet::cli {
 
 int runDump(const Words& words)
 {
-    static const CommandSpec spec{"dump", "dump ROM [--source pointer|raw|expanded] [--output FILE|-] [--codes classic|game]",
+    static const CommandSpec spec{"dump", "dump ROM [--source pointer|raw|expanded] [--output FILE|-] [--codes classic|game] [--table FILE|none]",
         "Writes the text of every row, with codes, one row per line. The file is named by the\n"
         "source (ptrlist.txt, rawlist.txt, explist.txt) in the current folder unless --output\n"
         "names another; --output - writes to standard output.",
-        {"source", "output", "codes"}, {}, 1};
+        {"table", "source", "output", "codes"}, {}, 1};
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Listing))
         return start.exitCode;

@@ -12,12 +12,12 @@ namespace scrivlet::cli {
 
 int runEncode(const Words& words)
 {
-    static const CommandSpec spec{"encode", "encode TEXT [--compress ROM]",
+    static const CommandSpec spec{"encode", "encode TEXT [--compress ROM] [--table FILE|none]",
         "Prints the byte count of display text, then its game bytes in hexadecimal.\n"
         "--compress ROM gives the shortest bytes with the dictionary of ROM instead.\n"
         "Exits 1 for a text that cannot be written: a bracket error, a group that is not\n"
         "two-digit hex bytes, a character outside space to z.",
-        {"compress"}, {}, 1};
+        {"table", "compress"}, {}, 1};
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Words))
         return start.exitCode;

@@ -53,14 +53,14 @@ bool windowOptions(const CommandSpec& spec, const Arguments& args, WindowChoice&
 int runFit(const Words& words)
 {
     static const CommandSpec spec{"fit",
-        "fit ROM [--source pointer|raw|expanded] [--codes classic|game] [--window N | --width PX] [--scroll]",
+        "fit ROM [--source pointer|raw|expanded] [--codes classic|game] [--window N | --width PX] [--scroll] [--table FILE|none]",
         "Lays out every block of the listing as the game's window does (word wrap, the image's\n"
         "fonts, names where they are printed) and prints one line 'ROW<TAB>LINE<TAB>KIND<TAB>DETAIL'\n"
         "for each word the window cuts (KIND cut: the word, its width and the room it had) and, with\n"
         "--scroll, each stretch of more lines between two waits than the window shows (KIND scroll).\n"
         "LINE counts lines after wrapping, from 1. The window is the dialogue window (entry 1) read\n"
         "from the image, or --window N, or a text area --width PX wide. Exits 1 when a line is printed.",
-        {"source", "codes", "window", "width"}, {"scroll"}, 1};
+        {"table", "source", "codes", "window", "width"}, {"scroll"}, 1};
     WindowChoice choice;
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Listing,
@@ -91,12 +91,12 @@ int runFit(const Words& words)
 int runPreview(const Words& words)
 {
     static const CommandSpec spec{"preview",
-        "preview ROM (--address A | --row N [--source S]) --png OUT [--codes classic|game] [--window N | --width PX]",
+        "preview ROM (--address A | --row N [--source S]) --png OUT [--codes classic|game] [--window N | --width PX] [--table FILE|none]",
         "Draws a block as the game's window shows it, with the image's fonts and word wrap: the page\n"
         "the player reads at each wait and at the end, one under another at twice the size (at\n"
         "most 64), and writes the picture to OUT as PNG. A word the window cuts is drawn in warning\n"
         "colours.",
-        {"address", "row", "source", "png", "codes", "window", "width"}, {}, 1};
+        {"table", "address", "row", "source", "png", "codes", "window", "width"}, {}, 1};
     WindowChoice choice;
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Rom, [&](CommandStart& s) {

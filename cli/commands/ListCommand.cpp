@@ -44,13 +44,13 @@ void appendOffset(std::string& out, std::int64_t offset)
 
 int runList(const Words& words)
 {
-    static const CommandSpec spec{"list", "list ROM [--source pointer|raw|expanded] [--codes classic|game]",
+    static const CommandSpec spec{"list", "list ROM [--source pointer|raw|expanded] [--codes classic|game] [--table FILE|none]",
         "Prints one line per row of the listing, fields separated by a tab: row (from 1, the\n"
         "editor's Line; every --row counts so), SNES address,\n"
         "file offset, block size, pointer-table record offset (or -), sprite number,\n"
         "movement number, list label (a record aimed past the end of the file has size 0 and\n"
         "a note for a label).",
-        {"source", "codes"}, {}, 1};
+        {"table", "source", "codes"}, {}, 1};
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Listing))
         return start.exitCode;

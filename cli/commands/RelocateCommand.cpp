@@ -8,11 +8,11 @@ namespace scrivlet::cli {
 
 int runRelocate(const Words& words)
 {
-    static const CommandSpec spec{"relocate", "relocate ROM --row N (--text TEXT | --text-file FILE) [--compress] [--codes classic|game]",
+    static const CommandSpec spec{"relocate", "relocate ROM --row N (--text TEXT | --text-file FILE) [--compress] [--codes classic|game] [--table FILE|none]",
         "Writes the text into free filler blocks of the expanded area and points the row's\n"
         "pointer-table record at it; the old block stays as it was. Prints the new address.\n"
         "--compress writes the text compressed with the image's dictionary.",
-        {"row", "text", "text-file", "codes"}, {"compress"}, 1};
+        {"table", "row", "text", "text-file", "codes"}, {"compress"}, 1};
     std::string text;
     CommandStart start;
     start.access = RomFile::Access::Update;

@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "catalogue/TextSearch.h"
+#include "text/CharacterTable.h"
 #include "text/Utf8.h"
 #include "edit/Messages.h"
 
@@ -10,11 +11,11 @@ namespace scrivlet::cli {
 
 int runSearch(const Words& words)
 {
-    static const CommandSpec spec{"search", "search ROM NEEDLE [--source pointer|raw|expanded] [--after ROW] [--all] [--codes classic|game]",
+    static const CommandSpec spec{"search", "search ROM NEEDLE [--source pointer|raw|expanded] [--after ROW] [--all] [--codes classic|game] [--table FILE|none]",
         "Finds rows whose text with codes contains NEEDLE, ignoring the case of a-z. Prints\n"
         "'row<TAB>label' of the first match (from row 1, or after row ROW), or of every match with\n"
         "--all. Exits 1 with 'String not found.' when nothing matches.",
-        {"source", "after", "codes"}, {"all"}, 2};
+        {"table", "source", "after", "codes"}, {"all"}, 2};
     CommandStart start;
     if (!start.begin(spec, words, StartsWith::Listing))
         return start.exitCode;
@@ -28,7 +29,12 @@ int runSearch(const Words& words)
     }
 
     const std::string& typed = start.args.positional[1];
+    const CharacterTable& table = currentCharacterTable();
     for (std::size_t i = 0; i < typed.size();) {
+        if (const auto entry = table.matchAt(typed, i)) {
+            i += entry->length;
+            continue;
+        }
         const Utf8Char c = utf8CharAt(typed, i);
         if (!c.valid || c.value < 0x20 || c.value > 0x7A)
             return refuse("\"" + describeChar(typed, i) + "\" at character " + std::to_string(utf8Length(typed, i) + 1)

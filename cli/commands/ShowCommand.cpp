@@ -19,11 +19,11 @@ void printBlock(RomFile& rom, std::int32_t fileOffset, const std::string& mode)
 int runShow(const Words& words)
 {
     static const CommandSpec spec{"show",
-        "show ROM (--address A | --row N [--source pointer|raw|expanded]) [--mode codes|plain|hex] [--codes classic|game]",
+        "show ROM (--address A | --row N [--source pointer|raw|expanded]) [--mode codes|plain|hex] [--codes classic|game] [--table FILE|none]",
         "Prints a block's display text: codes (default) shows control codes as bracket groups,\n"
         "plain shows the text alone, hex shows every byte in one group. The block size goes\n"
         "to standard error as 'Size: N'.",
-        {"address", "row", "source", "mode", "codes"}, {}, 1};
+        {"table", "address", "row", "source", "mode", "codes"}, {}, 1};
     std::string mode = "codes";
     CommandStart start;
     const auto modeGiven = [&](CommandStart& s) {

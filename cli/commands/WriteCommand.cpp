@@ -8,13 +8,13 @@ namespace scrivlet::cli {
 int runWrite(const Words& words)
 {
     static const CommandSpec spec{"write",
-        "write ROM (--address A | --row N [--source S]) (--text TEXT | --text-file FILE) [--allow-overwrite] [--compress] [--codes classic|game]",
+        "write ROM (--address A | --row N [--source S]) (--text TEXT | --text-file FILE) [--allow-overwrite] [--compress] [--codes classic|game] [--table FILE|none]",
         "Writes display text into a block in place, as the editor's Apply Changes does: a text\n"
         "with a bracket error is refused, and so is one longer than the stored block unless\n"
         "--allow-overwrite is given. --compress writes the text compressed with the image's\n"
         "dictionary (the overwrite check then measures the compressed bytes). Prints the block\n"
         "as read back.",
-        {"address", "row", "source", "text", "text-file", "codes"}, {"allow-overwrite", "compress"}, 1};
+        {"table", "address", "row", "source", "text", "text-file", "codes"}, {"allow-overwrite", "compress"}, 1};
     std::string text;
     CommandStart start;
     start.access = RomFile::Access::Update;
