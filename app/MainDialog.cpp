@@ -89,6 +89,7 @@ void MainDialog::onCommand(int id)
     case ids::OptionsCodesOnly: selectDisplayMode(0); break;
     case ids::OptionsPreventOverwrites: togglePreventOverwrites(); break;
     case ids::OptionsCompressWhenWriting: toggleCompressWhenWriting(); break;
+    case ids::OptionsCharacterTable: chooseCharacterTable(); break;
     case ids::HelpHelp: window_->showHelpTopics(); break;
     case ids::HelpAbout: {
         AboutDialog about;

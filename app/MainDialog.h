@@ -83,6 +83,10 @@ public:
     void openCodeReference();
     void goToTarget();
     void showReferences();
+    // Character tables: the one beside the ROM is read as it opens; Options >
+    // Character table chooses another or none while it stays open.
+    void readTableBesideRom();
+    void chooseCharacterTable();
     // How text looks in the game's window
     void toggleShowPreview();
     // The window entry typed beside the preview: text is laid out in it from then on.

@@ -5,6 +5,7 @@
 #include "resources/ResourceIds.h"
 #include "rom/RomExpansion.h"
 #include "rom/RomIdentity.h"
+#include "text/CharacterTable.h"
 
 namespace scrivlet {
 
@@ -68,8 +69,9 @@ bool MainDialog::openRomAt(const std::string& path, const std::string& name)
              ids::OptionsRawListing, ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites,
              ids::OptionsUseCompression, ids::ToolsImportText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting,
              ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences,
-             ids::ToolsCheckFit})
+             ids::ToolsCheckFit, ids::OptionsCharacterTable})
         window_->enableMenuItem(id, true);
+    readTableBesideRom();
     layoutSetup = readLayoutSetup(romFile, windowEntry);
     showLayoutWindowSize();
     if (romFileSize(romFile) < ExpandedRomSize)
@@ -78,8 +80,11 @@ bool MainDialog::openRomAt(const std::string& path, const std::string& name)
         window_->enableMenuItem(ids::OptionsExpandedListing, true);
     refreshListing();
     rememberRecentFile(path);
+    std::string note = currentCharacterTable().empty() ? "" : tableInUseNote(currentCharacterTable());
     if (romFile.isReadOnly())
-        window_->setControlText(ids::CaretNote, messages::OpenedReadOnly);
+        note = messages::OpenedReadOnly + (note.empty() ? "" : " " + note);
+    if (!note.empty())
+        window_->setControlText(ids::CaretNote, note);
     return true;
 }
 
@@ -97,7 +102,7 @@ void MainDialog::closeRom()
              ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites, ids::OptionsUseCompression,
              ids::ToolsImportText, ids::ToolsMoveText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting,
              ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences,
-             ids::ToolsCheckFit})
+             ids::ToolsCheckFit, ids::OptionsCharacterTable})
         window_->enableMenuItem(id, false);
     window_->checkMenuItem(ids::OptionsPointerListing, true);
     window_->checkMenuItem(ids::OptionsRawListing, false);
@@ -107,6 +112,7 @@ void MainDialog::closeRom()
     // What can be taken back belongs to the file that was open.
     writes_.clear();
     window_->setControlText(ids::CaretNote, "");
+    currentCharacterTable() = CharacterTable{};
     updateFitMarks(""); // no marks
     updatePreview("");  // an empty picture
     shownText_.clear();

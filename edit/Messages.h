@@ -147,6 +147,17 @@ inline constexpr const char* PreviewWindowSize = "%d px, %d lines"; // the chose
 inline constexpr const char* RecordWithoutRow =
     "Record %d has no row in this listing; the pointer table listing shows it."; // %d: record number
 
+// Character tables: the letters of a translation.
+inline constexpr const char* CharacterTableCommand = "Character t&able...";
+inline constexpr const char* CharacterTableCaption = "Character Table";
+inline constexpr const char* CharacterTableFilter = "Character tables (*.tbl)|*.tbl|All Files (*.*)|*.*||";
+inline constexpr const char* CharacterTableTitle = "Choose a character table";
+inline constexpr const char* CharacterTableInUse =
+    "The character table %s is in use.\n\nChoose Yes to choose another table file, or No to show this ROM's text without a table.";
+inline constexpr const char* CharacterTableRefused = "The character table %s cannot be used: %s."; // file name, "line N: why"
+inline constexpr const char* CharacterTableRefusedAtOpen = "The character table %s cannot be used: %s.  The text is shown without a table.";
+inline constexpr const char* NoCharacterTable = "No character table: bytes show as the game's own letters and codes.";
+
 inline constexpr const char* StringNotFoundCaption = "String not found";
 inline constexpr const char* StringNotFound = "String not found.";
 

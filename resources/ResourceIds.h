@@ -47,6 +47,9 @@ inline constexpr int ToolsReferences = 32810;
 inline constexpr int ToolsCheckFit = 32812;
 // File > the four ROMs opened last (ours, under the File menu's own items).
 inline constexpr int FileRecent1 = 32813;
+// Ours: the character table text is read and written through, and the font editor.
+inline constexpr int OptionsCharacterTable = 32817;
+inline constexpr int ToolsFont = 32818;
 inline constexpr int RecentFileCount = 4;
 inline constexpr int OptionsPointerListing = 32778;
 inline constexpr int OptionsRawListing = 32779;

@@ -161,7 +161,8 @@ const std::vector<MenuTemplate> Menu129 = {
             {"Prevent &Overwrites", ids::OptionsPreventOverwrites, true, true},
             {messages::CompressCommand, ids::OptionsCompressWhenWriting, false, true},
             {messages::GameGroupingCommand, ids::OptionsGameGrouping, false, true},
-            {messages::ShowPreviewCommand, ids::OptionsShowPreview, false, true}}},
+            {messages::ShowPreviewCommand, ids::OptionsShowPreview, false, true}, {},
+            {messages::CharacterTableCommand, ids::OptionsCharacterTable}}},
     {"&Help", {{"&Help", ids::HelpHelp, false, false, "F1"}, {"&About", ids::HelpAbout}}, true},
 };
 
