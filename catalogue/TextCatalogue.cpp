@@ -3,6 +3,7 @@
 #include "TptRecord.h"
 #include "rom/RomAddress.h"
 #include "rom/RomFile.h"
+#include "text/GameFont.h"
 #include "text/TextDecoder.h"
 
 namespace scrivlet {
@@ -13,10 +14,20 @@ TextCatalogue& textCatalogue()
     return table;
 }
 
-void walkBlocks(TextCatalogue& catalogue, RomFile& rom, std::int32_t start, std::int32_t endBound)
+void walkBlocks(TextCatalogue& catalogue, RomFile& rom, std::int32_t start, std::int32_t endBound,
+    const std::vector<FileRange>& skipped)
 {
     std::int32_t offset = start;
     do {
+        // A moved font is no text: the walk goes on after its blocks.
+        bool skippedFont = false;
+        for (const FileRange& room : skipped)
+            if (offset >= room.start && offset < room.end) {
+                offset = static_cast<std::int32_t>(room.end);
+                skippedFont = true;
+            }
+        if (skippedFont && static_cast<std::uint32_t>(offset) >= static_cast<std::uint32_t>(endBound))
+            return;
         const int size = decodeSize(rom, offset);
         if (!catalogue.append({0, static_cast<std::int32_t>(fileOffsetToSnes(offset)), 0, 0}))
             return;
@@ -36,7 +47,7 @@ void fillCatalogue(TextCatalogue& catalogue, RomFile& rom, ListingSource source)
         scanPointerTable(catalogue, rom);
         break;
     case ListingSource::ExpandedRom:
-        walkBlocks(catalogue, rom, ExpandedTextRange.start, ExpandedTextRange.endBound);
+        walkBlocks(catalogue, rom, ExpandedTextRange.start, ExpandedTextRange.endBound, movedFontRooms(rom));
         break;
     }
 }

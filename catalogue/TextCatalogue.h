@@ -1,8 +1,11 @@
 #pragma once
 
+#include "text/GameFont.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace scrivlet {
 
@@ -67,7 +70,9 @@ inline constexpr TextRange ExpandedTextRange = {0x300200, 0x400100};
 // Appends one row per consecutive block from `start` while the offset stays
 // below `endBound`: the first block is always listed, the last may run past
 // the bound.
-void walkBlocks(TextCatalogue& catalogue, RomFile& rom, std::int32_t start, std::int32_t endBound);
+// `skipped`: file ranges holding no text (moved fonts); a walk that reaches one goes on after it.
+void walkBlocks(TextCatalogue& catalogue, RomFile& rom, std::int32_t start, std::int32_t endBound,
+    const std::vector<FileRange>& skipped = {});
 
 // Empties the catalogue and fills it from `source`; an unknown source leaves it empty.
 void fillCatalogue(TextCatalogue& catalogue, RomFile& rom, ListingSource source);

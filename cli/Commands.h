@@ -31,5 +31,6 @@ int runExplain(const Words& words);
 int runRefs(const Words& words);
 int runFit(const Words& words);
 int runPreview(const Words& words);
+int runFont(const Words& words);
 
 } // namespace scrivlet::cli

@@ -56,9 +56,36 @@ std::optional<std::vector<std::uint8_t>> encodePng(const Picture& picture)
     return out;
 }
 
+std::optional<Picture> decodePng(std::span<const std::uint8_t> bytes, long long maxPixels)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
+        return std::nullopt;
+    if (image.width == 0 || image.height == 0 || static_cast<long long>(image.width) * image.height > maxPixels) {
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    image.format = PNG_FORMAT_RGB; // transparency is composed over the background below
+    std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
+    png_color white{255, 255, 255};
+    if (!png_image_finish_read(&image, &white, rgb.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    Picture picture;
+    picture.width = static_cast<int>(image.width);
+    picture.height = static_cast<int>(image.height);
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height));
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i)
+        picture.pixels[i] = 0xFF000000u | std::uint32_t{rgb[i * 3]} << 16 | std::uint32_t{rgb[i * 3 + 1]} << 8 | rgb[i * 3 + 2];
+    return picture;
+}
+
 #else
 
 bool canWritePng() { return false; }
+std::optional<Picture> decodePng(std::span<const std::uint8_t>, long long) { return std::nullopt; }
 std::optional<std::vector<std::uint8_t>> encodePng(const Picture&) { return std::nullopt; }
 
 #endif

@@ -111,6 +111,52 @@ constexpr std::array<std::array<std::uint8_t, 7>, 96> Rows = {{
 
 constexpr int TopRow = 4; // rows above the letters in the 16-row cell
 
+// The letters a translation of the sample adds, in the slots from glyph 96
+// (byte B0) on: a lower-case letter of the font with an accent drawn a row
+// higher than its top, a blank row between, or rows of its own.
+struct ExtraLetter {
+    const char* text;
+    char base;                          // the letter drawn under the accent, or 0
+    std::array<std::uint8_t, 2> accent; // the accent's two rows
+    std::array<std::uint8_t, 8> rows;   // without a base: the letter's own rows
+    int drop = 0;                       // rows it reaches below the line, as ¿ and ¡ do
+};
+constexpr std::uint8_t Acute1 = 0x02, Acute2 = 0x04;
+constexpr std::array<ExtraLetter, 12> Extra = {{
+    {"á", 'a', {Acute1, Acute2}, {}},
+    {"é", 'e', {Acute1, Acute2}, {}},
+    {"í", 'i', {Acute1, Acute2}, {}},
+    {"ó", 'o', {Acute1, Acute2}, {}},
+    {"ú", 'u', {Acute1, Acute2}, {}},
+    {"ñ", 'n', {0x0D, 0x16}, {}},
+    {"ü", 'u', {0x0A, 0x00}, {}},
+    {"ç", 0, {}, {0x00, 0x00, 0x0E, 0x10, 0x10, 0x11, 0x0E, 0x04}},
+    {"¿", 0, {}, {0x04, 0x00, 0x04, 0x08, 0x10, 0x11, 0x0E, 0x00}, 2},
+    {"¡", 0, {}, {0x04, 0x00, 0x04, 0x04, 0x04, 0x04, 0x04, 0x00}, 2},
+    {"à", 'a', {0x08, 0x04}, {}},
+    {"ö", 'o', {0x0A, 0x00}, {}},
+}};
+
+// Draws one glyph of 5-pixel rows into slot `slot`, its first row at row
+// `top` of the cell, and gives its width byte.
+template <std::size_t N>
+std::uint8_t drawGlyph(std::vector<std::uint8_t>& glyphs, std::size_t slot, const std::array<std::uint8_t, N>& rows, std::size_t top)
+{
+    int left = 5, right = -1; // the columns the glyph uses
+    for (std::uint8_t row : rows)
+        for (int c = 0; c < 5; ++c)
+            if (row & (0x10 >> c)) {
+                left = std::min(left, c);
+                right = std::max(right, c);
+            }
+    // In the left strip, its first used column on the cell's left edge.
+    const int shift = 3 + (right < 0 ? 0 : left);
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        glyphs[slot * 32 + top + r] = static_cast<std::uint8_t>((rows[r] << shift) & 0xFF);
+    // One blank column after each glyph; a space is four pixels wide.
+    return static_cast<std::uint8_t>(right < 0 ? 4 : right - left + 2);
+}
+
 } // namespace
 
 SampleFont buildSampleFont()
@@ -118,24 +164,39 @@ SampleFont buildSampleFont()
     SampleFont font;
     font.glyphs.assign(96 * 32, 0x00);
     for (std::size_t i = 0; i < Rows.size(); ++i) {
-        int left = 5, right = -1; // the columns the glyph uses
-        for (std::uint8_t row : Rows[i])
-            for (int c = 0; c < 5; ++c)
-                if (row & (0x10 >> c)) {
-                    left = std::min(left, c);
-                    right = std::max(right, c);
-                }
-        // In the left strip, its first used column on the cell's left edge.
-        const int shift = 3 + (right < 0 ? 0 : left);
-        // Letters that reach below the line sit lower.
         const char shown = static_cast<char>(0x20 + i);
-        const std::size_t top = TopRow + (std::string_view("gjpqy").find(shown) != std::string_view::npos ? 2 : 0);
-        for (std::size_t r = 0; r < Rows[i].size(); ++r)
-            font.glyphs[i * 32 + top + r] = static_cast<std::uint8_t>((Rows[i][r] << shift) & 0xFF);
-        // One blank column after each glyph; a space is four pixels wide.
-        font.widths.push_back(static_cast<std::uint8_t>(right < 0 ? 4 : right - left + 2));
+        // Letters that reach below the line sit lower.
+        const bool descends = std::string_view("gjpqy").find(shown) != std::string_view::npos;
+        font.widths.push_back(drawGlyph(font.glyphs, i, Rows[i], TopRow + (descends ? 2 : 0)));
     }
     return font;
+}
+
+SampleFont buildSampleFont128()
+{
+    SampleFont font = buildSampleFont();
+    font.glyphs.resize(128 * 32, 0x00);
+    font.widths.resize(128, 0x00);
+    for (std::size_t k = 0; k < Extra.size(); ++k) {
+        const ExtraLetter& letter = Extra[k];
+        std::array<std::uint8_t, 8> rows = letter.rows;
+        std::size_t top = TopRow + static_cast<std::size_t>(letter.drop);
+        if (letter.base) {
+            // The accent, a blank row, and the letter's body (its rows from the third) where it always stands.
+            const auto& base = Rows[static_cast<std::size_t>(letter.base - 0x20)];
+            rows = {letter.accent[0], letter.accent[1], 0x00};
+            std::copy(base.begin() + 2, base.end(), rows.begin() + 3);
+            top = TopRow - 1;
+        }
+        font.widths[96 + k] = drawGlyph(font.glyphs, 96 + k, rows, top);
+    }
+    return font;
+}
+
+const char* sampleCharacterTable()
+{
+    return "# The sample's extra letters, drawn in the font's slots from B0 on.\n"
+           "B0=á\nB1=é\nB2=í\nB3=ó\nB4=ú\nB5=ñ\nB6=ü\nB7=ç\nB8=¿\nB9=¡\nBA=à\nBB=ö\n";
 }
 
 SampleFont buildSampleSaturnFont()

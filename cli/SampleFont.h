@@ -14,6 +14,12 @@ struct SampleFont {
     std::vector<std::uint8_t> glyphs;
 };
 SampleFont buildSampleFont();
+// The same font with room for 128 glyphs: the 96, then the sample's extra
+// letters from glyph 96 (byte B0) on, then blank glyphs of width 0.
+SampleFont buildSampleFont128();
+// The character table that maps the extra letters to their bytes (B0 on),
+// as the file beside the sample holds it.
+const char* sampleCharacterTable();
 // Mr. Saturn's font for the sample: the same letters drawn bold and one pixel
 // wider, so a switch to it shows.
 SampleFont buildSampleSaturnFont();

@@ -9,6 +9,7 @@
 #include "rom/RomAddress.h"
 #include "rom/RomExpansion.h"
 #include "rom/RomIdentity.h"
+#include "text/CharacterTable.h"
 #include "text/CompressionDictionary.h"
 #include "text/TextEncoder.h"
 
@@ -31,13 +32,14 @@ constexpr std::array<const char*, 16> DictionaryWords = {
 // [03] waits for a button, [10 nn] pauses, [1C 02 nn] prints a character's
 // name, [1C 05 nn] an item's, [15 nn] is a dictionary string, [1F 31] and
 // [1F 30] switch to Mr. Saturn's font and back. A group of EE bytes is the
-// address of the block of the dialogue line JumpTargets names.
+// address of the block of the dialogue line JumpTargets names. Three lines
+// are Spanish, written with the letters of the sample's character table.
 constexpr std::array<const char*, 24> Dialogue = {
     "@Hello, [1C 02 01]![03][00]@How are [15 02]feeling today?[13][02]",
     "@Welcome to [15 03].[10 0F] Our town [15 0F]small.[03][00]@But friendly![03][02]",
     "@[15 04][15 05] says:[03][00][1F 31]@Zoom boing, [15 02]are happy.[1F 30][03][02]",
     "@The [15 10] fell last night.[03][00]@Did [15 02]hear it? It was loud![13][02]",
-    "@I'm [15 0C]. Please bring me a [15 0B].[03][00]@Thanks a lot, [1C 02 01].[13][02]",
+    "@¿Qué tal, [1C 02 01]?[03][00]@¡Mañana vamos a [15 03]![13][02]",
     "@You got the [1C 05 07]![03][02]",
     "@[1C 02 02]: Let's go to [15 07] together![03][02]",
     "@Shop is open. What would you like?[19 02 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00]",
@@ -51,10 +53,10 @@ constexpr std::array<const char*, 24> Dialogue = {
     "@What's [15 01]secret password?[03][00]@Say it right, or you shall not pass.[03][02]",
     "@A [15 0B] for 20 dollars? What a deal![03][1F 02 05][02]",
     "@I've been waiting for you,[10 0A] [1C 02 01].[03][00]@Time to start your journey.[03][02]",
-    "@The radio plays a tune you almost know.[1F 00 00 04][02]",
+    "@La canción del ñandú suena en la radio.[1F 00 00 04][02]",
     "@Boing! Zoom! Ding![10 14][03][08 EE EE EE EE][02]",
     "@Hey! Don't push in line![03][0A EE EE EE EE][02]",
-    "@This is the Drugstore.[03][00]@We sell a little of everything.[03][02]",
+    "@La farmacia está abierta.[03][00]@¿Qué desea? Pingüino, açaí, voilà![03][02]",
     "@Zzz... Zzz...[13][02]",
     "@Take this. It's dangerous to go alone.[03][00]@You got the [1C 05 11].[03][02]",
 };
@@ -148,8 +150,28 @@ std::vector<std::int32_t> fillRange(Writer& writer, const TextRange& range, int&
 
 } // namespace
 
+namespace {
+
+// The sample's character table, in use while the sample's text is encoded.
+class SampleTableInUse {
+public:
+    SampleTableInUse() : saved_(std::move(currentCharacterTable()))
+    {
+        currentCharacterTable() = std::move(*parseCharacterTable(sampleCharacterTable()).table);
+    }
+    ~SampleTableInUse() { currentCharacterTable() = std::move(saved_); }
+    SampleTableInUse(const SampleTableInUse&) = delete;
+    SampleTableInUse& operator=(const SampleTableInUse&) = delete;
+
+private:
+    CharacterTable saved_;
+};
+
+} // namespace
+
 std::vector<std::uint8_t> buildSampleImage(bool expanded)
 {
+    const SampleTableInUse table;
     std::vector<std::uint8_t> image(SampleImageSize, 0x00);
     Writer writer(image);
     const char title[] = "EARTH BOUND (J)";
@@ -224,6 +246,14 @@ std::vector<std::uint8_t> buildSampleImage(bool expanded)
         image.resize(SampleImageSize + 0x100000, 0x00);
         for (std::size_t b = SampleImageSize; b < image.size(); b += FillerBlockSize)
             image[b + FillerBlockSize - 1] = 0x02;
+        // The main font moved to the first blocks of the expanded area, as
+        // Make room for 32 more letters moves one, with the extra letters drawn.
+        const SampleFont font128 = buildSampleFont128();
+        const auto glyphsAt = static_cast<std::size_t>(ExpandedAreaStart);
+        const std::size_t widthsAt = glyphsAt + font128.glyphs.size();
+        writer.put(glyphsAt, font128.glyphs);
+        writer.put(widthsAt, font128.widths);
+        fontEntry(FontKind::Main, fileOffsetToSnes(static_cast<std::int32_t>(widthsAt)), fileOffsetToSnes(static_cast<std::int32_t>(glyphsAt)));
     }
     return image;
 }

@@ -39,6 +39,7 @@ constexpr Command Table[] = {
     {"refs", "list the records and codes that point at a block", runRefs},
     {"fit", "list the lines too wide for the game's dialogue window", runFit},
     {"preview", "draw a block as the game's window shows it, to a PNG file", runPreview},
+    {"font", "export a font as a picture, import it back, or make room for 32 more letters", runFont},
     {"make-patch", "write an IPS or BPS patch from an original and a modified image", runMakePatch},
     {"apply-patch", "apply an IPS or BPS patch, writing the result to a new file", runApplyPatch},
 };

@@ -158,6 +158,19 @@ inline constexpr const char* CharacterTableRefused = "The character table %s can
 inline constexpr const char* CharacterTableRefusedAtOpen = "The character table %s cannot be used: %s.  The text is shown without a table.";
 inline constexpr const char* NoCharacterTable = "No character table: bytes show as the game's own letters and codes.";
 
+// Fonts: each %s is the font's name, "main" or "Mr. Saturn".
+inline constexpr const char* FontEntryUnknown =
+    "The %s font's entry of the font table ($C3F054) does not hold the game's font or a moved one, so nothing was written.";
+inline constexpr const char* FontGlyphPastRoom =
+    "The %s font has room for 96 glyphs (bytes 50 to AF) where the game keeps it; bytes B0 to CF draw what lies after it.  "
+    "Make room for 32 more letters first, so nothing was written.";
+inline constexpr const char* FontWidthRange = "A glyph's width is 0 to 16 pixels, so nothing was written to the %s font.";
+inline constexpr const char* FontNotExpanded =
+    "The %s font can only be moved to the expanded area, and this ROM is not expanded.  Expand ROM first; nothing was written.";
+inline constexpr const char* FontAlreadyMoved = "The %s font already has room for 128 letters; nothing was written.";
+inline constexpr const char* FontNoRoom =
+    "The expanded area has no 17 free blocks in a row for the %s font (moved text takes them), so nothing was written.";
+
 inline constexpr const char* StringNotFoundCaption = "String not found";
 inline constexpr const char* StringNotFound = "String not found.";
 

@@ -6,6 +6,7 @@
 #include "catalogue/TptRecord.h"
 #include "rom/RomAddress.h"
 #include "rom/RomExpansion.h"
+#include "text/GameFont.h"
 #include "text/TextCompressor.h"
 
 #include <memory>
@@ -22,10 +23,9 @@ bool holdsFiller(RomFile& rom, std::int64_t start)
     return true;
 }
 
-// Free[k] for each whole block k of the expanded area inside the file. Only
-// blocks wholly inside the 4 MiB HiROM space count: an address past $FFFFFF
-// cannot be recorded, whatever a larger file holds there.
-std::vector<bool> freeBlocks(RomFile& rom)
+} // namespace
+
+std::vector<bool> freeExpandedBlocks(RomFile& rom)
 {
     const std::int64_t first = ExpandedTextRange.start;
     const std::int64_t end = std::min<std::int64_t>(rom.size(), std::int64_t{ExpandedRomSize} + 1);
@@ -42,10 +42,13 @@ std::vector<bool> freeBlocks(RomFile& rom)
         if (offset >= first && k < count)
             free[static_cast<std::size_t>(k)] = false;
     }
+    // So is every block of a moved font (its last may end as a filler block does).
+    for (const FileRange& room : movedFontRooms(rom))
+        for (std::int64_t k = (room.start - first) / FillerBlockSize; k < count && first + k * FillerBlockSize < room.end; ++k)
+            if (k >= 0)
+                free[static_cast<std::size_t>(k)] = false;
     return free;
 }
-
-} // namespace
 
 RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_view text, const ApplyOptions& options)
 {
@@ -57,7 +60,7 @@ RelocationResult relocateText(RomFile& rom, const TextEntry& row, std::string_vi
     const int size = static_cast<int>(prepared.bytes.size());
     if (rom.size() < ExpandedRomSize)
         return {RelocationOutcome::NotExpanded, 0, WriteStatus::Written, {}};
-    const std::vector<bool> free = freeBlocks(rom);
+    const std::vector<bool> free = freeExpandedBlocks(rom);
     const std::size_t needed = static_cast<std::size_t>(std::max(1, (size + FillerBlockSize - 1) / FillerBlockSize));
     std::size_t run = 0;
     for (std::size_t k = 0; k < free.size(); ++k) {

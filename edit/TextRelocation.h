@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace scrivlet {
 
@@ -25,6 +26,12 @@ struct RelocationResult {
     WriteStatus write = WriteStatus::Written;
     std::string refusal; // TextRefused: why the text cannot be written
 };
+
+// Free[k] for each whole block k of the expanded area inside the file: filler
+// that no record points into and no moved font takes. Only blocks wholly
+// inside the 4 MiB HiROM space count: an address past $FFFFFF cannot be
+// recorded, whatever a larger file holds there.
+std::vector<bool> freeExpandedBlocks(RomFile& rom);
 
 // The text is encoded by the options' rules (compressed with the dictionary of
 // the last listing when they say so); Prevent Overwrites does not apply.

@@ -10,6 +10,10 @@ namespace scrivlet {
 inline constexpr std::int32_t ExpandedRomSize = 0x4001FF;
 // 255 bytes 0x00 then 0x02: one empty text block to the decoder.
 inline constexpr int FillerBlockSize = 256;
+// The expanded area's file bytes: filler blocks from here to the end of $FFFFFF.
+inline constexpr std::int64_t ExpandedAreaStart = 0x300200;
+inline constexpr std::int64_t ExpandedAreaEnd = std::int64_t{ExpandedRomSize} + 1;
+inline constexpr int ExpandedBlockSize = FillerBlockSize;
 
 struct PadResult {
     bool wroteFiller = false; // false also when the file was already large enough

@@ -1,6 +1,7 @@
 #include "GameFont.h"
 
 #include "rom/RomAddress.h"
+#include "rom/RomExpansion.h"
 
 #include <algorithm>
 
@@ -60,6 +61,42 @@ FontPlace fontPlace(RomFile& rom, FontKind kind)
     if (kind == FontKind::Saturn)
         return {SaturnFontWidthsAddress, SaturnFontGlyphsAddress, false};
     return {FontWidthsAddress, FontGlyphsAddress, false};
+}
+
+FontEntry fontEntry(RomFile& rom, FontKind kind)
+{
+    const FontPlace place = fontPlace(rom, kind);
+    if (!place.fromTable)
+        return FontEntry::Unknown;
+    const bool saturn = kind == FontKind::Saturn;
+    if (place.widths == (saturn ? SaturnFontWidthsAddress : FontWidthsAddress)
+        && place.glyphs == (saturn ? SaturnFontGlyphsAddress : FontGlyphsAddress))
+        return FontEntry::Original;
+    const auto inExpandedArea = [&](std::uint32_t address, int bytes) {
+        const std::int64_t at = snesToFileOffset(address);
+        return at >= ExpandedAreaStart && at + bytes <= std::min<std::int64_t>(rom.size(), ExpandedAreaEnd);
+    };
+    if (inExpandedArea(place.glyphs, FontGlyphSlots * GlyphBytes) && inExpandedArea(place.widths, FontGlyphSlots))
+        return FontEntry::Moved;
+    return FontEntry::Unknown;
+}
+
+std::vector<FileRange> movedFontRooms(RomFile& rom)
+{
+    std::vector<FileRange> rooms;
+    for (FontKind kind : {FontKind::Main, FontKind::Saturn}) {
+        if (fontEntry(rom, kind) != FontEntry::Moved)
+            continue;
+        const FontPlace place = fontPlace(rom, kind);
+        const std::int64_t glyphs = snesToFileOffset(place.glyphs), widths = snesToFileOffset(place.widths);
+        const std::int64_t start = std::min(glyphs, widths);
+        const std::int64_t end = std::max(glyphs + FontGlyphSlots * GlyphBytes, widths + FontGlyphSlots);
+        // Out to whole blocks of the expanded area.
+        const auto block = [](std::int64_t at) { return (at - ExpandedAreaStart) / ExpandedBlockSize; };
+        rooms.push_back({ExpandedAreaStart + block(start) * ExpandedBlockSize,
+            ExpandedAreaStart + (block(end - 1) + 1) * ExpandedBlockSize});
+    }
+    return rooms;
 }
 
 GameFont readGameFont(RomFile& rom, FontKind kind)

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace scrivlet {
 
@@ -70,6 +71,24 @@ struct FontPlace {
 };
 FontPlace fontPlace(RomFile& rom, FontKind kind);
 GameFont readGameFont(RomFile& rom, FontKind kind = FontKind::Main);
+
+// What a font's entry of the font table holds, checked before any write to
+// the font: the game's own place (96 glyphs), a place in the expanded area
+// with room for 128, or anything else (then nothing is written).
+enum class FontEntry { Original, Moved, Unknown };
+FontEntry fontEntry(RomFile& rom, FontKind kind);
+// The glyphs a font has room for where it lies: 128 once moved, else 96.
+inline int glyphRoom(FontEntry entry) { return entry == FontEntry::Moved ? FontGlyphSlots : FontGlyphCount; }
+
+// A moved font's place in the expanded area: its 128 glyphs, then its 128
+// widths, from the start of a filler block.
+inline constexpr int MovedFontBytes = FontGlyphSlots * GlyphBytes + FontGlyphSlots;
+// The file bytes [start, end) of the whole filler blocks each moved font
+// takes: no text is listed or moved there.
+struct FileRange {
+    std::int64_t start = 0, end = 0;
+};
+std::vector<FileRange> movedFontRooms(RomFile& rom);
 
 // A window of the window table (x, y, width, height in 8-pixel tiles,
 // 16-bit little-endian each); nullopt when the file has no such bytes.

@@ -286,11 +286,15 @@ TEST_F(CliTest, SampleIsDeterministicAndOpensInTheEditor)
     ASSERT_EQ(cli({"sample", "a.smc"}).code, 0);
     ASSERT_EQ(cli({"sample", "b.smc"}).code, 0);
     EXPECT_EQ(readFile(dir.file("a.smc")), readFile(dir.file("b.smc")));
-    EXPECT_EQ(fs::file_size(dir.file("a.smc")), 0x300200u);
-    EXPECT_EQ(cli({"identify", "a.smc"}).out, "EarthBound ROM\n3146240\n");
+    EXPECT_EQ(fs::file_size(dir.file("a.smc")), 0x400200u);
+    EXPECT_EQ(cli({"identify", "a.smc"}).out, "EarthBound ROM\n4194816\n");
+    EXPECT_EQ(readFile(dir.file("a.tbl")), readFile(dir.file("b.tbl")));
+    EXPECT_EQ(cli({"expand", "a.smc"}).out, "4194816\n");
     ASSERT_EQ(cli({"sample", "x.smc", "--expanded"}).code, 0);
-    EXPECT_EQ(fs::file_size(dir.file("x.smc")), 0x400200u);
-    EXPECT_EQ(cli({"expand", "x.smc"}).out, "4194816\n");
+    EXPECT_EQ(readFile(dir.file("x.smc")), readFile(dir.file("a.smc")));
+    ASSERT_EQ(cli({"sample", "small.smc", "--unexpanded"}).code, 0);
+    EXPECT_EQ(fs::file_size(dir.file("small.smc")), 0x300200u);
+    EXPECT_EQ(cli({"identify", "small.smc"}).out, "EarthBound ROM\n3146240\n");
 }
 
 } // namespace

@@ -1,7 +1,10 @@
 #include "catalogue/FitCheck.h"
 #include "catalogue/TextCatalogue.h"
 #include "catalogue/TextReferences.h"
+#include "cli/SampleFont.h"
 #include "cli/SampleImage.h"
+#include "text/CharacterTable.h"
+#include "text/GameFont.h"
 #include "rom/RomAddress.h"
 #include "rom/RomFile.h"
 #include "rom/RomIdentity.h"
@@ -10,6 +13,8 @@
 #include "text/TextEncoder.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace scrivlet;
 using namespace scrivlet::testing;
@@ -95,14 +100,69 @@ TEST_F(SampleImageTest, IsWrittenForAWindowThatWrapsWithOnlyThePlantedFaults)
     EXPECT_EQ(references.codes[0].row, 19);
 }
 
-TEST(SampleImageExpanded, EndsAt0x400200WithFillerBlocks)
+TEST(SampleImageExpanded, EndsAt0x400200WithTheMainFontMovedInFrontOfItsFillerBlocks)
 {
     const auto image = buildSampleImage(true);
     ASSERT_EQ(image.size(), 0x400200u);
-    EXPECT_EQ(image[0x300200 + 255], 0x02);
+    const std::size_t afterFont = 0x300200 + 17 * 256;
+    EXPECT_EQ(image[afterFont + 255], 0x02);
     EXPECT_EQ(image[0x400200 - 1], 0x02);
+    // The same image as the unexpanded one but for the main font's entry of the font table.
     const auto plain = buildSampleImage(false);
-    EXPECT_TRUE(std::equal(plain.begin(), plain.end(), image.begin()));
+    const auto entry = static_cast<std::ptrdiff_t>(snesToFileOffset(FontTableAddress));
+    EXPECT_TRUE(std::equal(plain.begin(), plain.begin() + entry, image.begin()));
+    EXPECT_TRUE(std::equal(plain.begin() + entry + 8, plain.end(), image.begin() + entry + 8));
+
+    TempDir dir;
+    TestImage written(0);
+    written.data() = image;
+    RomFile rom;
+    ASSERT_TRUE(rom.open(written.writeTo(dir.file("sample.smc")).string()));
+    ASSERT_EQ(fontEntry(rom, FontKind::Main), FontEntry::Moved);
+    EXPECT_EQ(fontEntry(rom, FontKind::Saturn), FontEntry::Original);
+    const GameFont moved = readGameFont(rom);
+    RomFile small;
+    TestImage unexpanded(0);
+    unexpanded.data() = plain;
+    ASSERT_TRUE(small.open(unexpanded.writeTo(dir.file("small.smc")).string()));
+    const GameFont original = readGameFont(small);
+    for (int g = 0; g < 96; ++g) {
+        EXPECT_EQ(moved.glyphs[static_cast<std::size_t>(g)], original.glyphs[static_cast<std::size_t>(g)]) << g;
+        EXPECT_EQ(moved.widths[static_cast<std::size_t>(g)], original.widths[static_cast<std::size_t>(g)]) << g;
+    }
+    // Its table's twelve letters are drawn from B0 on; the slots after them are blank.
+    const TableParse table = parseCharacterTable(sampleCharacterTable());
+    ASSERT_TRUE(table.table);
+    EXPECT_EQ(table.table->entryCount(), 12);
+    for (int b = 0xB0; b <= 0xCF; ++b) {
+        const bool drawn = std::any_of(moved.glyphs[static_cast<std::size_t>(b - 0x50)].begin(),
+            moved.glyphs[static_cast<std::size_t>(b - 0x50)].end(), [](std::uint8_t row) { return row != 0; });
+        EXPECT_EQ(drawn, table.table->has(b)) << std::hex << b;
+        EXPECT_EQ(moved.width(b) > 0, table.table->has(b)) << std::hex << b;
+    }
+    // The expanded listing starts after the font; no row lies inside it.
+    TextCatalogue catalogue;
+    fillCatalogue(catalogue, rom, ListingSource::ExpandedRom);
+    ASSERT_GT(catalogue.count, 0);
+    EXPECT_EQ(snesToFileOffset(static_cast<std::uint32_t>(catalogue.rows[0].snesAddress)), static_cast<std::int32_t>(afterFont));
+}
+
+TEST(SampleImageText, ReadsThroughItsTableAsSpanish)
+{
+    const auto image = buildSampleImage(true);
+    TempDir dir;
+    TestImage written(0);
+    written.data() = image;
+    RomFile rom;
+    ASSERT_TRUE(rom.open(written.writeTo(dir.file("sample.smc")).string()));
+    loadDictionary(rom);
+    TextCatalogue catalogue;
+    fillCatalogue(catalogue, rom, ListingSource::PointerTable);
+    const auto row2 = snesToFileOffset(static_cast<std::uint32_t>(catalogue.rows[1].snesAddress));
+    EXPECT_EQ(decodeText(rom, row2, true).text, "@[B8]Qu[B1] tal, [1C 02 01]?[03 00]@[B9]Ma[B5]ana vamos a Onett![13 02]");
+    currentCharacterTable() = std::move(*parseCharacterTable(sampleCharacterTable()).table);
+    EXPECT_EQ(decodeText(rom, row2, true).text, "@¿Qué tal, [1C 02 01]?[03 00]@¡Mañana vamos a Onett![13 02]");
+    currentCharacterTable() = CharacterTable{};
 }
 
 } // namespace
