@@ -6,7 +6,10 @@
 //   fuzz_seeds OUTDIR   (makes OUTDIR/codec, text, compression, image)
 #include "ImagePlaces.h"
 #include "catalogue/TextCatalogue.h"
+#include "cli/PngFile.h"
+#include "cli/SampleFont.h"
 #include "cli/SampleImage.h"
+#include "text/FontSheet.h"
 #include "rom/RomAddress.h"
 #include "rom/RomFile.h"
 #include "text/CompressionDictionary.h"
@@ -14,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -42,7 +46,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const fs::path out = argv[1];
-    for (const char* target : {"codec", "text", "compression", "image"})
+    for (const char* target : {"codec", "text", "compression", "image", "table", "font_sheet"})
         fs::create_directories(out / target);
     const std::vector<std::uint8_t> image = buildSampleImage(false);
     RomFile rom;
@@ -81,6 +85,22 @@ int main(int argc, char** argv)
         for (std::size_t i = 0; i + 3 < ImageSeed; ++i)
             seed.push_back(place + i < image.size() ? image[place + i] : static_cast<std::uint8_t>(i % 2 == 0 ? 0x02 : 0x00));
         put(out / "image", places++, seed.data(), seed.size());
+    }
+    // The sample's table, and its fonts drawn as sheets and their widths.
+    put(out / "table", 0, sampleCharacterTable(), std::strlen(sampleCharacterTable()));
+    int sheets = 0;
+    for (const bool expanded : {false, true}) {
+        const std::vector<std::uint8_t> whole = buildSampleImage(expanded);
+        RomFile fonts;
+        fonts.openBytes(whole);
+        for (FontKind kind : {FontKind::Main, FontKind::Saturn}) {
+            const int glyphs = glyphRoom(fontEntry(fonts, kind));
+            const GameFont font = readGameFont(fonts, kind);
+            if (const auto png = cli::encodePng(fontSheet(font, glyphs)))
+                put(out / "font_sheet", sheets++, png->data(), png->size());
+            const std::string widths = fontWidthsText(font, glyphs);
+            put(out / "font_sheet", sheets++, widths.data(), widths.size());
+        }
     }
     std::printf("%d blocks and %d image stretches\n", seeds, places);
     return 0;

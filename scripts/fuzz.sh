@@ -25,12 +25,12 @@ cmake --build --preset fuzz
 # The core's own tests under the same sanitizers: undefined behaviour fails them.
 ./build/fuzz/tests/core_tests --gtest_brief=1
 targets=("$@")
-[ "${#targets[@]}" -gt 0 ] || targets=(codec image patch_apply patch_make import layout text compression)
+[ "${#targets[@]}" -gt 0 ] || targets=(codec image patch_apply patch_make import layout text compression table font_sheet)
 # Seeds of real size, from the sample image: the runs start from whole blocks and images.
 ./build/fuzz/fuzz/fuzz_seeds build/fuzz/seeds >/dev/null
 for name in "${targets[@]}"; do
   case "$name" in
-    image|patch_apply|patch_make) max_len=65536 ;;
+    image|patch_apply|patch_make|font_sheet) max_len=65536 ;;
     *) max_len=8192 ;;
   esac
   corpus="build/fuzz/corpus-$name"

@@ -31,6 +31,8 @@ struct PixelImage {
     std::vector<std::uint32_t> argb;
 };
 enum class MessageIcon { None, Exclamation, Question };
+// The left mouse button pressed on a picture control, and the mouse moved with it held.
+enum class MouseAction { Press, Drag };
 // The buttons of a question, and the one the user chose.
 enum class QuestionButtons { YesNo, YesNoCancel };
 enum class Answer { Yes, No, Cancel };
@@ -60,6 +62,16 @@ public:
     // Files dropped anywhere on the window (from a file manager), as full
     // paths in UTF-8, in the order dropped.
     virtual void onFilesDropped(const std::vector<std::string>& paths) { (void)paths; }
+    // The left button pressed on a picture control's picture, and each move
+    // with it held (also off the picture, clamped to its edge), at the
+    // picture's pixel (x, y) as the program gave it, whatever scale it is drawn at.
+    virtual void onPictureMouse(int controlId, MouseAction action, int x, int y)
+    {
+        (void)controlId;
+        (void)action;
+        (void)x;
+        (void)y;
+    }
 
 protected:
     Window* window_ = nullptr;

@@ -53,6 +53,14 @@ public:
         return allowClose;
     }
     void onFilesDropped(const std::vector<std::string>& paths) override { dropped.push_back(paths); }
+    struct PictureMouse {
+        int control;
+        ui::MouseAction action;
+        int x, y;
+        bool operator==(const PictureMouse&) const = default;
+    };
+    void onPictureMouse(int control, ui::MouseAction action, int x, int y) override { mouse.push_back({control, action, x, y}); }
+    std::vector<PictureMouse> mouse; // presses and drags on pictures, in order
     int count(int control, ui::Notification what) const
     {
         int n = 0;
@@ -140,6 +148,10 @@ public:
     // The colour drawn in a picture control at (dx, dy) from the middle of its
     // inside, as 0xFFRRGGBB.
     virtual std::uint32_t pictureColourAt(int id, int dx, int dy) = 0;
+    // The left button pressed on the picture control's pixel `pixels[0]` (of
+    // the picture as the program gave it), the mouse moved with it held through
+    // the others, and let go on the last.
+    virtual void dragOnPicture(int id, const std::vector<std::pair<int, int>>& pixels) = 0;
 };
 
 using BackendFactory = std::function<std::unique_ptr<BackendDriver>()>;

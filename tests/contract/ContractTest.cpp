@@ -705,6 +705,37 @@ TEST_P(ContractTest, WarningMarksStandWhereTheProgramPutsThemAndChangeNoText)
     EXPECT_FALSE(driver->editWarnedAt(ids::EditBox, 6)) << "taken away by the next call";
 }
 
+TEST_P(ContractTest, APressAndADragOnAPictureAreReportedInItsOwnPixelsAtAnyScale)
+{
+    fillList(sixRows());
+    window->showControl(ids::PreviewPane, true);
+    using Mouse = RecordingDialog::PictureMouse;
+    const auto drag = [&](int width, int height, const std::vector<std::pair<int, int>>& path) {
+        ui::PixelImage image{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), 0xFF204060u)};
+        window->setControlPicture(ids::PreviewPane, image);
+        main.mouse.clear();
+        driver->dragOnPicture(ids::PreviewPane, path);
+        return main.mouse;
+    };
+    // At its size: each point where the hand went, the press first.
+    std::vector<Mouse> seen = drag(40, 20, {{3, 4}, {10, 4}, {10, 15}, {39, 19}});
+    ASSERT_GE(seen.size(), 4u);
+    EXPECT_EQ(seen.front(), (Mouse{ids::PreviewPane, ui::MouseAction::Press, 3, 4}));
+    EXPECT_EQ(seen.back(), (Mouse{ids::PreviewPane, ui::MouseAction::Drag, 39, 19}));
+    EXPECT_NE(std::find(seen.begin(), seen.end(), Mouse{ids::PreviewPane, ui::MouseAction::Drag, 10, 15}), seen.end());
+    for (std::size_t k = 1; k < seen.size(); ++k)
+        EXPECT_EQ(seen[k].action, ui::MouseAction::Drag);
+    // Scaled down (four times wider than any control here): still its own pixels, within a screen pixel of a control at least 100 wide.
+    seen = drag(4000, 20, {{2000, 10}, {3990, 10}});
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(seen.front().action, ui::MouseAction::Press);
+    EXPECT_NEAR(seen.front().x, 2000, 40);
+    EXPECT_NEAR(seen.back().x, 3990, 40);
+    // A press off the picture (it is drawn in the middle; the room around it is no pixel) reports nothing.
+    seen = drag(4, 4, {{-20, 2}, {2, 2}});
+    EXPECT_TRUE(seen.empty());
+}
+
 TEST_P(ContractTest, APictureIsDrawnInTheMiddleOfItsControlWithItsCornersColourAround)
 {
     fillList(sixRows());

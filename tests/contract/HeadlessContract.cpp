@@ -133,6 +133,7 @@ public:
     std::string hoverTip(int editId, int index) override { return top().hover(editId, index); }
     std::string hoverTipBelowText(int) override { return {}; }
     void dropFiles(int, const std::vector<std::string>& paths) override { top().dropFiles(paths); }
+    void dragOnPicture(int id, const std::vector<std::pair<int, int>>& pixels) override { top().dragOnPicture(id, pixels); }
     bool editWarnedAt(int editId, int position) override
     {
         for (const auto& [from, to] : top().control(editId).warnings)

@@ -13,6 +13,7 @@
 #include "ui/qt/QtBackend.h"
 #include "ui/qt/QtPlatform.h"
 #include "ui/qt/QtWindow.h"
+#include "ui/PicturePlace.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -233,6 +234,30 @@ public:
                 return true;
         }
         return false;
+    }
+
+    void dragOnPicture(int id, const std::vector<std::pair<int, int>>& pixels) override
+    {
+        auto* picture = dynamic_cast<ui::PictureWidget*>(control(id));
+        ASSERT_TRUE(picture);
+        QApplication::processEvents();
+        const QRect r = picture->contentsRect();
+        const auto pointOf = [&](std::pair<int, int> pixel) {
+            int x = 0, y = 0;
+            ui::pointOfPicturePixel({r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}, picture->image().width(),
+                picture->image().height(), pixel.first, pixel.second, x, y);
+            return QPoint(x, y);
+        };
+        QTest::mousePress(picture, Qt::LeftButton, {}, pointOf(pixels.front()));
+        for (std::size_t k = 1; k < pixels.size(); ++k) {
+            // QTest's move carries no button; a move event with the button held is what a drag sends.
+            QMouseEvent move(QEvent::MouseMove, pointOf(pixels[k]), picture->mapToGlobal(pointOf(pixels[k])), Qt::NoButton,
+                Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(picture, &move);
+            QApplication::processEvents();
+        }
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, pointOf(pixels.back()));
+        QApplication::processEvents();
     }
 
     std::uint32_t pictureColourAt(int id, int dx, int dy) override

@@ -12,6 +12,7 @@
 #include "ui/win32/Win32Window.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/Text.h"
+#include "ui/PicturePlace.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -332,6 +333,34 @@ public:
     {
         const CHARFORMAT2W format = formatAt(editId, position);
         return !(format.dwEffects & CFE_AUTOBACKCOLOR) && format.crBackColor == RGB(0xFF, 0xE0, 0xA0);
+    }
+
+    void dragOnPicture(int id, const std::vector<std::pair<int, int>>& pixels) override
+    {
+        const HWND picture = control(id);
+        const ui::PixelImage image = (modals_.empty() ? *main_ : *modals_.back()).shownPicture(id);
+        ASSERT_GT(image.width, 0);
+        RECT client{};
+        GetClientRect(picture, &client);
+        std::vector<POINT> points;
+        for (const auto& [px, py] : pixels) {
+            int x = 0, y = 0;
+            ui::pointOfPicturePixel({client.left, client.top, client.right, client.bottom}, image.width, image.height, px, py, x, y);
+            POINT at{x, y};
+            ClientToScreen(picture, &at);
+            points.push_back(at);
+        }
+        waitOutDoubleClick(points.front());
+        hand([=] {
+            win32input::press(points.front());
+            Sleep(30);
+            for (std::size_t k = 1; k < points.size(); ++k) {
+                win32input::moveTo(points[k]);
+                Sleep(30);
+            }
+            win32input::release(points.back());
+        });
+        lastClick_ = {points.back(), GetTickCount()};
     }
 
     std::uint32_t pictureColourAt(int id, int dx, int dy) override

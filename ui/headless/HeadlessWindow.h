@@ -152,6 +152,10 @@ public:
     void focus(int editId);
     void moveCaret(int editId, int position); // a click or an arrow key in the text
     void dropFiles(const std::vector<std::string>& paths) { handler_.onFilesDropped(paths); }
+    // The left button pressed on pixel (x, y) of a picture control's picture,
+    // then the mouse moved with it held through each later point, and let go.
+    // A press off the picture reports nothing.
+    void dragOnPicture(int id, const std::vector<std::pair<int, int>>& pixels);
     void blur(int editId);
     void clickButton(int id);
     void type(int editId, const std::string& text) { typeText(editId, text); }

@@ -288,7 +288,7 @@ QWidget* QtWindow::makeControl(const ControlTemplate& c, QWidget* parent, double
     case ControlKind::GroupBox: return makeGroupBox(c, parent);
     case ControlKind::TabControl: return makeTabControl(c, parent, scaleX);
     case ControlKind::Other: return makeGizmo(c, parent);
-    case ControlKind::Picture: return makeDrawnPicture(parent);
+    case ControlKind::Picture: return makeDrawnPicture(c, parent);
     }
     return new QWidget(parent);
 }

@@ -110,12 +110,18 @@ public:
     void setImage(QImage image);
     const QImage& image() const { return image_; }
     QRect imageRect() const; // where the picture is drawn
+    // Told of the left button pressed on the picture and of each move with it held, in the picture's pixels.
+    std::function<void(MouseAction, int, int)> onMouse;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QImage image_;
+    bool pressed_ = false;
 };
 
 // The typing limit of a one-line edit: text longer than the limit is refused

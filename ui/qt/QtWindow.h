@@ -115,7 +115,7 @@ private:
     QWidget* makeControl(const ControlTemplate& c, QWidget* parent, double scaleX);
     QWidget* makeStaticText(const ControlTemplate& c, QWidget* parent);
     QWidget* makePicture(const ControlTemplate& c, QWidget* parent);
-    QWidget* makeDrawnPicture(QWidget* parent);
+    QWidget* makeDrawnPicture(const ControlTemplate& c, QWidget* parent);
     QWidget* makeListView(const ControlTemplate& c, QWidget* parent);
     QWidget* makeEditBox(const ControlTemplate& c, QWidget* parent);
     QWidget* makeLineEdit(const ControlTemplate& c, QWidget* parent);

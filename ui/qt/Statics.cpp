@@ -4,6 +4,9 @@
 #include "QtWindow.h"
 
 #include "QtBackend.h"
+#include "ui/PicturePlace.h"
+
+#include <QMouseEvent>
 
 #include <QImage>
 #include <QLabel>
@@ -102,10 +105,12 @@ QWidget* QtWindow::makePicture(const ControlTemplate& c, QWidget* parent)
     return label;
 }
 
-QWidget* QtWindow::makeDrawnPicture(QWidget* parent)
+QWidget* QtWindow::makeDrawnPicture(const ControlTemplate& c, QWidget* parent)
 {
     auto* picture = new PictureWidget(parent);
     picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    const int id = c.id;
+    picture->onMouse = [this, id](MouseAction action, int x, int y) { handler_.onPictureMouse(id, action, x, y); };
     return picture;
 }
 
@@ -128,15 +133,54 @@ void PictureWidget::setImage(QImage image)
     update();
 }
 
+namespace {
+
+PixelRect roomOf(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+} // namespace
+
 QRect PictureWidget::imageRect() const
 {
-    const QRect room = contentsRect();
     if (image_.isNull())
         return {};
-    const double scale = std::min({1.0, static_cast<double>(room.width()) / image_.width(), static_cast<double>(room.height()) / image_.height()});
-    const QSize size(static_cast<int>(image_.width() * scale), static_cast<int>(image_.height() * scale));
-    return QRect(room.left() + (room.width() - size.width()) / 2, room.top() + (room.height() - size.height()) / 2, size.width(),
-        size.height());
+    const PixelRect place = picturePlace(roomOf(contentsRect()), image_.width(), image_.height());
+    return QRect(place.left, place.top, place.right - place.left, place.bottom - place.top);
+}
+
+void PictureWidget::mousePressEvent(QMouseEvent* event)
+{
+    int x = 0, y = 0;
+    const QPoint at = event->position().toPoint();
+    if (event->button() != Qt::LeftButton || image_.isNull() || !isEnabled()
+        || !picturePixelAt(roomOf(contentsRect()), image_.width(), image_.height(), at.x(), at.y(), x, y)) {
+        QFrame::mousePressEvent(event);
+        return;
+    }
+    pressed_ = true;
+    if (onMouse)
+        onMouse(MouseAction::Press, x, y);
+}
+
+void PictureWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!pressed_ || !(event->buttons() & Qt::LeftButton) || image_.isNull()) {
+        QFrame::mouseMoveEvent(event);
+        return;
+    }
+    // Off the picture the move counts at its nearest edge.
+    const QRect place = imageRect();
+    const QPoint at = event->position().toPoint();
+    const int cx = std::clamp(at.x(), place.left(), place.left() + place.width() - 1);
+    const int cy = std::clamp(at.y(), place.top(), place.top() + place.height() - 1);
+    int x = 0, y = 0;
+    if (picturePixelAt(roomOf(contentsRect()), image_.width(), image_.height(), cx, cy, x, y) && onMouse)
+        onMouse(MouseAction::Drag, x, y);
+}
+
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    pressed_ = false;
+    QFrame::mouseReleaseEvent(event);
 }
 
 void PictureWidget::paintEvent(QPaintEvent* event)

@@ -200,6 +200,9 @@ void Win32Window::prepareControl(const ControlTemplate& c, HWND control)
         if (isRichEdit(control))
             prepareRichEdit(control);
         break;
+    case ControlKind::Picture:
+        SetWindowSubclass(control, pictureProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        break;
     case ControlKind::GroupBox:
         SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         break;

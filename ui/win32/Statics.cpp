@@ -7,6 +7,9 @@
 #include "Win32Window.h"
 
 #include "Controls.h"
+#include "ui/PicturePlace.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <limits>
@@ -152,7 +155,6 @@ bool Win32Window::drawPicture(const DRAWITEMSTRUCT& item)
         return false;
     const auto shown = pictures_.find(static_cast<int>(item.CtlID));
     const RECT& room = item.rcItem;
-    const int roomWidth = room.right - room.left, roomHeight = room.bottom - room.top;
     const bool empty = shown == pictures_.end() || shown->second.width <= 0 || shown->second.height <= 0;
     const COLORREF ground = empty ? GetSysColor(COLOR_BTNFACE)
                                   : RGB(shown->second.argb[0] >> 16 & 0xFF, shown->second.argb[0] >> 8 & 0xFF, shown->second.argb[0] & 0xFF);
@@ -162,8 +164,9 @@ bool Win32Window::drawPicture(const DRAWITEMSTRUCT& item)
     if (empty)
         return true;
     const PixelImage& image = shown->second;
-    const double scale = std::min({1.0, static_cast<double>(roomWidth) / image.width, static_cast<double>(roomHeight) / image.height});
-    const int width = static_cast<int>(image.width * scale), height = static_cast<int>(image.height * scale);
+    const PixelRect place = picturePlace({room.left, room.top, room.right, room.bottom}, image.width, image.height);
+    const int width = place.right - place.left, height = place.bottom - place.top;
+    const bool scaled = width < image.width || height < image.height;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = image.width;
@@ -171,10 +174,59 @@ bool Win32Window::drawPicture(const DRAWITEMSTRUCT& item)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32; // 0xAARRGGBB is BGRA in memory, as a DIB wants it
     info.bmiHeader.biCompression = BI_RGB;
-    SetStretchBltMode(item.hDC, scale < 1.0 ? HALFTONE : COLORONCOLOR);
-    StretchDIBits(item.hDC, room.left + (roomWidth - width) / 2, room.top + (roomHeight - height) / 2, width, height, 0, 0,
+    SetStretchBltMode(item.hDC, scaled ? HALFTONE : COLORONCOLOR);
+    StretchDIBits(item.hDC, place.left, place.top, width, height, 0, 0,
         image.width, image.height, image.argb.data(), &info, DIB_RGB_COLORS, SRCCOPY);
     return true;
+}
+
+LRESULT CALLBACK Win32Window::pictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self)
+{
+    return reinterpret_cast<Win32Window*>(self)->pictureMessage(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32Window::pictureMessage(HWND picture, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const int id = GetDlgCtrlID(picture);
+    const auto shown = pictures_.find(id);
+    const bool hasPicture = shown != pictures_.end() && shown->second.width > 0 && shown->second.height > 0;
+    RECT client{};
+    GetClientRect(picture, &client);
+    const PixelRect room{client.left, client.top, client.right, client.bottom};
+    const int mouseX = static_cast<short>(LOWORD(lParam)), mouseY = static_cast<short>(HIWORD(lParam));
+    switch (message) {
+    case WM_NCHITTEST:
+        return HTCLIENT; // a static is see-through to the mouse unless it says otherwise
+    case WM_LBUTTONDOWN: {
+        int x = 0, y = 0;
+        if (!hasPicture || !picturePixelAt(room, shown->second.width, shown->second.height, mouseX, mouseY, x, y))
+            break;
+        SetCapture(picture);
+        handler_.onPictureMouse(id, MouseAction::Press, x, y);
+        return 0;
+    }
+    case WM_MOUSEMOVE: {
+        if (GetCapture() != picture || !(wParam & MK_LBUTTON) || !hasPicture)
+            break;
+        // Off the picture the move counts at its nearest edge.
+        const PixelRect place = picturePlace(room, shown->second.width, shown->second.height);
+        int x = 0, y = 0;
+        if (picturePixelAt(room, shown->second.width, shown->second.height, std::clamp(mouseX, place.left, place.right - 1),
+                std::clamp(mouseY, place.top, place.bottom - 1), x, y))
+            handler_.onPictureMouse(id, MouseAction::Drag, x, y);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+        if (GetCapture() == picture)
+            ReleaseCapture();
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(picture, pictureProc, 1);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(picture, message, wParam, lParam);
 }
 
 } // namespace scrivlet::ui

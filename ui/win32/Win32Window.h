@@ -79,6 +79,12 @@ public:
     void editReplaceSelection(int id, const std::string& text) override;
     void setEditWarnings(int id, const std::vector<std::pair<int, int>>& ranges) override;
     void setControlPicture(int id, const PixelImage& image) override;
+    // What a picture control shows (empty when nothing).
+    PixelImage shownPicture(int id) const
+    {
+        const auto shown = pictures_.find(id);
+        return shown == pictures_.end() ? PixelImage{} : shown->second;
+    }
     void placeControl(int id, int left, int top, int width, int height, Anchor anchor) override;
     // The tip shown over an edit box now (empty when none is up).
     std::string shownToolTip() const;
@@ -110,6 +116,9 @@ private:
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
     static LRESULT CALLBACK editProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+    // A drawn picture takes the mouse: a press on it and the moves with the button held.
+    static LRESULT CALLBACK pictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+    LRESULT pictureMessage(HWND picture, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     void initialise(HWND hwnd);
     void buildMenu();
