@@ -90,6 +90,7 @@ void MainDialog::onCommand(int id)
     case ids::OptionsPreventOverwrites: togglePreventOverwrites(); break;
     case ids::OptionsCompressWhenWriting: toggleCompressWhenWriting(); break;
     case ids::OptionsCharacterTable: chooseCharacterTable(); break;
+    case ids::ToolsFont: openFontEditor(); break;
     case ids::HelpHelp: window_->showHelpTopics(); break;
     case ids::HelpAbout: {
         AboutDialog about;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/TextCatalogue.h"
+#include "edit/FontChanges.h"
 #include "rom/RomFile.h"
 #include "text/TextLayout.h"
 #include "ui/Window.h"
@@ -87,6 +88,12 @@ public:
     // Character table chooses another or none while it stays open.
     void readTableBesideRom();
     void chooseCharacterTable();
+    // Tools > Font: the font window. Its writes are the window's, taken back
+    // by Undo last write; the preview, the marks and the fit check use the
+    // font as written at once.
+    void openFontEditor();
+    FontChange writeGlyph(FontKind kind, int glyph, const GlyphBits& bits, int width);
+    FontChange makeRoomInFont(FontKind kind);
     // How text looks in the game's window
     void toggleShowPreview();
     // The window entry typed beside the preview: text is laid out in it from then on.
@@ -133,13 +140,16 @@ public:
 private:
     std::vector<std::string> recentFiles_;
     // A write this window made to the open ROM, and how to show its undoing.
-    enum class WriteKind { Text, Record, Import, Move, Expansion };
+    enum class WriteKind { Text, Record, Import, Move, Expansion, Font };
     struct WriteRecord {
         ReplacedBytes replaced;
         WriteKind kind;
         int row = -1;
         TextEntry before; // the row as it was, for a record or a move
+        FontKind font = FontKind::Main;
     };
+    // The fonts were written: the layout reads them again, the preview and the marks follow.
+    void fontsChanged();
     void rememberWrite(WriteKind kind, int row = -1, const TextEntry& before = {});
     // What Undo last write took back, for the line under the size line.
     std::string undoneNote(const WriteRecord& undone) const;

@@ -69,7 +69,7 @@ bool MainDialog::openRomAt(const std::string& path, const std::string& name)
              ids::OptionsRawListing, ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites,
              ids::OptionsUseCompression, ids::ToolsImportText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting,
              ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences,
-             ids::ToolsCheckFit, ids::OptionsCharacterTable})
+             ids::ToolsCheckFit, ids::OptionsCharacterTable, ids::ToolsFont})
         window_->enableMenuItem(id, true);
     readTableBesideRom();
     layoutSetup = readLayoutSetup(romFile, windowEntry);
@@ -102,7 +102,7 @@ void MainDialog::closeRom()
              ids::OptionsTextAndCodes, ids::OptionsCodesOnly, ids::OptionsPreventOverwrites, ids::OptionsUseCompression,
              ids::ToolsImportText, ids::ToolsMoveText, ids::ToolsCreatePatch, ids::OptionsCompressWhenWriting,
              ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences,
-             ids::ToolsCheckFit, ids::OptionsCharacterTable})
+             ids::ToolsCheckFit, ids::OptionsCharacterTable, ids::ToolsFont})
         window_->enableMenuItem(id, false);
     window_->checkMenuItem(ids::OptionsPointerListing, true);
     window_->checkMenuItem(ids::OptionsRawListing, false);

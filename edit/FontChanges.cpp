@@ -113,6 +113,7 @@ std::string fontChangeMessage(const FontChange& change, FontKind kind)
     case FontChangeOutcome::AlreadyMoved: sentence = messages::FontAlreadyMoved; break;
     case FontChangeOutcome::NoRoom: sentence = messages::FontNoRoom; break;
     case FontChangeOutcome::WriteFailed: return writeStatusMessage(change.write);
+    case FontChangeOutcome::ReadOnlyRom: return messages::RomReadOnly;
     }
     std::snprintf(text, sizeof text, sentence, fontName(kind));
     return text;

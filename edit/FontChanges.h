@@ -13,7 +13,7 @@ namespace scrivlet {
 // import), or the font moved to the expanded area with room for 32 more.
 // Each write lands whole or not at all, and only after the font's entry of
 // the font table is found as the game has it, or as a move left it.
-enum class FontChangeOutcome { Written, UnknownEntry, NoSuchGlyph, BadWidth, NotExpanded, AlreadyMoved, NoRoom, WriteFailed };
+enum class FontChangeOutcome { Written, UnknownEntry, NoSuchGlyph, BadWidth, NotExpanded, AlreadyMoved, NoRoom, WriteFailed, ReadOnlyRom };
 
 struct FontChange {
     FontChangeOutcome outcome = FontChangeOutcome::Written;

@@ -158,6 +158,22 @@ inline constexpr const char* CharacterTableRefused = "The character table %s can
 inline constexpr const char* CharacterTableRefusedAtOpen = "The character table %s cannot be used: %s.  The text is shown without a table.";
 inline constexpr const char* NoCharacterTable = "No character table: bytes show as the game's own letters and codes.";
 
+// The font window.
+inline constexpr const char* FontCommand = "F&ont...";
+inline constexpr const char* FontCaption = "Font";
+inline constexpr const char* FontApplyCaption = "&Apply";
+inline constexpr const char* FontMakeRoomCaption = "Make room for 32 more letters";
+inline constexpr const char* FontShowSaturn = "Show the Mr. &Saturn font";
+inline constexpr const char* FontShowMain = "Show the &main font";
+inline constexpr const char* GlyphLabelText = "Byte %02X, glyph %d of the %s font"; // byte, glyph, font name
+inline constexpr const char* GlyphInTable = ": %s in the character table";
+inline constexpr const char* GlyphPastFont =
+    "Bytes B0-CF lie past this font's 96 glyphs: the game draws what follows it.  Make room for 32 more letters to draw them.";
+inline constexpr const char* GlyphUnapplied =
+    "The pixels or the width of byte %02X have changed.\n\nDo you want to write them to the ROM first?"; // byte
+inline constexpr const char* GlyphWritten = "Byte %02X of the %s font written; Undo last write takes it back."; // byte, font name
+inline constexpr const char* FontMoved = "The %s font now lies at %s with room for 128 letters; bytes B0-CF draw glyphs 96-127.";
+inline constexpr const char* UndidFont = "Undid the change to the %s font";
 // Fonts: each %s is the font's name, "main" or "Mr. Saturn".
 inline constexpr const char* FontEntryUnknown =
     "The %s font's entry of the font table ($C3F054) does not hold the game's font or a moved one, so nothing was written.";

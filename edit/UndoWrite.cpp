@@ -10,6 +10,8 @@
 #include "rom/RomAddress.h"
 #include "rom/RomExpansion.h"
 
+#include <cstdio>
+
 namespace scrivlet {
 
 void MainDialog::rememberWrite(WriteKind kind, int row, const TextEntry& before)
@@ -26,7 +28,7 @@ void MainDialog::undoLastWrite()
         return;
     const WriteRecord last = writes_.back();
     // Taking back an expansion lists the rows again only when the expanded listing is shown.
-    const bool showsRows = last.kind != WriteKind::Expansion || listingSource == 2;
+    const bool showsRows = (last.kind != WriteKind::Expansion && last.kind != WriteKind::Font) || listingSource == 2;
     if (showsRows && !settleUnappliedText())
         return;
     const WriteStatus status = romFile.restore(last.replaced);
@@ -56,6 +58,11 @@ void MainDialog::undoLastWrite()
     case WriteKind::Import:
         refreshListingKeepingRow();
         break;
+    case WriteKind::Font:
+        fontsChanged();
+        if (listingSource == 2)
+            refreshListingKeepingRow(); // a moved font's room is text room again
+        break;
     case WriteKind::Expansion:
         window_->enableMenuItem(ids::ToolsExpandRom, true);
         window_->enableMenuItem(ids::OptionsExpandedListing, false);
@@ -78,6 +85,11 @@ std::string MainDialog::undoneNote(const WriteRecord& undone) const
     case WriteKind::Move: return messages::UndidMove + line + address;
     case WriteKind::Import: return messages::UndidImport;
     case WriteKind::Expansion: return messages::UndidExpansion;
+    case WriteKind::Font: {
+        char note[128];
+        std::snprintf(note, sizeof note, messages::UndidFont, fontName(undone.font));
+        return note;
+    }
     }
     return {};
 }

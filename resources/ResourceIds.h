@@ -101,4 +101,15 @@ inline constexpr int ReferencesDialogTemplate = 172;
 inline constexpr int ReferenceList = 1120;
 inline constexpr int ReferenceGoButton = 1121;
 
+// The font window: the glyphs in a grid, the chosen one large with its width.
+inline constexpr int FontDialogTemplate = 176;
+inline constexpr int FontGrid = 1140;
+inline constexpr int GlyphPicture = 1141;
+inline constexpr int GlyphLabel = 1142;
+inline constexpr int GlyphWidthEdit = 1143;
+inline constexpr int GlyphApplyButton = 1144;
+inline constexpr int FontMakeRoomButton = 1145;
+inline constexpr int FontSwitchButton = 1146;
+inline constexpr int FontNote = 1147;
+
 } // namespace scrivlet::ids

@@ -58,6 +58,22 @@ const DialogTemplate FitCheckDialog174 = {
     true,
 };
 
+const DialogTemplate FontDialog176 = {
+    ids::FontDialogTemplate, messages::FontCaption, 560, 266,
+    {
+        {ids::FontGrid, ControlKind::Picture, 7, 7, 370, 252, ""},
+        {ids::GlyphLabel, ControlKind::StaticText, 385, 7, 168, 20, ""},
+        {ids::GlyphPicture, ControlKind::Picture, 385, 30, 110, 110, ""},
+        {-1, ControlKind::StaticText, 385, 148, 30, 10, "&Width:"},
+        {ids::GlyphWidthEdit, ControlKind::Edit, 417, 146, 30, 14, "", Border | DigitsOnly},
+        {ids::GlyphApplyButton, ControlKind::PushButton, 453, 146, 50, 14, messages::FontApplyCaption},
+        {ids::FontNote, ControlKind::StaticText, 385, 166, 168, 40, ""},
+        {ids::FontSwitchButton, ControlKind::PushButton, 385, 210, 168, 14, messages::FontShowSaturn},
+        {ids::FontMakeRoomButton, ControlKind::PushButton, 385, 228, 168, 14, messages::FontMakeRoomCaption},
+        {2, ControlKind::PushButton, 503, 245, 50, 14, "Close"},
+    },
+};
+
 const DialogTemplate ReferencesDialog172 = {
     ids::ReferencesDialogTemplate, "References", 260, 150,
     {
@@ -150,7 +166,8 @@ const std::vector<MenuTemplate> Menu129 = {
             {messages::PatchCommand, ids::ToolsCreatePatch}, {}, {messages::UndoCommand, ids::ToolsUndoWrite}, {},
             {messages::CodeReferenceCommand, ids::ToolsCodeReference},
             {messages::GoToTargetCommand, ids::ToolsGoToTarget, false, false, "F12"},
-            {messages::ReferencesCommand, ids::ToolsReferences}, {messages::CheckFitCommand, ids::ToolsCheckFit}}},
+            {messages::ReferencesCommand, ids::ToolsReferences}, {messages::CheckFitCommand, ids::ToolsCheckFit}, {},
+            {messages::FontCommand, ids::ToolsFont}}},
     {"&Options",
         {{"&Pointer table listing", ids::OptionsPointerListing, true, true},
             {"&Raw text listing", ids::OptionsRawListing, false, true},
@@ -180,6 +197,7 @@ const DialogTemplate* findDialogTemplate(int id)
     case ids::CodeReferenceDialogTemplate: return &CodeReferenceDialog170;
     case ids::ReferencesDialogTemplate: return &ReferencesDialog172;
     case ids::FitCheckDialogTemplate: return &FitCheckDialog174;
+    case ids::FontDialogTemplate: return &FontDialog176;
     default: return nullptr;
     }
 }
