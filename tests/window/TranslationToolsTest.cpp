@@ -28,9 +28,10 @@ TEST_F(TranslationTools, TheNewCommandsStandAtTheEndOfTheToolsMenuBelowASeparato
         {"&Move text to expanded area", ids::ToolsMoveText}, {"Create &patch...", ids::ToolsCreatePatch}, {"", 0},
         {"&Undo last write", ids::ToolsUndoWrite}, {"", 0}, {"Code &reference...", ids::ToolsCodeReference},
         {"&Go to target", ids::ToolsGoToTarget}, {"Re&ferences to this block...", ids::ToolsReferences},
-        {"C&heck text fit...", ids::ToolsCheckFit}};
+        {"C&heck text fit...", ids::ToolsCheckFit}, {"", 0}, {"F&ont...", ids::ToolsFont}};
     EXPECT_EQ(items, expected) << "each with its access letter";
-    for (int id : {ids::ToolsImportText, ids::ToolsMoveText, ids::ToolsCreatePatch, ids::ToolsUndoWrite})
+    for (int id : {ids::ToolsImportText, ids::ToolsMoveText, ids::ToolsCreatePatch, ids::ToolsUndoWrite, ids::ToolsFont,
+             ids::OptionsCharacterTable})
         EXPECT_FALSE(window.isMenuItemEnabled(id)) << "gray with no ROM open";
 }
 
