@@ -1,7 +1,11 @@
 // What a user does in the editor, end to end, with real mouse and key input on
 // every backend that has it.
 #include "EditorSuite.h"
+#include "cli/SampleFont.h"
+#include "cli/SampleImage.h"
+#include "text/CharacterTable.h"
 #include "tools/DetailsDialog.h"
+#include "tools/FontPictures.h"
 
 #include <algorithm>
 #include <fstream>
@@ -356,4 +360,50 @@ TEST_P(EditorTest, ThePreviewAndTheMarksFollowWhatIsTyped)
     driver->resizeMainWindowBy(60, 0);
     const ui::PixelRect list = driver->controlRect(ids::ListView), full = driver->controlRect(ids::EditBox);
     EXPECT_EQ(full.right, list.right) << "the edit box spans the window again, also after a resize";
+}
+
+TEST_P(EditorTest, AccentedLettersAreTypedWrittenAndDrawnAndTheFontWindowDrawsWithTheMouse)
+{
+    TestImage image(0);
+    image.data() = buildSampleImage(true);
+    const std::string path = image.writeTo(dir.file("sample.smc")).string();
+    std::ofstream(dir.file("sample.tbl"), std::ios::binary) << sampleCharacterTable();
+    open(path);
+    EXPECT_EQ(text(ids::CaretNote), "Using the character table sample.tbl (12 entries).");
+    driver->chooseMenu(ids::OptionsShowPreview);
+    driver->resizeMainWindowBy(200, 120);
+
+    // Typed with the keyboard, written as the table's bytes, shown in the list and drawn.
+    driver->clickRow(ids::ListView, 1);
+    EXPECT_EQ(window().controlText(ids::EditBox).substr(0, 14), "@¿Qué tal, [");
+    clearByKeys(ids::EditBox);
+    driver->typeKeys(ids::EditBox, "¿Qué tal, ñandú?[02]");
+    EXPECT_EQ(window().controlText(ids::EditBox), "¿Qué tal, ñandú?[02]");
+    driver->clickButton(ids::ApplyButton);
+    const auto written = readFile(path);
+    const std::vector<std::uint8_t> expected{0xB8, 0x81, 0xA5, 0xB1, 0x50, 0xA4, 0x91, 0x9C, 0x5C, 0x50, 0xB5, 0x91, 0x9E, 0x94, 0xB4, 0x6F, 0x02};
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), written.begin() + 0x51DD4));
+    EXPECT_EQ(window().listRowText(ids::ListView, 1), "¿Qué tal, ñandú?");
+    driver->screenshot(name("preview-accented").c_str());
+
+    // The font window: the blank glyph of byte BC chosen in the grid, a stroke
+    // dragged down its large picture, a width typed, applied.
+    driver->whileModalIsUp(ids::FontDialogTemplate, [&] {
+        const auto cell = [](int k) { return std::pair{1 + fontview::CellWidth * (k % 16) + 10, 1 + fontview::CellHeight * (k / 16) + 10}; };
+        const auto pixel = [](int x, int y) { return std::pair{1 + x * fontview::PixelSize + 4, 1 + y * fontview::PixelSize + 4}; };
+        driver->dragOnPicture(ids::FontGrid, {cell(108)});
+        EXPECT_EQ(driver->topModal().controlText(ids::GlyphLabel), "Byte BC, glyph 108 of the main font");
+        driver->dragOnPicture(ids::GlyphPicture, {pixel(3, 3), pixel(3, 6), pixel(3, 9), pixel(3, 12)});
+        clearByKeys(ids::GlyphWidthEdit);
+        driver->typeKeys(ids::GlyphWidthEdit, "5");
+        driver->screenshot(name("font-window").c_str());
+        driver->clickButton(ids::GlyphApplyButton);
+        EXPECT_EQ(driver->topModal().controlText(ids::FontNote), "Byte BC of the main font written; Undo last write takes it back.");
+    }, [&] { driver->chooseMenu(ids::ToolsFont); });
+    const auto drawn = readFile(path);
+    const std::size_t glyph = 0x300200 + 108 * 32;
+    for (std::size_t row = 0; row < 16; ++row)
+        EXPECT_EQ(drawn[glyph + row], row >= 3 && row <= 12 ? 0x10 : 0x00) << "row " << row;
+    EXPECT_EQ(drawn[0x300200 + 128 * 32 + 108], 5);
+    currentCharacterTable() = CharacterTable{};
 }
