@@ -106,6 +106,39 @@ TEST_P(ContractTest, EveryCharacterComesBackFromTheEditBox)
     EXPECT_TRUE(main.reports.empty()) << "text put in by the program raises no notification";
 }
 
+TEST_P(ContractTest, LettersOfOtherScriptsAreTypedShownAndReadBackByEveryKindOfControl)
+{
+    const std::string letters = "\u011E\u011F \u0416\u0436 \u1EBF\u1EEF"; // Ğğ Жж ếữ
+    // Typed into the edit box with the keyboard.
+    window->setControlText(ids::EditBox, "");
+    driver->clickInto(ids::EditBox);
+    driver->typeKeys(ids::EditBox, letters);
+    EXPECT_EQ(window->controlText(ids::EditBox), letters);
+    // A list row.
+    window->listInsertRow(ids::ListView, 0, letters);
+    EXPECT_EQ(window->listRowText(ids::ListView, 0), letters);
+    // A one-line edit: typed, then put in by the program; a window's caption.
+    RecordingDialog search(0, true);
+    std::string typed, put, caption;
+    driver->runModal(ids::SearchDialogTemplate, search, [&] {
+        driver->clickInto(ids::SearchTextEdit);
+        driver->typeKeys(ids::SearchTextEdit, letters);
+        typed = search.window().controlText(ids::SearchTextEdit);
+        search.window().setControlText(ids::SearchTextEdit, letters + "!");
+        put = search.window().controlText(ids::SearchTextEdit);
+        search.window().setCaption(letters);
+        caption = search.window().caption();
+        driver->pressEscape();
+    });
+    EXPECT_EQ(typed, letters);
+    EXPECT_EQ(put, letters + "!");
+    EXPECT_EQ(caption, letters);
+    // A message box's text and caption, as shown.
+    const ui::MessageRecord box = driver->answerMessageBox([&] { window->messageBox(letters, letters, ui::MessageIcon::None); });
+    EXPECT_EQ(box.text, letters);
+    EXPECT_EQ(box.caption, letters);
+}
+
 TEST_P(ContractTest, TypedEnterGivesCRLFAndTypingStopsAtTheLimit)
 {
     fillList(sixRows());
