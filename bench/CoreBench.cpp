@@ -7,7 +7,9 @@
 #include "catalogue/TptRecord.h"
 #include "rom/RomAddress.h"
 #include "rom/RomFile.h"
+#include "text/CharacterTable.h"
 #include "text/TextDecoder.h"
+#include "text/Utf8.h"
 #include "text/TextEncoder.h"
 
 #include <benchmark/benchmark.h>
@@ -63,6 +65,22 @@ void BM_ListingWithLabels(benchmark::State& state)
 BENCHMARK(BM_ListingWithLabels)
     ->ArgsProduct({{0, 1, 2}, {0, 1, 2}})
     ->Unit(benchmark::kMillisecond);
+
+// The same listings read through a character table of 200 entries (bytes 20
+// to E7, each a letter of two UTF-8 bytes), as a translation's table is.
+void BM_ListingWithTable(benchmark::State& state)
+{
+    CharacterTable table;
+    for (int b = 0x20; b < 0x20 + 200; ++b) {
+        std::string letter;
+        appendUtf8(letter, static_cast<char32_t>(0x400 + b));
+        table.add(static_cast<std::uint8_t>(b), letter);
+    }
+    currentCharacterTable() = std::move(table);
+    BM_ListingWithLabels(state);
+    currentCharacterTable() = CharacterTable{};
+}
+BENCHMARK(BM_ListingWithTable)->ArgsProduct({{0, 1, 2}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 
 void BM_SearchNoMatchRaw(benchmark::State& state)
 {

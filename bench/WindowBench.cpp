@@ -5,6 +5,8 @@
 #include "BenchImages.h"
 #include "app/MainDialog.h"
 #include "resources/ResourceIds.h"
+#include "text/GameFont.h"
+#include "tools/FontPictures.h"
 #include "ui/headless/HeadlessPlatform.h"
 
 #include <benchmark/benchmark.h>
@@ -124,6 +126,24 @@ void BM_QtOpenDense(benchmark::State& state)
         main.open(BenchImage::DenseDictionary);
 }
 BENCHMARK(BM_QtOpenDense)->Unit(benchmark::kMillisecond);
+
+// The font window's two pictures drawn from a 128-glyph font and shown in a
+// picture control, painted: the cost of choosing a glyph or drawing a pixel.
+void BM_QtFontPictures(benchmark::State& state)
+{
+    QtMain main;
+    main.open(BenchImage::Sample);
+    main.command(ids::OptionsShowPreview);
+    const GameFont font = readGameFont(main.dialog.romFile);
+    int chosen = 0;
+    for (auto _ : state) {
+        main.window->setControlPicture(ids::PreviewPane, fontGridPicture(font, FontGlyphSlots, chosen));
+        main.window->setControlPicture(ids::PreviewPane, largeGlyphPicture(font.glyphs[static_cast<std::size_t>(chosen)], 6));
+        main.window->control(ids::PreviewPane)->repaint();
+        chosen = (chosen + 1) % FontGlyphSlots;
+    }
+}
+BENCHMARK(BM_QtFontPictures)->Unit(benchmark::kMillisecond);
 
 void BM_QtClickLongRow(benchmark::State& state)
 {
