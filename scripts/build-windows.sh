@@ -58,6 +58,8 @@ same list
 same list --source raw
 same show --row 4
 same show --row 4 --mode hex
+same show --row 2 # through the sample's character table: accented letters as UTF-8
+cmp "$work/linux.tbl" "$work/windows.tbl"
 same show --row 4294967296 # a row number past 32 bits is read whole, not cut or refused as no number
 same search onett --all
 same dump --output -

@@ -741,6 +741,8 @@ TEST_P(ContractTest, WarningMarksStandWhereTheProgramPutsThemAndChangeNoText)
 TEST_P(ContractTest, APressAndADragOnAPictureAreReportedInItsOwnPixelsAtAnyScale)
 {
     fillList(sixRows());
+    // The pane stands where the edit box does until a program places them side by side.
+    window->showControl(ids::EditBox, false);
     window->showControl(ids::PreviewPane, true);
     using Mouse = RecordingDialog::PictureMouse;
     const auto drag = [&](int width, int height, const std::vector<std::pair<int, int>>& path) {
