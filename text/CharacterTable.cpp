@@ -1,5 +1,6 @@
 #include "CharacterTable.h"
 
+#include "TextLines.h"
 #include "Utf8.h"
 #include "rom/NativeFile.h"
 #include "rom/TempFile.h"
@@ -92,18 +93,9 @@ TableParse parseCharacterTable(std::string_view contents)
     std::array<int, 256> lineOf{};
     if (contents.substr(0, 3) == "\xEF\xBB\xBF")
         contents.remove_prefix(3); // a byte-order mark some editors write
-    int number = 0;
-    for (std::size_t start = 0; start < contents.size();) {
-        std::size_t end = contents.find('\n', start);
-        if (end == std::string_view::npos)
-            end = contents.size();
-        std::string_view line = contents.substr(start, end - start);
-        start = end + 1;
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    const bool whole = forEachLine(contents, [&](int number, std::string_view line) {
         if (line.find_first_not_of(" \t") == std::string_view::npos || line[0] == '#')
-            continue;
+            return true;
         std::string_view hex, text;
         std::string fault = lineFault(line, hex, text);
         if (fault.empty()) {
@@ -113,11 +105,12 @@ TableParse parseCharacterTable(std::string_view contents)
             else
                 fault = "byte " + hexByte(byte) + " is given a second time (first on line " + std::to_string(lineOf[byte]) + ")";
         }
-        if (!fault.empty()) {
+        if (!fault.empty())
             result.refusal = "line " + std::to_string(number) + ": " + fault;
-            return result;
-        }
-    }
+        return fault.empty();
+    });
+    if (!whole)
+        return result;
     result.table = std::move(table);
     return result;
 }

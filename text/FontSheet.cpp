@@ -1,5 +1,7 @@
 #include "FontSheet.h"
 
+#include "TextLines.h"
+
 #include <cctype>
 #include <cstdio>
 #include <vector>
@@ -79,18 +81,10 @@ std::string readFontWidths(std::string_view text, int glyphs, GameFont& font)
 {
     std::vector<int> lineOf(static_cast<std::size_t>(glyphs), 0);
     GameFont changed = font;
-    int number = 0;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    std::string refusal;
+    forEachLine(text, [&](int number, std::string_view line) {
         if (line.empty())
-            continue;
+            return true;
         const std::string at = "line " + std::to_string(number) + ": ";
         const std::size_t tab = line.find('\t');
         const std::string_view hex = line.substr(0, tab), value = tab == std::string_view::npos ? "" : line.substr(tab + 1);
@@ -98,20 +92,27 @@ std::string readFontWidths(std::string_view text, int glyphs, GameFont& font)
         bool valueOk = !value.empty() && value.size() <= 3;
         for (char c : value)
             valueOk = valueOk && c >= '0' && c <= '9';
-        if (tab == std::string_view::npos || !hexOk || !valueOk)
-            return at + "\"" + std::string(line) + "\" is not a byte, a tab and a width, such as \"50\t4\"";
+        if (tab == std::string_view::npos || !hexOk || !valueOk) {
+            refusal = at + "\"" + std::string(line) + "\" is not a byte, a tab and a width, such as \"50\t4\"";
+            return false;
+        }
         const int byte = std::stoi(std::string(hex), nullptr, 16), glyph = byte - 0x50, width = std::stoi(std::string(value));
         if (glyph < 0 || glyph >= glyphs)
-            return at + "byte " + hexByte(byte) + " is not one of the font's " + std::to_string(glyphs) + " glyphs (50 to "
+            refusal = at + "byte " + hexByte(byte) + " is not one of the font's " + std::to_string(glyphs) + " glyphs (50 to "
                 + hexByte(0x50 + glyphs - 1) + ")";
-        if (width > 255)
-            return at + "the width " + std::string(value) + " is more than a byte holds";
-        if (lineOf[static_cast<std::size_t>(glyph)] != 0)
-            return at + "byte " + hexByte(byte) + " is given a second time (first on line "
+        else if (width > 255)
+            refusal = at + "the width " + std::string(value) + " is more than a byte holds";
+        else if (lineOf[static_cast<std::size_t>(glyph)] != 0)
+            refusal = at + "byte " + hexByte(byte) + " is given a second time (first on line "
                 + std::to_string(lineOf[static_cast<std::size_t>(glyph)]) + ")";
+        if (!refusal.empty())
+            return false;
         lineOf[static_cast<std::size_t>(glyph)] = number;
         changed.widths[static_cast<std::size_t>(glyph)] = static_cast<std::uint8_t>(width);
-    }
+        return true;
+    });
+    if (!refusal.empty())
+        return refusal;
     for (int k = 0; k < glyphs; ++k)
         if (lineOf[static_cast<std::size_t>(k)] == 0)
             return "byte " + hexByte(0x50 + k) + " has no line; every glyph's width is given";
