@@ -197,9 +197,21 @@ std::span<const std::uint8_t> bytesOf(const GroupAtPlace& group, const TextItem&
 std::vector<std::string> codeNames(std::string_view text, std::size_t place, CodeGrouping grouping)
 {
     std::vector<std::string> names;
-    if (const auto group = groupAtPlace(text, place))
-        for (const TextItem& item : codesOfGroup(*group, grouping))
-            names.push_back(describeCode(bytesOf(*group, item)));
+    const auto group = groupAtPlace(text, place);
+    if (!group)
+        return names;
+    // A byte of the group that the character table gives a text to is that letter, not a code.
+    const CharacterTable& table = currentCharacterTable();
+    const int end = group->firstByte + group->byteCount;
+    for (const TextItem& item : textItems(group->bytes, grouping)) {
+        if (item.offset >= end || item.offset + item.length <= group->firstByte)
+            continue;
+        const auto bytes = bytesOf(*group, item);
+        if (item.kind == ByteClass::ControlCode)
+            names.push_back(describeCode(bytes));
+        else if (item.kind == ByteClass::Character && table.has(bytes[0]))
+            names.push_back(hexBytes(bytes) + ": " + table.text(bytes[0]) + " by the character table");
+    }
     return names;
 }
 

@@ -144,3 +144,10 @@ TEST_F(WithTable, DictionaryStringsAreShownThroughTheTable)
     ASSERT_TRUE(plain.ok());
     EXPECT_EQ(compressEncoded(plain, dictionary, CodeGrouping::Classic), bytes);
 }
+
+TEST_F(WithTable, AGroupOfAByteTheTableMapsSaysWhatTheTableWritesItAs)
+{
+    use("B0=á\n");
+    EXPECT_EQ(codeNamesNote("x[B0 02]", 3, CodeGrouping::Classic), "B0: á by the character table; 02 end_block: Stop reading; marks the end of this text block");
+    EXPECT_EQ(codeNamesNote("x[B1]", 3, CodeGrouping::Classic), "B1: not in the code table");
+}
