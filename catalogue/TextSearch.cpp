@@ -20,7 +20,11 @@ void upperAsciiLetters(std::string& text)
 
 std::string searchNeedle(std::string_view typed)
 {
-    std::string needle(typed.substr(0, SearchNeedleMaxChars));
+    std::size_t length = std::min<std::size_t>(typed.size(), SearchNeedleMaxChars);
+    // Cut between characters, never inside one of a table's letters.
+    while (length < typed.size() && length > 0 && (static_cast<unsigned char>(typed[length]) & 0xC0) == 0x80)
+        --length;
+    std::string needle(typed.substr(0, length));
     upperAsciiLetters(needle);
     return needle;
 }

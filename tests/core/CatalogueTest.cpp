@@ -134,6 +134,8 @@ TEST(SearchNeedle, IsCutTo3999CharactersAndUpperCasesOnlyAtoZ)
     EXPECT_EQ(scrivlet::searchNeedle("abc[1c xyz]\xE0"), "ABC[1C XYZ]\xE0");
     const std::string longNeedle(5000, 'q');
     EXPECT_EQ(scrivlet::searchNeedle(longNeedle), std::string(3999, 'Q'));
+    // A letter of two bytes that the cut would split is left out whole.
+    EXPECT_EQ(scrivlet::searchNeedle(std::string(3998, 'q') + "\u00F1x"), std::string(3998, 'Q'));
 }
 
 } // namespace
