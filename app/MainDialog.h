@@ -86,8 +86,10 @@ public:
     void showReferences();
     // Character tables: the one beside the ROM is read as it opens; Options >
     // Character table chooses another or none while it stays open.
+    // The table chosen for this ROM before (remembered between runs), else the one beside it.
     void readTableBesideRom();
     void chooseCharacterTable();
+    void rememberTableChoice(const std::string& tablePath); // empty: none
     // Tools > Font: the font window. Its writes are the window's, taken back
     // by Undo last write; the preview, the marks and the fit check use the
     // font as written at once.

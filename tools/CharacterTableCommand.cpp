@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "edit/Messages.h"
 #include "resources/ResourceIds.h"
+#include "rom/TempFile.h"
 #include "text/CharacterTable.h"
 
 #include <cstdio>
@@ -20,20 +21,49 @@ std::string filled(const char* sentence, const std::string& a, const std::string
     return text;
 }
 
+// Where the table chosen for a ROM is remembered: a key of the ROM's path
+// (hashed, since a path holds what a store's keys may not).
+std::string tableChoiceKey(const std::string& romPath)
+{
+    std::uint64_t hash = 1469598103934665603ull; // FNV-1a
+    for (unsigned char c : resolvedPath(romPath)) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    char key[40];
+    std::snprintf(key, sizeof key, "tables/%016llx", static_cast<unsigned long long>(hash));
+    return key;
+}
+
+constexpr const char* NoTable = "none";
+
 } // namespace
 
 void MainDialog::readTableBesideRom()
 {
     currentCharacterTable() = CharacterTable{};
-    std::optional<TableParse> read = readTableBeside(romPath);
+    // A table chosen for this ROM before (or none) comes first; else the one beside it.
+    const std::optional<std::string> chosen = platform_.settings().value(tableChoiceKey(romPath));
+    if (chosen && *chosen == NoTable)
+        return;
+    std::optional<TableParse> read = chosen ? std::optional(readCharacterTable(*chosen)) : readTableBeside(romPath);
     if (!read)
         return;
     if (!read->table) {
-        window_->messageBox(filled(messages::CharacterTableRefusedAtOpen, fileNameOf(tablePathBeside(romPath)), read->refusal),
+        const std::string path = chosen ? *chosen : tablePathBeside(romPath);
+        window_->messageBox(filled(messages::CharacterTableRefusedAtOpen, fileNameOf(path), read->refusal),
             messages::CharacterTableCaption, ui::MessageIcon::Exclamation);
         return;
     }
     currentCharacterTable() = std::move(*read->table);
+}
+
+void MainDialog::rememberTableChoice(const std::string& tablePath)
+{
+    ui::Settings& store = platform_.settings();
+    store.setValue(tableChoiceKey(romPath), tablePath.empty() ? NoTable : tablePath);
+    if (!store.save())
+        window_->setControlText(ids::CaretNote, store.problem());
 }
 
 void MainDialog::chooseCharacterTable()
@@ -50,6 +80,7 @@ void MainDialog::chooseCharacterTable()
         chooseFile = answer == ui::Answer::Yes;
     }
     CharacterTable chosen;
+    std::string chosenPath;
     if (chooseFile) {
         const ui::FileChoice choice = window_->chooseFileToOpen(messages::CharacterTableFilter, messages::CharacterTableTitle);
         if (choice.path.empty())
@@ -61,10 +92,12 @@ void MainDialog::chooseCharacterTable()
             return; // the table in use stays
         }
         chosen = std::move(*read.table);
+        chosenPath = resolvedPath(choice.path);
     }
     table = std::move(chosen);
     refreshListingKeepingRow();
     window_->setControlText(ids::CaretNote, table.empty() ? messages::NoCharacterTable : tableInUseNote(table));
+    rememberTableChoice(chosenPath);
 }
 
 } // namespace scrivlet

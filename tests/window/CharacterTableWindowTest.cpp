@@ -79,6 +79,43 @@ TEST_F(CharacterTableWindow, OptionsChoosesAnotherTableOrNoneAndRefusesABrokenOn
     EXPECT_FALSE(window.isMenuItemEnabled(ids::OptionsCharacterTable));
 }
 
+TEST_F(CharacterTableWindow, TheTableChosenForARomIsUsedWhenItOpensAgainBeforeTheOneBesideIt)
+{
+    TestImage image = standardImage();
+    image.put(0x51D50, {0xB8, 0x81, 0xA5, 0xB1, 0x02});
+    const fs::path path = write(image);
+    writeTable("rom.tbl", "B8=?\n");
+    writeTable("es.tbl", Spanish);
+    open(path);
+    EXPECT_EQ(window.listRowText(ids::ListView, 3), "?Qu");
+    window.answers.push_back(ui::Answer::Yes);
+    window.fileAnswers.push_back({dir.file("es.tbl").string(), "es.tbl"});
+    window.chooseMenu(ids::OptionsCharacterTable);
+    window.chooseMenu(ids::FileClose);
+    open(path);
+    EXPECT_EQ(window.listRowText(ids::ListView, 3), "¿Qué");
+    EXPECT_EQ(text(ids::CaretNote), "Using the character table es.tbl (8 entries).");
+
+    // None, chosen, is remembered too; another ROM still reads the table beside it.
+    window.answers.push_back(ui::Answer::No);
+    window.chooseMenu(ids::OptionsCharacterTable);
+    open(path);
+    EXPECT_EQ(window.listRowText(ids::ListView, 3), "Qu");
+    const fs::path other = write(image, "other.smc");
+    writeTable("other.tbl", Spanish);
+    open(other);
+    EXPECT_EQ(window.listRowText(ids::ListView, 3), "¿Qué");
+
+    // A remembered table that is gone is said, and the ROM opens without a table.
+    window.answers.push_back(ui::Answer::Yes);
+    window.fileAnswers.push_back({dir.file("es.tbl").string(), "es.tbl"});
+    window.chooseMenu(ids::OptionsCharacterTable);
+    fs::remove(dir.file("es.tbl"));
+    open(other);
+    EXPECT_EQ(lastMessage(), "The character table es.tbl cannot be used: it cannot be read.  The text is shown without a table.");
+    EXPECT_EQ(window.listRowText(ids::ListView, 3), "Qu");
+}
+
 TEST_F(CharacterTableWindow, ABrokenTableBesideTheRomIsSaidAndTheRomOpensWithoutIt)
 {
     const fs::path path = write(standardImage());
