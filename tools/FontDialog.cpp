@@ -65,7 +65,10 @@ void FontDialog::choose(int glyph)
     }
     window().setControlText(ids::GlyphLabel, text);
     window().setControlText(ids::GlyphWidthEdit, std::to_string(font_.widths[static_cast<std::size_t>(glyph)]));
-    window().setControlText(ids::FontNote, glyph >= room_ ? messages::GlyphPastFont : "");
+    if (room_ == 0) // the font table's entry is not one Scrivlet may write through
+        window().setControlText(ids::FontNote, fontChangeMessage({FontChangeOutcome::UnknownEntry}, kind_));
+    else
+        window().setControlText(ids::FontNote, glyph >= room_ ? messages::GlyphPastFont : "");
     showGrid();
     showChosen();
 }

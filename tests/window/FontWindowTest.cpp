@@ -148,3 +148,22 @@ TEST_F(FontWindow, MakeRoomMovesTheFontOnceAndLettersPastTheRoomAreRefusedBefore
     window.chooseMenu(ids::ToolsUndoWrite);
     EXPECT_EQ(readFile(path), expanded) << "the move taken back byte for byte";
 }
+
+TEST_F(FontWindow, AFontWhoseTableEntryIsUnknownIsShownButNeverWritten)
+{
+    TestImage image = standardImage(0x300200);
+    const auto entry = static_cast<std::size_t>(snesToFileOffset(FontTableAddress));
+    image.put(entry, {0x7A, 0x0C, 0xE1, 0x00, 0xDA, 0x0C, 0xE1, 0x00, 16, 0, 16, 0}); // 16 bytes a glyph
+    const fs::path path = write(image);
+    open(path);
+    const auto before = readFile(path);
+    inFontWindow([&](ui::HeadlessWindow& font) {
+        EXPECT_NE(font.controlText(ids::FontNote).find("does not hold the game's font or a moved one"), std::string::npos);
+        EXPECT_FALSE(font.isControlEnabled(ids::FontMakeRoomButton));
+        font.dragOnPicture(ids::GlyphPicture, {largePixel(1, 1)});
+        font.clickButton(ids::GlyphApplyButton);
+        EXPECT_NE(font.messages.back().text.find("so nothing was written"), std::string::npos) << font.messages.back().text;
+        font.answers.push_back(ui::Answer::No);
+    });
+    EXPECT_EQ(readFile(path), before);
+}
