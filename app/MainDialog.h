@@ -87,7 +87,7 @@ public:
     // Character tables: the one beside the ROM is read as it opens; Options >
     // Character table chooses another or none while it stays open.
     // The table chosen for this ROM before (remembered between runs), else the one beside it.
-    void readTableBesideRom();
+    void readTableForRom();
     void chooseCharacterTable();
     void rememberTableChoice(const std::string& tablePath); // empty: none
     // Tools > Font: the font window. Its writes are the window's, taken back
@@ -152,6 +152,8 @@ private:
     };
     // The fonts were written: the layout reads them again, the preview and the marks follow.
     void fontsChanged();
+    // A write to font `kind` landed: kept for Undo, and the fonts read again.
+    void fontWritten(FontKind kind);
     void rememberWrite(WriteKind kind, int row = -1, const TextEntry& before = {});
     // What Undo last write took back, for the line under the size line.
     std::string undoneNote(const WriteRecord& undone) const;

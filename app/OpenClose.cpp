@@ -71,7 +71,7 @@ bool MainDialog::openRomAt(const std::string& path, const std::string& name)
              ids::OptionsGameGrouping, ids::ToolsCodeReference, ids::ToolsGoToTarget, ids::ToolsReferences,
              ids::ToolsCheckFit, ids::OptionsCharacterTable, ids::ToolsFont})
         window_->enableMenuItem(id, true);
-    readTableBesideRom();
+    readTableForRom();
     layoutSetup = readLayoutSetup(romFile, windowEntry);
     showLayoutWindowSize();
     if (romFileSize(romFile) < ExpandedRomSize)

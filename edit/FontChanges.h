@@ -21,8 +21,6 @@ struct FontChange {
     std::uint32_t glyphs = 0; // where the font's glyphs now lie (a move)
 };
 
-using GlyphBits = std::array<std::uint8_t, GlyphBytes>;
-
 // Glyph `glyph` (0-127; 96 and up only once the font was moved) and its width (0-16).
 FontChange writeGlyph(RomFile& rom, FontKind kind, int glyph, const GlyphBits& bits, int width);
 

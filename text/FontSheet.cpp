@@ -10,14 +10,6 @@ namespace scrivlet {
 
 namespace {
 
-// Sets or clears pixel (x, y) of a glyph: two strips of 8 pixels, 16 rows each, the high bit leftmost.
-void setPixel(std::array<std::uint8_t, GlyphBytes>& glyph, int x, int y, bool ink)
-{
-    std::uint8_t& row = glyph[static_cast<std::size_t>((x / TileSize) * GlyphSize + y)];
-    const auto bit = static_cast<std::uint8_t>(0x80 >> (x % TileSize));
-    row = static_cast<std::uint8_t>(ink ? row | bit : row & ~bit);
-}
-
 bool darkerThanMiddleGrey(std::uint32_t argb)
 {
     const int r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
@@ -71,7 +63,7 @@ SheetRead readFontSheet(const Picture& picture, int glyphs, GameFont font)
         const int left = 1 + sheet::Cell * (k % sheet::Columns), top = 1 + sheet::Cell * (k / sheet::Columns);
         for (int y = 0; y < GlyphSize; ++y)
             for (int x = 0; x < GlyphSize; ++x)
-                setPixel(glyph, x, y, darkerThanMiddleGrey(picture.at(left + x, top + y)));
+                setGlyphPixel(glyph, x, y, darkerThanMiddleGrey(picture.at(left + x, top + y)));
     }
     read.font = std::move(font);
     return read;

@@ -38,9 +38,7 @@ bool GameFont::pixel(int b, int x, int y) const
 {
     if (b < 0x20 || b > 0xFF || x < 0 || x >= GlyphSize || y < 0 || y >= GlyphSize)
         return false;
-    const auto& glyph = glyphs[static_cast<std::size_t>(glyphOf(b))];
-    const std::uint8_t row = glyph[static_cast<std::size_t>((x / 8) * GlyphSize + y)];
-    return (row >> (7 - x % 8)) & 1;
+    return glyphPixel(glyphs[static_cast<std::size_t>(glyphOf(b))], x, y);
 }
 
 int GameFont::widestAdvance() const

@@ -32,12 +32,26 @@ inline constexpr int MaxLineLimit = 30 * TileSize; // the widest text area a win
 
 enum class FontKind { Main = 0, Saturn = 1 };
 
+// One glyph's bytes: two strips 8 pixels wide, left first, each 16 rows of
+// one byte, top down, the high bit leftmost; a 1 bit is ink.
+using GlyphBits = std::array<std::uint8_t, GlyphBytes>;
+inline bool glyphPixel(const GlyphBits& glyph, int x, int y)
+{
+    return (glyph[static_cast<std::size_t>((x / TileSize) * GlyphSize + y)] >> (7 - x % TileSize)) & 1;
+}
+inline void setGlyphPixel(GlyphBits& glyph, int x, int y, bool ink)
+{
+    std::uint8_t& row = glyph[static_cast<std::size_t>((x / TileSize) * GlyphSize + y)];
+    const auto bit = static_cast<std::uint8_t>(0x80 >> (x % TileSize));
+    row = static_cast<std::uint8_t>(ink ? row | bit : row & ~bit);
+}
+
 // A font as the image holds it: 128 width bytes and glyphs, the last 32 read
 // where the game reads them (past an unmodified font's 96: whatever follows).
 // Bytes past the end of the file read as 0.
 struct GameFont {
     std::array<std::uint8_t, FontGlyphSlots> widths{};
-    std::array<std::array<std::uint8_t, GlyphBytes>, FontGlyphSlots> glyphs{};
+    std::array<GlyphBits, FontGlyphSlots> glyphs{};
 
     // The glyph printed byte `b` draws.
     static int glyphOf(int b) { return (b - 0x50) & 0x7F; }
@@ -51,9 +65,7 @@ struct GameFont {
     int measuredAdvance(int b) const { return b == 0x2F ? TileSize : b < 0x20 || b > 0xFF ? 0 : width(b) + GlyphGap; }
     // Pixels of ink from where `b` is drawn: a tile's 8, a glyph's width byte (the gap is blank).
     int ink(int b) const { return b < 0x20 || b > 0xFF ? 0 : isTile(b) ? TileSize : width(b); }
-    // Whether pixel (x, y) of the glyph byte `b` draws is set. A glyph is two
-    // strips 8 pixels wide, left first, each 16 rows of one byte, top down,
-    // the high bit leftmost.
+    // Whether pixel (x, y) of the glyph byte `b` draws is set.
     bool pixel(int b, int x, int y) const;
     // The widest advance among the letters and signs ('!' to 'z'): the room one
     // character of an unknown inserted name may take. A width byte past 16 (an

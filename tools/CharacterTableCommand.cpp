@@ -39,7 +39,7 @@ constexpr const char* NoTable = "none";
 
 } // namespace
 
-void MainDialog::readTableBesideRom()
+void MainDialog::readTableForRom()
 {
     currentCharacterTable() = CharacterTable{};
     // A table chosen for this ROM before (or none) comes first; else the one beside it.

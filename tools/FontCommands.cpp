@@ -23,16 +23,20 @@ void MainDialog::fontsChanged()
     updatePreview(text);
 }
 
+void MainDialog::fontWritten(FontKind kind)
+{
+    rememberWrite(WriteKind::Font);
+    writes_.back().font = kind;
+    fontsChanged();
+}
+
 FontChange MainDialog::writeGlyph(FontKind kind, int glyph, const GlyphBits& bits, int width)
 {
     if (romFile.isReadOnly())
         return {FontChangeOutcome::ReadOnlyRom};
     const FontChange change = scrivlet::writeGlyph(romFile, kind, glyph, bits, width);
-    if (change.outcome == FontChangeOutcome::Written) {
-        rememberWrite(WriteKind::Font);
-        writes_.back().font = kind;
-        fontsChanged();
-    }
+    if (change.outcome == FontChangeOutcome::Written)
+        fontWritten(kind);
     return change;
 }
 
@@ -42,9 +46,7 @@ FontChange MainDialog::makeRoomInFont(FontKind kind)
         return {FontChangeOutcome::ReadOnlyRom};
     const FontChange change = moveFontForMoreLetters(romFile, kind);
     if (change.outcome == FontChangeOutcome::Written) {
-        rememberWrite(WriteKind::Font);
-        writes_.back().font = kind;
-        fontsChanged();
+        fontWritten(kind);
         if (listingSource == 2)
             refreshListingKeepingRow(); // the font's blocks leave the expanded listing
     }

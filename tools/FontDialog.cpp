@@ -22,7 +22,7 @@ std::string formatted(const char* sentence, int byte, const char* name)
     return text;
 }
 
-GlyphPixels glyphOf(const GameFont& font, int glyph) { return font.glyphs[static_cast<std::size_t>(glyph)]; }
+GlyphBits glyphOf(const GameFont& font, int glyph) { return font.glyphs[static_cast<std::size_t>(glyph)]; }
 
 } // namespace
 

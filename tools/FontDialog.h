@@ -43,7 +43,7 @@ private:
     GameFont font_;
     int room_ = 0; // glyphs the font has room for where it lies (0: its entry is unknown)
     int chosen_ = 0x21; // A
-    GlyphPixels pixels_{};
+    GlyphBits pixels_{};
     bool painting_ = true; // a press on a blank pixel draws, on ink clears
     int lastX_ = 0, lastY_ = 0; // the glyph pixel the mouse was last reported on
 };

@@ -87,19 +87,7 @@ int glyphAtGridPixel(int x, int y)
     return column < Columns && k < FontGlyphSlots ? k : -1;
 }
 
-bool glyphPixel(const GlyphPixels& glyph, int x, int y)
-{
-    return (glyph[static_cast<std::size_t>((x / TileSize) * GlyphSize + y)] >> (7 - x % TileSize)) & 1;
-}
-
-void setGlyphPixel(GlyphPixels& glyph, int x, int y, bool ink)
-{
-    std::uint8_t& row = glyph[static_cast<std::size_t>((x / TileSize) * GlyphSize + y)];
-    const auto bit = static_cast<std::uint8_t>(0x80 >> (x % TileSize));
-    row = static_cast<std::uint8_t>(ink ? row | bit : row & ~bit);
-}
-
-ui::PixelImage largeGlyphPicture(const GlyphPixels& glyph, int width)
+ui::PixelImage largeGlyphPicture(const GlyphBits& glyph, int width)
 {
     using namespace fontview;
     Canvas canvas(LargeSize, LargeSize, Grid);

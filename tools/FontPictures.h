@@ -25,10 +25,7 @@ ui::PixelImage fontGridPicture(const GameFont& font, int glyphs, int chosen);
 // The glyph whose cell holds pixel (x, y) of the grid; -1 for none.
 int glyphAtGridPixel(int x, int y);
 
-using GlyphPixels = std::array<std::uint8_t, GlyphBytes>;
-bool glyphPixel(const GlyphPixels& glyph, int x, int y);
-void setGlyphPixel(GlyphPixels& glyph, int x, int y, bool ink);
 // One glyph large: ink black on white, a grey grid, a red line where its width ends.
-ui::PixelImage largeGlyphPicture(const GlyphPixels& glyph, int width);
+ui::PixelImage largeGlyphPicture(const GlyphBits& glyph, int width);
 
 } // namespace scrivlet
